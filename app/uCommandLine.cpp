@@ -1,0 +1,25 @@
+#include "app/uCommandLine.h"
+
+#include "can/uCanBackend.h"
+
+TCommandLine ParseCommandLine(const QStringList &arguments)
+{
+    TCommandLine result;
+    QStringList plain;
+    for (const QString &argument : arguments) {
+        if (!argument.startsWith(QLatin1String("--")) || !argument.contains(QLatin1Char('='))) {
+            plain << argument;
+            continue;
+        }
+        const qsizetype equals = argument.indexOf(QLatin1Char('='));
+        const QString name = argument.mid(2, equals - 2);
+        const QString value = argument.mid(equals + 1);
+        TCanBackend backend;
+        if (name == QLatin1String("can") && TCanBackend::Parse(value, backend))
+            result.CanBackend = value;
+        else
+            result.Problems << argument;
+    }
+    result.CanLogEnabled = !plain.isEmpty() && plain.first().toUpper() == QLatin1String("D");
+    return result;
+}

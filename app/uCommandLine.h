@@ -1,0 +1,15 @@
+#pragma once
+// The program's command line: "telqar-logger [D] [--can=BACKEND]".
+
+#include <QString>
+#include <QStringList>
+
+struct TCommandLine {
+    bool CanLogEnabled = false;          // first plain argument is "D", either case
+    QString CanBackend = QStringLiteral("peakcan:usb0");
+    QStringList Problems;                // options that were not understood, for standard error
+};
+
+// arguments: without the program name and without the toolkit's own options.
+// Options of the form --name=value are taken out first; of the rest only the first counts.
+TCommandLine ParseCommandLine(const QStringList &arguments);

@@ -1,0 +1,22 @@
+#pragma once
+// Texts of the main window and of the channel, kept together.
+
+namespace Consts {
+
+inline constexpr const char *AppTitle = "Logger TELQAR";
+inline constexpr const char *SimulatedTitleSuffix = " (simulated unit)";
+
+inline constexpr const char *StatusOffline = "OFFLINE";
+inline constexpr const char *ConnectCaption = "Connect";
+inline constexpr const char *DisconnectCaption = "Disconnect";
+
+// Lines of the CAN traffic window.
+inline constexpr const char *LineConnected = "Połączenie";
+inline constexpr const char *LineOpenFailed = "błąd otwarcia";
+inline constexpr const char *LineDisconnected = "Rozłączenie";
+
+inline constexpr const char *ProtocolVariant = "Protocol variant";
+inline constexpr const char *ProductionEnv = "production env.";
+inline constexpr const char *TestProtocol = "test protocol";
+
+} // namespace Consts

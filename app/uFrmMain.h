@@ -1,0 +1,101 @@
+#pragma once
+// The main window: owns the run-time state, the menu, the three pages and the timers, and
+// composes the groups of the Logging page.
+
+#include "app/uCommandLine.h"
+#include "can/PCANBasic.h"
+#include "can/uSensorData.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QVBoxLayout;
+class QWidget;
+class TCanBusBox;
+class TFrmChangeLog;
+class TFrmLogCAN;
+class TFrmSettings;
+class TGradientTabWidget;
+class TfrmSplashScreen;
+
+struct TSecondaryWindows {
+    TfrmSplashScreen *frmSplashScreen = nullptr;
+    TFrmSettings *frmSettings = nullptr;
+    TFrmChangeLog *frmChangeLog = nullptr;
+    TFrmLogCAN *frmLogCAN = nullptr;
+};
+
+class TfrmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TfrmMain(const TCommandLine &commandLine, QWidget *parent = nullptr);
+
+    // The windows created after this one; the menu shows them.
+    void SetSecondaryWindows(const TSecondaryWindows &windows);
+
+    // Run-time state, set by FormCreate.
+    QString LogFileName;
+    qint32 LogFileIndex = 0;
+    bool LogActive = false;
+    bool CanLogEnabled = false;
+    qint32 ChartMaxPoints = 0;
+    TAcquisitionState Acquisition;
+    TPCANHandle CanChannel = 0;
+    TPCANBaudrate CanBaudrate = 0;
+
+    // Menu.
+    QMenu *Plik1 = nullptr;
+    QAction *Save1 = nullptr;
+    QAction *menuLogCan = nullptr;
+    QAction *N1 = nullptr;
+    QAction *Koniec1 = nullptr;
+    QAction *Ustawienia1 = nullptr;
+    QMenu *Pomoc1 = nullptr;
+    QAction *Oprogramie1 = nullptr;
+    QAction *Changelog1 = nullptr;
+
+    // Pages.
+    TGradientTabWidget *PageControl1 = nullptr;
+    QWidget *tsLogging = nullptr;
+    QWidget *tsVisualisation = nullptr;
+    QWidget *tsCalibration = nullptr;
+
+    // Logging page.
+    TCanBusBox *GroupBox4 = nullptr;
+    QComboBox *cbbBaudrates = nullptr;  // hidden; the settings dialog sets its index
+    QLabel *lCANProtocol = nullptr;
+    QLabel *Image1 = nullptr;
+
+    QTimer Timer1;         // 100 ms, display refresh and watchdogs
+    QTimer TimerCan;       // 50 ms, drains the adapter while connected
+    QTimer TimerLTR;       // 3000 ms, repeats the alarm sound
+    QTimer TimerSimSpeed;  // 20 ms, sends the simulated speed
+
+    // Handlers.
+    void btnInitClick();
+    void btnReleaseClick();
+    void cbbBaudratesChange();
+    void TimerCanTimer();
+    void Koniec1Click();
+    void Oprogramie1Click();
+    void Changelog1Click();
+    void menuLogCanClick();
+    void Ustawienia1Click();
+
+    void AppendCanLog(const QString &line);
+    void ShowProtocolEnv();
+
+private:
+    void FormCreate(const TCommandLine &commandLine);
+    void BuildUi();
+    void BuildMenu();
+    QWidget *BuildLoggingPage();
+    void SetUpTimers();
+
+    TSecondaryWindows m_windows;
+};

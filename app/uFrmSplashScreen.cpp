@@ -1,0 +1,7 @@
+#include "app/uFrmSplashScreen.h"
+
+TfrmSplashScreen::TfrmSplashScreen(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrmSplashScreen"));
+    setWindowTitle(QStringLiteral("About"));
+}

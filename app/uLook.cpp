@@ -1,0 +1,72 @@
+#include "app/uLook.h"
+
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QStyleOptionTab>
+
+namespace Look {
+
+QString GradientWindowStyle()
+{
+    return QStringLiteral(
+        "#GradientBackground { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+        " stop:0 #9a9a9a, stop:1 #4e4e4e); }"
+        "QGroupBox { color: white; font-weight: bold; border: 1px solid #c8c8c8;"
+        " border-radius: 3px; margin-top: 7px; padding-top: 4px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }");
+}
+
+void MakeValueLabel(QLabel *label, const QString &description)
+{
+    label->setAccessibleDescription(description);
+}
+
+} // namespace Look
+
+TGradientTabBar::TGradientTabBar(QWidget *parent) : QTabBar(parent)
+{
+    setDrawBase(false);
+}
+
+QSize TGradientTabBar::tabSizeHint(int index) const
+{
+    // Measured in bold so that the tab does not change size when it becomes active.
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    return QSize(metrics.horizontalAdvance(tabText(index)) + 28, metrics.height() + 10);
+}
+
+void TGradientTabBar::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (int index = 0; index < count(); ++index) {
+        const QRect rect = tabRect(index).adjusted(1, 1, -1, 0);
+        const bool active = index == currentIndex();
+        QLinearGradient gradient(rect.topLeft(), rect.bottomLeft());
+        gradient.setColorAt(0.0, active ? QColor(250, 250, 250) : QColor(215, 215, 215));
+        gradient.setColorAt(1.0, active ? QColor(170, 170, 170) : QColor(128, 128, 128));
+        painter.setPen(QColor(90, 90, 90));
+        painter.setBrush(gradient);
+        painter.drawRoundedRect(rect, 3, 3);
+
+        QFont font = this->font();
+        font.setBold(active);
+        painter.setFont(font);
+        painter.setPen(active ? Qt::black : QColor(40, 40, 40));
+        painter.drawText(rect, Qt::AlignCenter, tabText(index));
+        if (active && hasFocus()) {
+            painter.setPen(QPen(QColor(60, 60, 60), 1, Qt::DotLine));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(rect.adjusted(4, 4, -5, -5));
+        }
+    }
+}
+
+TGradientTabWidget::TGradientTabWidget(QWidget *parent) : QTabWidget(parent)
+{
+    setTabBar(new TGradientTabBar(this));
+    setDocumentMode(true);
+}

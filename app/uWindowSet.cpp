@@ -1,0 +1,26 @@
+#include "app/uWindowSet.h"
+
+#include "app/uFrmChangeLog.h"
+#include "app/uFrmSplashScreen.h"
+#include "can/uFrmLogCAN.h"
+#include "settings/uFrmSettings.h"
+
+static void LoadArtwork()
+{
+    // The resources live in a static library: nothing would pull them in otherwise.
+    Q_INIT_RESOURCE(assets);
+}
+
+TWindowSet TWindowSet::Create(const TCommandLine &commandLine)
+{
+    LoadArtwork();
+    TWindowSet set;
+    set.frmMain = std::make_unique<TfrmMain>(commandLine);
+    TfrmMain *owner = set.frmMain.get();
+    set.secondary.frmSplashScreen = new TfrmSplashScreen(owner);
+    set.secondary.frmSettings = new TFrmSettings(owner);
+    set.secondary.frmChangeLog = new TFrmChangeLog(owner);
+    set.secondary.frmLogCAN = new TFrmLogCAN(owner);
+    owner->SetSecondaryWindows(set.secondary);
+    return set;
+}

@@ -1,0 +1,181 @@
+#include "can/PCANBasic.h"
+
+#include "can/uBusSpeeds.h"
+
+#include <QCanBusDevice>
+#include <QCanBusFrame>
+#include <QVariant>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+struct TChannel {
+    TCanDeviceFactory factory;
+    std::unique_ptr<QCanBusDevice> device;
+    QString lastError;
+};
+
+TChannel &Channel()
+{
+    static TChannel channel;
+    return channel;
+}
+
+TPCANStatus Fail(TPCANStatus status, const QString &reason)
+{
+    Channel().lastError = reason;
+    return status;
+}
+
+// Only the first USB channel exists behind this interface.
+QCanBusDevice *OpenDevice(TPCANHandle channel, TPCANStatus &status)
+{
+    if (channel != PCAN_USBBUS1) {
+        status = Fail(PCAN_ERROR_ILLHW, QStringLiteral("unknown channel 0x%1").arg(channel, 0, 16));
+        return nullptr;
+    }
+    QCanBusDevice *device = Channel().device.get();
+    if (!device) {
+        status = Fail(PCAN_ERROR_INITIALIZE, QStringLiteral("channel not initialised"));
+        return nullptr;
+    }
+    status = PCAN_ERROR_OK;
+    return device;
+}
+
+TPCANMessageType MessageTypeOf(const QCanBusFrame &frame)
+{
+    if (frame.frameType() == QCanBusFrame::ErrorFrame)
+        return PCAN_MESSAGE_STATUS;
+    TPCANMessageType type = frame.hasExtendedFrameFormat() ? PCAN_MESSAGE_EXTENDED
+                                                           : PCAN_MESSAGE_STANDARD;
+    if (frame.frameType() == QCanBusFrame::RemoteRequestFrame)
+        type |= PCAN_MESSAGE_RTR;
+    return type;
+}
+
+} // namespace
+
+void TPCANBasic::SetDeviceFactory(TCanDeviceFactory factory)
+{
+    Channel().factory = std::move(factory);
+}
+
+QString TPCANBasic::LastErrorText()
+{
+    return Channel().lastError;
+}
+
+QCanBusDevice *TPCANBasic::Device()
+{
+    return Channel().device.get();
+}
+
+TPCANStatus TPCANBasic::Initialize(TPCANHandle channel, TPCANBaudrate btr0btr1, TPCANType,
+                                   quint32, quint16)
+{
+    TChannel &state = Channel();
+    if (channel != PCAN_USBBUS1)
+        return Fail(PCAN_ERROR_ILLHW, QStringLiteral("unknown channel 0x%1").arg(channel, 0, 16));
+    if (state.device)
+        return Fail(PCAN_ERROR_INITIALIZE, QStringLiteral("channel already initialised"));
+    const int bitRate = BusSpeeds::BitRateOfCode(btr0btr1);
+    if (bitRate == 0)
+        return Fail(PCAN_ERROR_ILLPARAMVAL,
+                    QStringLiteral("unknown bus-timing code 0x%1").arg(btr0btr1, 4, 16, QLatin1Char('0')));
+    if (!state.factory)
+        return Fail(PCAN_ERROR_NODRIVER, QStringLiteral("no CAN backend chosen"));
+
+    QString reason;
+    std::unique_ptr<QCanBusDevice> device = state.factory(&reason);
+    if (!device)
+        return Fail(PCAN_ERROR_NODRIVER, reason);
+    device->setConfigurationParameter(QCanBusDevice::BitRateKey, QVariant(bitRate));
+    if (!device->connectDevice())
+        return Fail(PCAN_ERROR_ILLHW, device->errorString());
+    // Some backends (the virtual bus) finish connecting in the event loop; reads report an
+    // empty queue until then.
+    state.device = std::move(device);
+    state.lastError.clear();
+    return PCAN_ERROR_OK;
+}
+
+TPCANStatus TPCANBasic::Uninitialize(TPCANHandle channel)
+{
+    TPCANStatus status;
+    QCanBusDevice *device = OpenDevice(channel, status);
+    if (!device)
+        return status;
+    bool failed = false;
+    QString reason;
+    const auto watch = QObject::connect(device, &QCanBusDevice::errorOccurred, device, [&] {
+        failed = true;
+        reason = device->errorString();
+    });
+    device->disconnectDevice();
+    QObject::disconnect(watch);
+    // The channel is released whatever the backend says: a second Initialize must work.
+    Channel().device.reset();
+    return failed ? Fail(PCAN_ERROR_ILLHW, reason) : PCAN_ERROR_OK;
+}
+
+TPCANStatus TPCANBasic::Read(TPCANHandle channel, TPCANMsg &message, TPCANTimestamp &timestamp)
+{
+    TPCANStatus status;
+    QCanBusDevice *device = OpenDevice(channel, status);
+    if (!device)
+        return status;
+    switch (device->state()) {
+    case QCanBusDevice::ConnectedState:
+        break;
+    case QCanBusDevice::ConnectingState:
+        return PCAN_ERROR_QRCVEMPTY;
+    default:
+        return Fail(PCAN_ERROR_ILLHW, device->errorString());
+    }
+
+    QCanBusFrame frame;
+    do {
+        if (device->framesAvailable() == 0)
+            return PCAN_ERROR_QRCVEMPTY;
+        frame = device->readFrame();
+    } while (!frame.isValid());  // a backend's broken frame is nothing the caller can use
+
+    const QByteArray payload = frame.payload();
+    message = TPCANMsg{};
+    message.ID = frame.frameId();
+    message.MSGTYPE = MessageTypeOf(frame);
+    const size_t length = std::min<size_t>(size_t(payload.size()), sizeof message.DATA);
+    message.LEN = quint8(length);
+    std::memcpy(message.DATA, payload.constData(), length);
+
+    const quint64 micros = quint64(frame.timeStamp().seconds()) * 1000000u
+                           + quint64(frame.timeStamp().microSeconds());
+    const quint64 millis = micros / 1000u;
+    timestamp.millis = quint32(millis);
+    timestamp.millis_overflow = quint16(millis >> 32);
+    timestamp.micros = quint16(micros % 1000u);
+    return PCAN_ERROR_OK;
+}
+
+TPCANStatus TPCANBasic::Write(TPCANHandle channel, const TPCANMsg &message)
+{
+    TPCANStatus status;
+    QCanBusDevice *device = OpenDevice(channel, status);
+    if (!device)
+        return status;
+    if (device->state() != QCanBusDevice::ConnectedState)
+        return Fail(PCAN_ERROR_ILLHW, device->errorString());
+
+    const auto length = std::min<qsizetype>(message.LEN, qsizetype(sizeof message.DATA));
+    QCanBusFrame frame(message.ID,
+                       QByteArray(reinterpret_cast<const char *>(message.DATA), length));
+    frame.setExtendedFrameFormat((message.MSGTYPE & PCAN_MESSAGE_EXTENDED) != 0);
+    if (message.MSGTYPE & PCAN_MESSAGE_RTR)
+        frame.setFrameType(QCanBusFrame::RemoteRequestFrame);
+    if (!device->writeFrame(frame))
+        return Fail(PCAN_ERROR_QXMTFULL, device->errorString());
+    return PCAN_ERROR_OK;
+}

@@ -1,0 +1,70 @@
+#pragma once
+// The adapter interface in the shape of the vendor's PCAN-Basic API: the same types, status
+// codes and four class functions, served by one QCanBusDevice so that any QtSerialBus
+// plugin (or the simulated unit) can stand behind it.
+
+#include <QString>
+#include <QtGlobal>
+
+#include <functional>
+#include <memory>
+
+class QCanBusDevice;
+
+using TPCANHandle = quint8;
+using TPCANBaudrate = quint16;  // BTR0 in the high byte, BTR1 in the low byte
+using TPCANType = quint8;
+using TPCANStatus = quint32;
+using TPCANMessageType = quint8;
+
+// Layout as published by the vendor: ID at 0, MSGTYPE at 4, LEN at 5, DATA at 6..13.
+struct TPCANMsg {
+    quint32 ID = 0;
+    TPCANMessageType MSGTYPE = 0;
+    quint8 LEN = 0;
+    quint8 DATA[8] = {};
+};
+
+struct TPCANTimestamp {
+    quint32 millis = 0;
+    quint16 millis_overflow = 0;
+    quint16 micros = 0;
+};
+
+constexpr TPCANHandle PCAN_USBBUS1 = 0x51;
+constexpr TPCANType PCAN_TYPE_ISA = 0x01;
+
+constexpr TPCANMessageType PCAN_MESSAGE_STANDARD = 0x00;
+constexpr TPCANMessageType PCAN_MESSAGE_RTR = 0x01;
+constexpr TPCANMessageType PCAN_MESSAGE_EXTENDED = 0x02;
+constexpr TPCANMessageType PCAN_MESSAGE_STATUS = 0x80;
+
+constexpr TPCANStatus PCAN_ERROR_OK = 0x00000;
+constexpr TPCANStatus PCAN_ERROR_QRCVEMPTY = 0x00020;  // receive queue empty
+constexpr TPCANStatus PCAN_ERROR_QXMTFULL = 0x00080;   // transmit queue full
+constexpr TPCANStatus PCAN_ERROR_NODRIVER = 0x00200;   // backend could not be loaded
+constexpr TPCANStatus PCAN_ERROR_ILLHW = 0x01400;      // wrong channel or hardware gone
+constexpr TPCANStatus PCAN_ERROR_ILLPARAMVAL = 0x08000;
+constexpr TPCANStatus PCAN_ERROR_INITIALIZE = 0x4000000;  // channel not (or already) initialised
+
+// Makes the device that stands behind the channel; null with a reason on failure.
+using TCanDeviceFactory = std::function<std::unique_ptr<QCanBusDevice>(QString *errorText)>;
+
+class TPCANBasic
+{
+public:
+    TPCANBasic() = delete;
+
+    static TPCANStatus Initialize(TPCANHandle channel, TPCANBaudrate btr0btr1, TPCANType hwType,
+                                  quint32 ioPort, quint16 interrupt);
+    static TPCANStatus Uninitialize(TPCANHandle channel);
+    static TPCANStatus Read(TPCANHandle channel, TPCANMsg &message, TPCANTimestamp &timestamp);
+    static TPCANStatus Write(TPCANHandle channel, const TPCANMsg &message);
+
+    // Chosen once at start-up by --can=, replaced by tests.
+    static void SetDeviceFactory(TCanDeviceFactory factory);
+    // Why the last failing call failed, in the backend's words (for standard error).
+    static QString LastErrorText();
+    // The open device, for tests and for the simulated unit's own controls; null when closed.
+    static QCanBusDevice *Device();
+};

@@ -1,0 +1,35 @@
+#include "can/uCanBusBox.h"
+
+#include "app/uConsts.h"
+#include "app/uLook.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+TCanBusBox::TCanBusBox(QWidget *parent) : QGroupBox(QStringLiteral("CAN Bus"), parent)
+{
+    setObjectName(QStringLiteral("GroupBox4"));
+
+    Label8 = new QLabel(QStringLiteral("Status:"), this);
+    Label8->setObjectName(QStringLiteral("Label8"));
+    Label8->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
+
+    lCANStatus = new QLabel(QString::fromUtf8(Consts::StatusOffline), this);
+    lCANStatus->setObjectName(QStringLiteral("lCANStatus"));
+    lCANStatus->setStyleSheet(QStringLiteral("color: yellow; font-weight: bold; font-size: 14px;"));
+    Look::MakeValueLabel(lCANStatus, QStringLiteral("CAN status"));
+
+    btnInit = new QPushButton(QString::fromUtf8(Consts::ConnectCaption), this);
+    btnInit->setObjectName(QStringLiteral("btnInit"));
+    btnRelease = new QPushButton(QString::fromUtf8(Consts::DisconnectCaption), this);
+    btnRelease->setObjectName(QStringLiteral("btnRelease"));
+    btnRelease->setEnabled(false);
+
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(Label8, 0, 0);
+    layout->addWidget(lCANStatus, 0, 1);
+    layout->addWidget(btnInit, 1, 0);
+    layout->addWidget(btnRelease, 1, 1);
+    layout->setColumnStretch(1, 1);
+}

@@ -1,0 +1,125 @@
+#include "can/uSimulatedDrive.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr double Gravity = 9.81;      // m/s²
+constexpr double CycleSeconds = 60.0;
+constexpr double RollPerG = 7.0;      // degrees of body roll per g of lateral acceleration
+constexpr double PitchPerG = 2.5;     // degrees of pitch per g of braking or accelerating
+constexpr double LtrPerG = 0.95;      // 2·(centre of mass height)/(track width) of the engine
+
+double Wave(double t, double period)
+{
+    return std::sin(2.0 * std::numbers::pi * t / period);
+}
+
+// Speed the driver aims for in km/h at time t of the cycle.
+double TargetSpeed(double t)
+{
+    if (t < 10.0)
+        return 5.0 * t;                            // pulling away
+    if (t < 45.0)
+        return 50.0 + 8.0 * Wave(t - 10.0, 17.5);  // through curves, back to 50 at 45 s
+    if (t < 55.0)
+        return std::max(0.0, 50.0 - 5.0 * (t - 45.0));  // braking
+    return 0.0;                                     // standing
+}
+
+// Curvature of the road in 1/m: curves left and right, some sharp enough to push the LTR
+// past 0.5.
+double Curvature(double t)
+{
+    if (t < 12.0 || t > 46.0)
+        return 0.0;
+    return 0.024 * (0.6 + 0.4 * Wave(t, 23.0)) * Wave(t - 12.0, 11.0);
+}
+
+quint16 Clamp16(double raw)
+{
+    return quint16(std::clamp(std::lround(raw), 0L, 65535L));
+}
+
+quint8 Clamp8(double raw)
+{
+    return quint8(std::clamp(std::lround(raw), 0L, 255L));
+}
+
+} // namespace
+
+TSimulatedDrive::TSimulatedDrive(int samplesPerSecond, quint32 seed)
+    : m_samplesPerSecond(std::max(1, samplesPerSecond)), m_random(seed)
+{
+}
+
+void TSimulatedDrive::Step(double seconds)
+{
+    const double before = m_state.SpeedKmh;
+    m_time += seconds;
+    const double t = std::fmod(m_time, CycleSeconds);
+    const double speed = TargetSpeed(t);
+    const double v = speed / 3.6;  // m/s
+
+    m_state.SpeedKmh = speed;
+    m_state.AccX = (speed - before) / 3.6 / seconds / Gravity + 0.01 * m_noise(m_random);
+    m_state.AccY = v * v * Curvature(t) / Gravity + 0.01 * m_noise(m_random);
+    m_state.TiltY = RollPerG * m_state.AccY + 0.05 * m_noise(m_random);
+    m_state.TiltX = 0.8 - PitchPerG * m_state.AccX + 0.05 * m_noise(m_random);
+    m_state.LTR = LtrPerG * m_state.AccY;
+    // Bit 0 while the unit itself sees a rollover risk, bit 3 during a short self-test.
+    m_state.Status = quint8((std::abs(m_state.LTR) > 0.45 ? 0x01 : 0x00)
+                            | (t >= 30.0 && t < 33.0 ? 0x08 : 0x00));
+}
+
+QList<QCanBusFrame> TSimulatedDrive::FramesUntil(qint64 elapsedMs)
+{
+    // A backlog of more than one second would be a burst no unit sends: skip it.
+    const qint64 due = elapsedMs * m_samplesPerSecond / 1000;
+    if (due - m_samplesSent > m_samplesPerSecond) {
+        m_samplesSent = due - m_samplesPerSecond;
+        m_chassisSent = elapsedMs * ChassisPerSecond / 1000 - ChassisPerSecond;
+    }
+
+    QList<QCanBusFrame> frames;
+    const double step = 1.0 / m_samplesPerSecond;
+    for (; m_samplesSent < due; ++m_samplesSent) {
+        Step(step);
+        frames << ProductionDataFrame(m_state);
+        const qint64 chassisDue = (m_samplesSent + 1) * ChassisPerSecond / m_samplesPerSecond;
+        for (; m_chassisSent < chassisDue; ++m_chassisSent)
+            frames << ChassisFrame(m_state.SpeedKmh);
+    }
+    return frames;
+}
+
+QCanBusFrame TSimulatedDrive::ProductionDataFrame(const TDriveState &state)
+{
+    const quint16 tiltX = Clamp16((state.TiltX + 90.0) * 100.0);
+    const quint16 tiltY = Clamp16((state.TiltY + 90.0) * 100.0);
+    QByteArray data(8, '\0');
+    data[0] = char(state.Status);
+    data[1] = char(tiltX >> 8);
+    data[2] = char(tiltX & 0xFF);
+    data[3] = char(tiltY >> 8);
+    data[4] = char(tiltY & 0xFF);
+    data[5] = char(Clamp8(state.AccX * 100.0 + 100.0));
+    data[6] = char(Clamp8(state.AccY * 100.0 + 100.0));
+    data[7] = char(Clamp8(std::abs(state.LTR) * 100.0));
+    QCanBusFrame frame(UnitId, data);
+    frame.setExtendedFrameFormat(true);
+    return frame;
+}
+
+QCanBusFrame TSimulatedDrive::ChassisFrame(double speedKmh)
+{
+    const quint16 raw = Clamp16(speedKmh * 256.0);
+    QByteArray data(8, '\0');
+    data[0] = char(raw & 0xFF);
+    data[1] = char(raw >> 8);
+    QCanBusFrame frame(ChassisId, data);
+    frame.setExtendedFrameFormat(true);
+    return frame;
+}

@@ -1,0 +1,47 @@
+#pragma once
+// A plausible drive of a fire engine, as a TELQAR unit and the chassis would report it:
+// start, curves of varying sharpness, braking and a stop, repeating every minute.
+
+#include <QCanBusFrame>
+#include <QList>
+
+#include <random>
+
+struct TDriveState {
+    double SpeedKmh = 0;  // km/h
+    double TiltX = 0;     // degrees, pitch
+    double TiltY = 0;     // degrees, roll
+    double AccX = 0;      // g, longitudinal
+    double AccY = 0;      // g, lateral
+    double LTR = 0;       // load transfer ratio
+    quint8 Status = 0;
+};
+
+class TSimulatedDrive
+{
+public:
+    static constexpr quint32 UnitId = 0x18FECE47;
+    static constexpr quint32 ChassisId = 0x18FECF10;
+    static constexpr int ChassisPerSecond = 10;
+
+    explicit TSimulatedDrive(int samplesPerSecond = 100, quint32 seed = 1);
+
+    // Frames of every sample and chassis report due by elapsedMs after the start, in the
+    // order a bus would carry them. A long gap (a suspended machine) is skipped, not replayed.
+    QList<QCanBusFrame> FramesUntil(qint64 elapsedMs);
+
+    const TDriveState &State() const { return m_state; }
+    static QCanBusFrame ProductionDataFrame(const TDriveState &state);
+    static QCanBusFrame ChassisFrame(double speedKmh);
+
+private:
+    void Step(double seconds);
+
+    int m_samplesPerSecond;
+    qint64 m_samplesSent = 0;
+    qint64 m_chassisSent = 0;
+    double m_time = 0;  // s since start
+    TDriveState m_state;
+    std::mt19937 m_random;
+    std::normal_distribution<double> m_noise{0.0, 1.0};
+};

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks, then configures and builds incrementally in
+# build/. Sourced by run.sh and test.sh; safe to run again.
+set -euo pipefail
+
+TELQAR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+TELQAR_BUILD="$TELQAR_ROOT/build"
+
+telqar_packages=(
+  cmake g++ make pkg-config
+  qt6-base-dev qt6-charts-dev qt6-serialbus-dev qt6-serialport-dev qt6-multimedia-dev
+  qt6-svg-dev libqt6svg6 libqt6serialbus6 qt6-qpa-plugins
+  gstreamer1.0-plugins-base
+)
+
+telqar_install_missing() {
+  local missing=()
+  local package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
+      || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+telqar_build() {
+  if [ ! -f "$TELQAR_BUILD/CMakeCache.txt" ]; then
+    cmake -S "$TELQAR_ROOT" -B "$TELQAR_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  fi
+  cmake --build "$TELQAR_BUILD" -j2
+}

@@ -1,0 +1,240 @@
+#include "app/uFrmMain.h"
+#include "app/uFrmChangeLog.h"
+#include "app/uFrmSplashScreen.h"
+#include "app/uLook.h"
+#include "app/uWindowSet.h"
+#include "settings/uFrmSettings.h"
+#include "can/uCanBusBox.h"
+#include "can/uFrmLogCAN.h"
+#include "support/uFakeCanDevice.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+
+TWindowSet Start(const QStringList &arguments = {QStringLiteral("D")})
+{
+    return TWindowSet::Create(ParseCommandLine(arguments));
+}
+
+QString TrafficLines(const TWindowSet &windows)
+{
+    windows.secondary.frmLogCAN->FlushPendingLines();
+    return windows.secondary.frmLogCAN->mLogCAN->toPlainText();
+}
+
+} // namespace
+
+class tst_uFrmMain : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startsWithItsDefaults();
+    void menuAndPages();
+    void logCanItemFollowsTheCommandLine_data();
+    void logCanItemFollowsTheCommandLine();
+    void connectOpensTheFirstUsbChannelAtTheListedSpeed();
+    void aSpeedChosenWhileConnectedWaitsForTheNextConnect();
+    void failedConnectChangesOnlyTheTrafficLog();
+    void disconnectResetsEvenWhenClosingFails();
+    void pollingDrainsTheQueueAndSurvivesADeadAdapter();
+};
+
+void tst_uFrmMain::startsWithItsDefaults()
+{
+    TWindowSet windows = Start({});
+    TfrmMain &main = *windows.frmMain;
+    QCOMPARE(main.windowTitle(), QStringLiteral("Logger TELQAR"));
+    QCOMPARE(main.LogFileName, QStringLiteral("log.csv"));
+    QCOMPARE(main.LogFileIndex, 0);
+    QVERIFY(!main.LogActive);
+    QCOMPARE(main.ChartMaxPoints, 1500);
+    QCOMPARE(main.Acquisition.CanId1, QStringLiteral("18FECE47"));
+    QVERIFY(main.Acquisition.CanId2.isEmpty() && main.Acquisition.CanId3.isEmpty());
+    QCOMPARE(main.Acquisition.ChassisCanId, QStringLiteral("18FECF10"));
+    QCOMPARE(main.Acquisition.ProtocolEnv, TProtocolEnv::peProduction);
+    QCOMPARE(main.lCANProtocol->text(), QStringLiteral("production env."));
+    QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("OFFLINE"));
+    QVERIFY(main.GroupBox4->btnInit->isEnabled());
+    QVERIFY(!main.GroupBox4->btnRelease->isEnabled());
+    QCOMPARE(main.cbbBaudrates->currentText(), QStringLiteral("250 kBit/sec"));
+    QVERIFY(main.cbbBaudrates->isHidden());
+
+    QCOMPARE(main.Timer1.interval(), 100);
+    QCOMPARE(main.TimerCan.interval(), 50);
+    QCOMPARE(main.TimerLTR.interval(), 3000);
+    QCOMPARE(main.TimerSimSpeed.interval(), 20);
+    QVERIFY(main.Timer1.isActive());
+    QVERIFY(!main.TimerCan.isActive() && !main.TimerLTR.isActive() && !main.TimerSimSpeed.isActive());
+    QCOMPARE(main.minimumSize(), QSize(1024, 716));
+
+    QCOMPARE(windows.secondary.frmSplashScreen->windowTitle(), QStringLiteral("About"));
+    QCOMPARE(windows.secondary.frmSettings->windowTitle(), QStringLiteral("Settings"));
+    QCOMPARE(windows.secondary.frmChangeLog->windowTitle(), QStringLiteral("Changelog"));
+    QCOMPARE(windows.secondary.frmLogCAN->windowTitle(), QStringLiteral("Log CAN"));
+    QCOMPARE(main.GroupBox4->lCANStatus->accessibleDescription(), QStringLiteral("CAN status"));
+}
+
+void tst_uFrmMain::menuAndPages()
+{
+    TWindowSet windows = Start();
+    TfrmMain &main = *windows.frmMain;
+    QStringList top;
+    for (QAction *action : main.menuBar()->actions())
+        top << action->text();
+    QCOMPARE(top, (QStringList{"File", "Settings", "Help"}));
+    QStringList file;
+    for (QAction *action : main.Plik1->actions())
+        file << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    QCOMPARE(file, (QStringList{"Save as", "Log CAN", "-", "Close"}));
+    QCOMPARE(main.Oprogramie1->text(), QStringLiteral("About"));
+    QCOMPARE(main.Changelog1->text(), QStringLiteral("Changelog"));
+
+    QCOMPARE(main.PageControl1->count(), 3);
+    QCOMPARE(main.PageControl1->tabText(0), QStringLiteral("Logging"));
+    QCOMPARE(main.PageControl1->tabText(1), QStringLiteral("Visualisation"));
+    QCOMPARE(main.PageControl1->tabText(2), QStringLiteral("Calibration"));
+    QCOMPARE(main.PageControl1->currentWidget(), main.tsLogging);
+
+    main.menuLogCan->trigger();
+    QVERIFY(windows.secondary.frmLogCAN->isVisible());
+    QVERIFY(!windows.secondary.frmLogCAN->isModal());
+
+    main.show();
+    main.Koniec1->trigger();
+    QVERIFY(!main.isVisible());
+}
+
+void tst_uFrmMain::logCanItemFollowsTheCommandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<QString>("title");
+    const QString plain = QStringLiteral("Logger TELQAR");
+    QTest::newRow("D") << QStringList{"D"} << true << plain;
+    QTest::newRow("d") << QStringList{"d"} << true << plain;
+    QTest::newRow("/D") << QStringList{"/D"} << false << plain;
+    QTest::newRow("-d") << QStringList{"-d"} << false << plain;
+    QTest::newRow("none") << QStringList{} << false << plain;
+    QTest::newRow("simulated") << QStringList{"--can=sim", "d"} << true
+                               << "Logger TELQAR (simulated unit)";
+}
+
+void tst_uFrmMain::logCanItemFollowsTheCommandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, visible);
+    QFETCH(QString, title);
+    TFakeCanBus bus;
+    TWindowSet windows = Start(arguments);
+    TfrmMain &main = *windows.frmMain;
+    QCOMPARE(main.menuLogCan->isVisible(), visible);
+    QCOMPARE(main.CanLogEnabled, visible);
+    QCOMPARE(main.windowTitle(), title);
+
+    // Without "D" no CAN line is ever recorded.
+    main.btnInitClick();
+    main.btnReleaseClick();
+    QCOMPARE(TrafficLines(windows).isEmpty(), !visible);
+}
+
+void tst_uFrmMain::connectOpensTheFirstUsbChannelAtTheListedSpeed()
+{
+    TFakeCanBus bus;
+    TWindowSet windows = Start();
+    TfrmMain &main = *windows.frmMain;
+    main.Acquisition.Sensors[1].TiltX = 4.5;
+    QTest::mouseClick(main.GroupBox4->btnInit, Qt::LeftButton);
+
+    QCOMPARE(main.CanChannel, PCAN_USBBUS1);
+    QCOMPARE(main.CanBaudrate, TPCANBaudrate(0x011C));
+    QCOMPARE(bus.LastBitRate.toInt(), 250000);
+    QVERIFY(main.TimerCan.isActive());
+    QVERIFY(!main.GroupBox4->btnInit->isEnabled());
+    QVERIFY(main.GroupBox4->btnRelease->isEnabled());
+    QCOMPARE(main.Acquisition.Sensors[1].TiltX, 0.0);
+    QCOMPARE(TrafficLines(windows), QStringLiteral("Połączenie"));
+}
+
+void tst_uFrmMain::aSpeedChosenWhileConnectedWaitsForTheNextConnect()
+{
+    TFakeCanBus bus;
+    TWindowSet windows = Start();
+    TfrmMain &main = *windows.frmMain;
+    main.btnInitClick();
+    main.cbbBaudrates->setCurrentIndex(2);  // as the settings dialog sets it: no change event
+    QCOMPARE(main.CanBaudrate, TPCANBaudrate(0x011C));
+    QCOMPARE(bus.Created, 1);
+    main.btnReleaseClick();
+    main.btnInitClick();
+    QCOMPARE(main.CanBaudrate, TPCANBaudrate(0x001C));
+    QCOMPARE(bus.LastBitRate.toInt(), 500000);
+}
+
+void tst_uFrmMain::failedConnectChangesOnlyTheTrafficLog()
+{
+    TFakeCanBus bus({.openFails = true});
+    TWindowSet windows = Start();
+    TfrmMain &main = *windows.frmMain;
+    main.GroupBox4->lCANStatus->setText(QStringLiteral("CONN. LOST"));
+    main.Acquisition.Sensors[1].LTR = 0.7;
+    main.Acquisition.Chassis.VehicleSpeed = 30;
+
+    QTest::ignoreMessage(QtWarningMsg, "CAN channel could not be opened: adapter not plugged in");
+    QTest::mouseClick(main.GroupBox4->btnInit, Qt::LeftButton);
+
+    QVERIFY(main.GroupBox4->btnInit->isEnabled());
+    QVERIFY(!main.GroupBox4->btnRelease->isEnabled());
+    QVERIFY(!main.TimerCan.isActive());
+    QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("CONN. LOST"));
+    QCOMPARE(main.Acquisition.Sensors[1].LTR, 0.0);  // cleared before the attempt
+    QCOMPARE(main.Acquisition.Chassis.VehicleSpeed, 0.0);
+    QCOMPARE(TrafficLines(windows), QStringLiteral("błąd otwarcia"));
+}
+
+void tst_uFrmMain::disconnectResetsEvenWhenClosingFails()
+{
+    TFakeCanBus bus({.closeFails = true});
+    TWindowSet windows = Start();
+    TfrmMain &main = *windows.frmMain;
+    main.btnInitClick();
+    main.Acquisition.SensorOnline = true;
+    main.Acquisition.Sensors[1].TiltY = -3;
+    main.GroupBox4->lCANStatus->setText(QStringLiteral("ONLINE "));
+
+    QTest::mouseClick(main.GroupBox4->btnRelease, Qt::LeftButton);
+
+    QVERIFY(!main.TimerCan.isActive());
+    QVERIFY(main.GroupBox4->btnInit->isEnabled());
+    QVERIFY(!main.GroupBox4->btnRelease->isEnabled());
+    QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("OFFLINE"));
+    QVERIFY(!main.Acquisition.SensorOnline);
+    QCOMPARE(main.Acquisition.Sensors[1].TiltY, 0.0);
+    QVERIFY(!TPCANBasic::Device());
+    QCOMPARE(TrafficLines(windows), QStringLiteral("Połączenie\nRozłączenie"));
+}
+
+void tst_uFrmMain::pollingDrainsTheQueueAndSurvivesADeadAdapter()
+{
+    TFakeCanBus bus;
+    TWindowSet windows = Start();
+    TfrmMain &main = *windows.frmMain;
+    main.btnInitClick();
+    bus.Device()->Inject(QList<QCanBusFrame>(5000, ExtendedFrame(0x18FECE47, QByteArray(8, '\0'))));
+    main.TimerCanTimer();
+    QCOMPARE(bus.Device()->framesAvailable(), 0);
+
+    bus.Device()->Inject({ExtendedFrame(0x18FECE47, QByteArray(8, '\0'))});
+    bus.Device()->Die();
+    main.TimerCanTimer();  // returns: a dead adapter ends the tick
+    QVERIFY(main.GroupBox4->btnRelease->isEnabled());
+}
+
+QTEST_MAIN(tst_uFrmMain)
+#include "tst_uFrmMain.moc"
