@@ -8,6 +8,10 @@
 #include "can/uCanBackend.h"
 #include "can/uCanBusBox.h"
 #include "can/uFrmLogCAN.h"
+#include "display/uAlertSound.h"
+#include "display/uChartPanel.h"
+#include "display/uCoefficientsBox.h"
+#include "display/uLtrBox.h"
 #include "settings/uFrmSettings.h"
 
 #include <QApplication>
@@ -17,14 +21,49 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSlider>
 #include <QVBoxLayout>
 
-TfrmMain::TfrmMain(const TCommandLine &commandLine, QWidget *parent) : QMainWindow(parent)
+// Hands the decoder's traffic lines and completed samples to the window.
+class TfrmMain::TDecoderLink : public TDecoderSink
 {
+public:
+    explicit TDecoderLink(TfrmMain &main) : m_main(main) {}
+
+    bool WantsTrafficLines() const override { return m_main.CanLogEnabled; }
+    void TrafficLine(const QString &line) override { m_main.AppendCanLog(line); }
+    bool ChannelOpen() const override { return m_main.GroupBox4->btnRelease->isEnabled(); }
+    void Unit1SampleComplete() override
+    {
+        const QString caption = OnlineCaption(m_main.Acquisition.ProtocolEnv,
+                                              m_main.Acquisition.Sensors[1].Firmware);
+        if (m_main.GroupBox4->lCANStatus->text() != caption)
+            m_main.GroupBox4->lCANStatus->setText(caption);
+        m_main.CompleteSample();
+    }
+
+private:
+    TfrmMain &m_main;
+};
+
+TfrmMain::TfrmMain(const TCommandLine &commandLine, TMainSeams seams, QWidget *parent)
+    : QMainWindow(parent)
+{
+    if (!seams.clock)
+        m_ownClock = std::make_unique<TClock>();
+    m_clock = seams.clock ? seams.clock : m_ownClock.get();
+    if (!seams.sound)
+        m_ownSound = std::make_unique<TAlertSound>();
+    m_ltrTimer = std::make_unique<TQtAlarmTimer>(TimerLTR);
+    m_ltrAlarm = std::make_unique<TLtrAlarm>(*m_ltrTimer, seams.sound ? *seams.sound : *m_ownSound);
+    m_decoderLink = std::make_unique<TDecoderLink>(*this);
+
     BuildUi();
     SetUpTimers();
     FormCreate(commandLine);
 }
+
+TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::SetSecondaryWindows(const TSecondaryWindows &windows)
 {
@@ -36,8 +75,9 @@ void TfrmMain::FormCreate(const TCommandLine &commandLine)
     LogFileName = QStringLiteral("log.csv");
     LogFileIndex = 0;
     LogActive = false;
-    ChartMaxPoints = 1500;
+    Chart.ChartMaxPoints = 1500;
     Acquisition = TAcquisitionState{};  // production identifiers and environment
+    gbLTR->ShowThreshold(TLtrAlarm::Threshold(gbLTR->Position()));  // in the user's locale
     ShowProtocolEnv();
     CanLogEnabled = commandLine.CanLogEnabled;
     menuLogCan->setVisible(CanLogEnabled);
@@ -59,8 +99,7 @@ void TfrmMain::BuildUi()
     tsLogging = BuildLoggingPage();
     tsVisualisation = new QWidget;
     tsVisualisation->setObjectName(QStringLiteral("tsVisualisation"));
-    tsCalibration = new QWidget;
-    tsCalibration->setObjectName(QStringLiteral("tsCalibration"));
+    tsCalibration = BuildCalibrationPage();
     PageControl1->addTab(tsLogging, QStringLiteral("Logging"));
     PageControl1->addTab(tsVisualisation, QStringLiteral("Visualisation"));
     PageControl1->addTab(tsCalibration, QStringLiteral("Calibration"));
@@ -127,10 +166,9 @@ QWidget *TfrmMain::BuildLoggingPage()
     cbbBaudrates->setVisible(false);
     connect(cbbBaudrates, &QComboBox::activated, this, &TfrmMain::cbbBaudratesChange);
 
-    lCANProtocol = new QLabel(QString::fromUtf8(Consts::ProtocolVariant), page);
-    lCANProtocol->setObjectName(QStringLiteral("lCANProtocol"));
+    lCANProtocol = Look::MakeLabel(page, "lCANProtocol", QString::fromUtf8(Consts::ProtocolVariant),
+                                   QStringLiteral("color: white; font-weight: bold;"));
     lCANProtocol->setAlignment(Qt::AlignCenter);
-    lCANProtocol->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
     Look::MakeValueLabel(lCANProtocol, QStringLiteral("Protocol variant"));
 
     Image1 = new QLabel(page);
@@ -139,8 +177,14 @@ QWidget *TfrmMain::BuildLoggingPage()
     Image1->setPixmap(QPixmap(QStringLiteral(":/assets/logo.svg")));
     Image1->setAlignment(Qt::AlignRight | Qt::AlignBottom);
 
+    gbLTR = new TLtrBox(page);
+    connect(gbLTR->tbLTRthreshold, &QSlider::valueChanged, this, &TfrmMain::onLPTRChange);
+
+    ChartPanel = new TChartPanel(Chart, Acquisition.Sensors[1], page);
+
     auto *left = new QVBoxLayout;
     left->addWidget(GroupBox4);
+    left->addWidget(gbLTR);
     left->addStretch(1);
 
     auto *right = new QVBoxLayout;
@@ -150,8 +194,19 @@ QWidget *TfrmMain::BuildLoggingPage()
 
     auto *layout = new QHBoxLayout(page);
     layout->addLayout(left);
-    layout->addStretch(1);
+    layout->addWidget(ChartPanel, 1);
     layout->addLayout(right);
+    return page;
+}
+
+QWidget *TfrmMain::BuildCalibrationPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("tsCalibration"));
+    gbWspolczynniki = new TCoefficientsBox(page);
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(gbWspolczynniki);
+    layout->addStretch(1);
     return page;
 }
 
@@ -166,6 +221,8 @@ void TfrmMain::SetUpTimers()
     TimerLTR.setObjectName(QStringLiteral("TimerLTR"));
     TimerSimSpeed.setObjectName(QStringLiteral("TimerSimSpeed"));
     connect(&TimerCan, &QTimer::timeout, this, &TfrmMain::TimerCanTimer);
+    connect(&Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
+    connect(&TimerLTR, &QTimer::timeout, this, &TfrmMain::TimerLTRTimer);
     Timer1.start();
 }
 
@@ -187,8 +244,14 @@ void TfrmMain::cbbBaudratesChange()
     CanBaudrate = BusSpeeds::CodeOfIndex(cbbBaudrates->currentIndex());
 }
 
+void TfrmMain::ResetChart()
+{
+    ChartPanel->ResetChart();
+}
+
 void TfrmMain::btnInitClick()
 {
+    ResetChart();
     ClearSensorValues(Acquisition);
     cbbBaudratesChange();
     CanChannel = PCAN_USBBUS1;
@@ -218,14 +281,37 @@ void TfrmMain::btnReleaseClick()
 
 void TfrmMain::TimerCanTimer()
 {
-    // Drains the queue completely; any failure other than an empty queue ends the tick so
-    // that a broken adapter can never hold the window.
-    TPCANMsg message;
-    TPCANTimestamp timestamp;
-    while (GroupBox4->btnRelease->isEnabled()) {
-        if (TPCANBasic::Read(CanChannel, message, timestamp) != PCAN_ERROR_OK)
-            break;
-    }
+    // One time stamp serves the whole tick: the queue drains in well under a millisecond.
+    DrainReceiveQueue(CanChannel, Acquisition, m_clock->Now(), *m_decoderLink);
+    // The chart is drawn once per tick with every point of the tick.
+    ChartPanel->Refresh();
+}
+
+void TfrmMain::CompleteSample()
+{
+    Chart.AppendChartSample(Acquisition.Sensors[1]);
+}
+
+void TfrmMain::Timer1Timer()
+{
+    CheckLtrAlarm();
+}
+
+void TfrmMain::CheckLtrAlarm()
+{
+    const double ltr = Acquisition.Sensors[1].LTR;
+    gbLTR->ShowLtr(ltr, m_ltrAlarm->CheckLtrAlarm(ltr, gbLTR->Position()));
+}
+
+void TfrmMain::onLPTRChange()
+{
+    gbLTR->ShowThreshold(TLtrAlarm::Threshold(gbLTR->Position()));
+    CheckLtrAlarm();
+}
+
+void TfrmMain::TimerLTRTimer()
+{
+    m_ltrAlarm->TimerLTRTimer(Acquisition.SensorOnline);
 }
 
 void TfrmMain::Koniec1Click()

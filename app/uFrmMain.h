@@ -2,12 +2,18 @@
 // The main window: owns the run-time state, the menu, the three pages and the timers, and
 // composes the groups of the Logging page.
 
+#include "app/uClock.h"
 #include "app/uCommandLine.h"
 #include "can/PCANBasic.h"
+#include "can/uFrameDecoder.h"
 #include "can/uSensorData.h"
+#include "display/uChartModel.h"
+#include "display/uLtrAlarm.h"
 
 #include <QMainWindow>
 #include <QTimer>
+
+#include <memory>
 
 class QAction;
 class QComboBox;
@@ -16,11 +22,20 @@ class QMenu;
 class QVBoxLayout;
 class QWidget;
 class TCanBusBox;
+class TChartPanel;
+class TCoefficientsBox;
+class TLtrBox;
 class TFrmChangeLog;
 class TFrmLogCAN;
 class TFrmSettings;
 class TGradientTabWidget;
 class TfrmSplashScreen;
+
+// What tests replace: the clock and the alarm sound. Null means the real one.
+struct TMainSeams {
+    const TClock *clock = nullptr;
+    TAlarmSound *sound = nullptr;
+};
 
 struct TSecondaryWindows {
     TfrmSplashScreen *frmSplashScreen = nullptr;
@@ -33,7 +48,9 @@ class TfrmMain : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit TfrmMain(const TCommandLine &commandLine, QWidget *parent = nullptr);
+    explicit TfrmMain(const TCommandLine &commandLine, TMainSeams seams = {},
+                      QWidget *parent = nullptr);
+    ~TfrmMain() override;
 
     // The windows created after this one; the menu shows them.
     void SetSecondaryWindows(const TSecondaryWindows &windows);
@@ -43,8 +60,8 @@ public:
     qint32 LogFileIndex = 0;
     bool LogActive = false;
     bool CanLogEnabled = false;
-    qint32 ChartMaxPoints = 0;
     TAcquisitionState Acquisition;
+    TChartModel Chart;  // holds ChartMaxPoints
     TPCANHandle CanChannel = 0;
     TPCANBaudrate CanBaudrate = 0;
 
@@ -68,8 +85,13 @@ public:
     // Logging page.
     TCanBusBox *GroupBox4 = nullptr;
     QComboBox *cbbBaudrates = nullptr;  // hidden; the settings dialog sets its index
+    TLtrBox *gbLTR = nullptr;
+    TChartPanel *ChartPanel = nullptr;
     QLabel *lCANProtocol = nullptr;
     QLabel *Image1 = nullptr;
+
+    // Calibration page.
+    TCoefficientsBox *gbWspolczynniki = nullptr;
 
     QTimer Timer1;         // 100 ms, display refresh and watchdogs
     QTimer TimerCan;       // 50 ms, drains the adapter while connected
@@ -81,6 +103,9 @@ public:
     void btnReleaseClick();
     void cbbBaudratesChange();
     void TimerCanTimer();
+    void Timer1Timer();
+    void TimerLTRTimer();
+    void onLPTRChange();
     void Koniec1Click();
     void Oprogramie1Click();
     void Changelog1Click();
@@ -89,13 +114,27 @@ public:
 
     void AppendCanLog(const QString &line);
     void ShowProtocolEnv();
+    void ResetChart();
+    void CheckLtrAlarm();
+    bool LtrAlarmActive() const { return m_ltrAlarm->LtrAlarmActive; }
 
 private:
     void FormCreate(const TCommandLine &commandLine);
     void BuildUi();
     void BuildMenu();
     QWidget *BuildLoggingPage();
+    QWidget *BuildCalibrationPage();
     void SetUpTimers();
+    void CompleteSample();
+
+    class TDecoderLink;
+    friend class TDecoderLink;
 
     TSecondaryWindows m_windows;
+    const TClock *m_clock = nullptr;
+    std::unique_ptr<TClock> m_ownClock;
+    std::unique_ptr<TAlarmSound> m_ownSound;
+    std::unique_ptr<TAlarmTimer> m_ltrTimer;
+    std::unique_ptr<TLtrAlarm> m_ltrAlarm;
+    std::unique_ptr<TDecoderLink> m_decoderLink;
 };

@@ -11,10 +11,18 @@ QString GradientWindowStyle()
 {
     return QStringLiteral(
         "#GradientBackground { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-        " stop:0 #9a9a9a, stop:1 #4e4e4e); }"
+        " stop:0 #a8a8a8, stop:1 #5c5c5c); }"
         "QGroupBox { color: white; font-weight: bold; border: 1px solid #c8c8c8;"
         " border-radius: 3px; margin-top: 7px; padding-top: 4px; }"
         "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }");
+}
+
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, const QString &style)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setStyleSheet(style);
+    return label;
 }
 
 void MakeValueLabel(QLabel *label, const QString &description)

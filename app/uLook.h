@@ -12,6 +12,9 @@ namespace Look {
 // Style sheet of a window with the gray gradient background.
 QString GradientWindowStyle();
 
+// A label named as its control, with a style sheet of its own.
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, const QString &style);
+
 // A label that shows a value: its text stays its accessible name, the description says what
 // it shows, so screen readers and UI automation find it.
 void MakeValueLabel(QLabel *label, const QString &description);

@@ -11,11 +11,11 @@ static void LoadArtwork()
     Q_INIT_RESOURCE(assets);
 }
 
-TWindowSet TWindowSet::Create(const TCommandLine &commandLine)
+TWindowSet TWindowSet::Create(const TCommandLine &commandLine, TMainSeams seams)
 {
     LoadArtwork();
     TWindowSet set;
-    set.frmMain = std::make_unique<TfrmMain>(commandLine);
+    set.frmMain = std::make_unique<TfrmMain>(commandLine, seams);
     TfrmMain *owner = set.frmMain.get();
     set.secondary.frmSplashScreen = new TfrmSplashScreen(owner);
     set.secondary.frmSettings = new TFrmSettings(owner);

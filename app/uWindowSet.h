@@ -10,5 +10,5 @@ struct TWindowSet {
     std::unique_ptr<TfrmMain> frmMain;
     TSecondaryWindows secondary;  // owned by frmMain as its children
 
-    static TWindowSet Create(const TCommandLine &commandLine);
+    static TWindowSet Create(const TCommandLine &commandLine, TMainSeams seams = {});
 };

@@ -58,6 +58,18 @@ TPCANMessageType MessageTypeOf(const QCanBusFrame &frame)
 
 } // namespace
 
+TPCANMsg MessageFromFrame(const QCanBusFrame &frame)
+{
+    const QByteArray payload = frame.payload();
+    TPCANMsg message;
+    message.ID = frame.frameId();
+    message.MSGTYPE = MessageTypeOf(frame);
+    const size_t length = std::min<size_t>(size_t(payload.size()), sizeof message.DATA);
+    message.LEN = quint8(length);
+    std::memcpy(message.DATA, payload.constData(), length);
+    return message;
+}
+
 void TPCANBasic::SetDeviceFactory(TCanDeviceFactory factory)
 {
     Channel().factory = std::move(factory);
@@ -143,13 +155,7 @@ TPCANStatus TPCANBasic::Read(TPCANHandle channel, TPCANMsg &message, TPCANTimest
         frame = device->readFrame();
     } while (!frame.isValid());  // a backend's broken frame is nothing the caller can use
 
-    const QByteArray payload = frame.payload();
-    message = TPCANMsg{};
-    message.ID = frame.frameId();
-    message.MSGTYPE = MessageTypeOf(frame);
-    const size_t length = std::min<size_t>(size_t(payload.size()), sizeof message.DATA);
-    message.LEN = quint8(length);
-    std::memcpy(message.DATA, payload.constData(), length);
+    message = MessageFromFrame(frame);
 
     const quint64 micros = quint64(frame.timeStamp().seconds()) * 1000000u
                            + quint64(frame.timeStamp().microSeconds());

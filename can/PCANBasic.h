@@ -10,6 +10,7 @@
 #include <memory>
 
 class QCanBusDevice;
+class QCanBusFrame;
 
 using TPCANHandle = quint8;
 using TPCANBaudrate = quint16;  // BTR0 in the high byte, BTR1 in the low byte
@@ -46,6 +47,9 @@ constexpr TPCANStatus PCAN_ERROR_NODRIVER = 0x00200;   // backend could not be l
 constexpr TPCANStatus PCAN_ERROR_ILLHW = 0x01400;      // wrong channel or hardware gone
 constexpr TPCANStatus PCAN_ERROR_ILLPARAMVAL = 0x08000;
 constexpr TPCANStatus PCAN_ERROR_INITIALIZE = 0x4000000;  // channel not (or already) initialised
+
+// A frame of the bus as the adapter API hands it over: at most eight data bytes, the rest 0.
+TPCANMsg MessageFromFrame(const QCanBusFrame &frame);
 
 // Makes the device that stands behind the channel; null with a reason on failure.
 using TCanDeviceFactory = std::function<std::unique_ptr<QCanBusDevice>(QString *errorText)>;

@@ -11,13 +11,10 @@ TCanBusBox::TCanBusBox(QWidget *parent) : QGroupBox(QStringLiteral("CAN Bus"), p
 {
     setObjectName(QStringLiteral("GroupBox4"));
 
-    Label8 = new QLabel(QStringLiteral("Status:"), this);
-    Label8->setObjectName(QStringLiteral("Label8"));
-    Label8->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
-
-    lCANStatus = new QLabel(QString::fromUtf8(Consts::StatusOffline), this);
-    lCANStatus->setObjectName(QStringLiteral("lCANStatus"));
-    lCANStatus->setStyleSheet(QStringLiteral("color: yellow; font-weight: bold; font-size: 14px;"));
+    Label8 = Look::MakeLabel(this, "Label8", QStringLiteral("Status:"),
+                             QStringLiteral("color: white; font-weight: bold;"));
+    lCANStatus = Look::MakeLabel(this, "lCANStatus", QString::fromUtf8(Consts::StatusOffline),
+                                 QStringLiteral("color: yellow; font-weight: bold; font-size: 14px;"));
     Look::MakeValueLabel(lCANStatus, QStringLiteral("CAN status"));
 
     btnInit = new QPushButton(QString::fromUtf8(Consts::ConnectCaption), this);

@@ -38,6 +38,27 @@ double Curvature(double t)
     return 0.024 * (0.6 + 0.4 * Wave(t, 23.0)) * Wave(t - 12.0, 11.0);
 }
 
+// Units 2 and 3 sit further from the roll axis than unit 1 and see a little more.
+constexpr double UnitGain[] = {1.0, 1.0, 1.06, 0.94};
+
+qint16 Signed16(double raw)
+{
+    return qint16(std::clamp(std::lround(raw), -32768L, 32767L));
+}
+
+void PutBE(QByteArray &data, int at, qint16 value)
+{
+    data[at] = char(quint16(value) >> 8);
+    data[at + 1] = char(quint16(value) & 0xFF);
+}
+
+QCanBusFrame Extended(quint32 id, const QByteArray &data)
+{
+    QCanBusFrame frame(id, data);
+    frame.setExtendedFrameFormat(true);
+    return frame;
+}
+
 quint16 Clamp16(double raw)
 {
     return quint16(std::clamp(std::lround(raw), 0L, 65535L));
@@ -65,10 +86,15 @@ void TSimulatedDrive::Step(double seconds)
 
     m_state.SpeedKmh = speed;
     m_state.AccX = (speed - before) / 3.6 / seconds / Gravity + 0.01 * m_noise(m_random);
-    m_state.AccY = v * v * Curvature(t) / Gravity + 0.01 * m_noise(m_random);
+    const double lateral = v * v * Curvature(t) / Gravity;
+    const double roll = RollPerG * lateral;
+    m_state.AngularVelocity = (roll - m_roll) / seconds;  // follows the tilt, without sensor noise
+    m_roll = roll;
+    m_state.AccY = lateral + 0.01 * m_noise(m_random);
     m_state.TiltY = RollPerG * m_state.AccY + 0.05 * m_noise(m_random);
     m_state.TiltX = 0.8 - PitchPerG * m_state.AccX + 0.05 * m_noise(m_random);
     m_state.LTR = LtrPerG * m_state.AccY;
+    m_state.Temperature = std::min(45.0, 18.0 + m_time / 40.0);
     // Bit 0 while the unit itself sees a rollover risk, bit 3 during a short self-test.
     m_state.Status = quint8((std::abs(m_state.LTR) > 0.45 ? 0x01 : 0x00)
                             | (t >= 30.0 && t < 33.0 ? 0x08 : 0x00));
@@ -88,6 +114,8 @@ QList<QCanBusFrame> TSimulatedDrive::FramesUntil(qint64 elapsedMs)
     for (; m_samplesSent < due; ++m_samplesSent) {
         Step(step);
         frames << ProductionDataFrame(m_state);
+        for (int unit = 1; unit <= 3; ++unit)
+            frames << MotionFrame(m_state, unit) << StatusFrame(m_state, unit);
         const qint64 chassisDue = (m_samplesSent + 1) * ChassisPerSecond / m_samplesPerSecond;
         for (; m_chassisSent < chassisDue; ++m_chassisSent)
             frames << ChassisFrame(m_state.SpeedKmh);
@@ -108,9 +136,7 @@ QCanBusFrame TSimulatedDrive::ProductionDataFrame(const TDriveState &state)
     data[5] = char(Clamp8(state.AccX * 100.0 + 100.0));
     data[6] = char(Clamp8(state.AccY * 100.0 + 100.0));
     data[7] = char(Clamp8(std::abs(state.LTR) * 100.0));
-    QCanBusFrame frame(UnitId, data);
-    frame.setExtendedFrameFormat(true);
-    return frame;
+    return Extended(UnitId, data);
 }
 
 QCanBusFrame TSimulatedDrive::ChassisFrame(double speedKmh)
@@ -119,7 +145,29 @@ QCanBusFrame TSimulatedDrive::ChassisFrame(double speedKmh)
     QByteArray data(8, '\0');
     data[0] = char(raw & 0xFF);
     data[1] = char(raw >> 8);
-    QCanBusFrame frame(ChassisId, data);
-    frame.setExtendedFrameFormat(true);
-    return frame;
+    return Extended(ChassisId, data);
+}
+
+QCanBusFrame TSimulatedDrive::MotionFrame(const TDriveState &state, int unit)
+{
+    const double gain = UnitGain[unit];
+    const double accScale = unit == 1 ? 1000.0 : 100.0;
+    QByteArray data(8, '\0');
+    PutBE(data, 0, Signed16(state.TiltX * gain * 100.0));
+    PutBE(data, 2, Signed16(state.TiltY * gain * 100.0));
+    PutBE(data, 4, Signed16(state.AccX * gain * accScale));
+    PutBE(data, 6, Signed16(state.AccY * gain * accScale));
+    return Extended(TestUnitIds[unit - 1], data);
+}
+
+QCanBusFrame TSimulatedDrive::StatusFrame(const TDriveState &state, int unit)
+{
+    const double gain = UnitGain[unit];
+    QByteArray data(8, '\0');
+    PutBE(data, 0, Signed16((state.Temperature + unit - 1) * 100.0));
+    PutBE(data, 2, Signed16(state.AngularVelocity * gain * 10.0));
+    data[4] = char(FirmwareByte);
+    PutBE(data, 5, Signed16(state.LTR * gain * 1000.0));
+    data[7] = char(state.Status);
+    return Extended(TestUnitIds[unit - 1] + 1, data);
 }

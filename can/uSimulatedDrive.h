@@ -1,6 +1,8 @@
 #pragma once
-// A plausible drive of a fire engine, as a TELQAR unit and the chassis would report it:
-// start, curves of varying sharpness, braking and a stop, repeating every minute.
+// A plausible drive of a fire engine, as TELQAR units and the chassis would report it:
+// start, curves of varying sharpness, braking and a stop, repeating every minute. Every
+// sample is sent in both protocols: the production unit's one frame, and the motion and
+// status frames of three test-protocol units, so that either environment shows live data.
 
 #include <QCanBusFrame>
 #include <QList>
@@ -14,6 +16,8 @@ struct TDriveState {
     double AccX = 0;      // g, longitudinal
     double AccY = 0;      // g, lateral
     double LTR = 0;       // load transfer ratio
+    double Temperature = 0;      // °C, rises slowly while the unit warms up
+    double AngularVelocity = 0;  // °/s, roll rate
     quint8 Status = 0;
 };
 
@@ -22,7 +26,10 @@ class TSimulatedDrive
 public:
     static constexpr quint32 UnitId = 0x18FECE47;
     static constexpr quint32 ChassisId = 0x18FECF10;
+    static constexpr quint32 TestUnitIds[3] = {0x18FEDC10, 0x18FEDC20, 0x18FEDC30};
+    static constexpr int FirmwareByte = 23;  // version 2.3
     static constexpr int ChassisPerSecond = 10;
+    static constexpr int FramesPerSample = 7;
 
     explicit TSimulatedDrive(int samplesPerSecond = 100, quint32 seed = 1);
 
@@ -33,6 +40,9 @@ public:
     const TDriveState &State() const { return m_state; }
     static QCanBusFrame ProductionDataFrame(const TDriveState &state);
     static QCanBusFrame ChassisFrame(double speedKmh);
+    // unit 1..3: units 2 and 3 scale accelerations by 100 instead of 1000.
+    static QCanBusFrame MotionFrame(const TDriveState &state, int unit);
+    static QCanBusFrame StatusFrame(const TDriveState &state, int unit);
 
 private:
     void Step(double seconds);
@@ -41,6 +51,7 @@ private:
     qint64 m_samplesSent = 0;
     qint64 m_chassisSent = 0;
     double m_time = 0;  // s since start
+    double m_roll = 0;  // degrees, body roll without sensor noise
     TDriveState m_state;
     std::mt19937 m_random;
     std::normal_distribution<double> m_noise{0.0, 1.0};

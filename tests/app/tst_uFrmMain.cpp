@@ -6,7 +6,16 @@
 #include "settings/uFrmSettings.h"
 #include "can/uCanBusBox.h"
 #include "can/uFrmLogCAN.h"
+#include "app/uRadioGroup.h"
+#include "display/uChartPanel.h"
+#include "display/uCoefficientsBox.h"
+#include "display/uLtrBox.h"
 #include "support/uFakeCanDevice.h"
+
+#include <QCheckBox>
+#include <QSlider>
+#include <QLineSeries>
+#include <QValueAxis>
 
 #include <QComboBox>
 #include <QLabel>
@@ -23,6 +32,13 @@ TWindowSet Start(const QStringList &arguments = {QStringLiteral("D")})
     return TWindowSet::Create(ParseCommandLine(arguments));
 }
 
+class TCountingSound : public TAlarmSound
+{
+public:
+    void Play() override { ++Plays; }
+    int Plays = 0;
+};
+
 QString TrafficLines(const TWindowSet &windows)
 {
     windows.secondary.frmLogCAN->FlushPendingLines();
@@ -35,6 +51,7 @@ class tst_uFrmMain : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void startsWithItsDefaults();
     void menuAndPages();
     void logCanItemFollowsTheCommandLine_data();
@@ -44,7 +61,16 @@ private slots:
     void failedConnectChangesOnlyTheTrafficLog();
     void disconnectResetsEvenWhenClosingFails();
     void pollingDrainsTheQueueAndSurvivesADeadAdapter();
+    void framesReachStatusChartAndTrafficWindow();
+    void testProtocolShowsTheFirmware();
+    void movingTheThresholdRaisesTheAlarmAtOnce();
+    void chartControlsClearTheChart();
 };
+
+void tst_uFrmMain::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+}
 
 void tst_uFrmMain::startsWithItsDefaults()
 {
@@ -54,7 +80,7 @@ void tst_uFrmMain::startsWithItsDefaults()
     QCOMPARE(main.LogFileName, QStringLiteral("log.csv"));
     QCOMPARE(main.LogFileIndex, 0);
     QVERIFY(!main.LogActive);
-    QCOMPARE(main.ChartMaxPoints, 1500);
+    QCOMPARE(main.Chart.ChartMaxPoints, 1500);
     QCOMPARE(main.Acquisition.CanId1, QStringLiteral("18FECE47"));
     QVERIFY(main.Acquisition.CanId2.isEmpty() && main.Acquisition.CanId3.isEmpty());
     QCOMPARE(main.Acquisition.ChassisCanId, QStringLiteral("18FECF10"));
@@ -234,6 +260,103 @@ void tst_uFrmMain::pollingDrainsTheQueueAndSurvivesADeadAdapter()
     bus.Device()->Die();
     main.TimerCanTimer();  // returns: a dead adapter ends the tick
     QVERIFY(main.GroupBox4->btnRelease->isEnabled());
+}
+
+void tst_uFrmMain::framesReachStatusChartAndTrafficWindow()
+{
+    TFakeCanBus bus;
+    TWindowSet windows = Start();
+    TfrmMain &main = *windows.frmMain;
+    main.btnInitClick();
+    bus.Device()->Inject({ExtendedFrame(0x18FECF10, QByteArray::fromHex("0019000000000000")),
+                          ExtendedFrame(0x18FECE47, QByteArray::fromHex("0023282328C8643C")),
+                          ExtendedFrame(0x18FECE47, QByteArray::fromHex("0023282328C8643C"))});
+    main.TimerCanTimer();
+    QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
+    QVERIFY(main.Acquisition.SensorOnline);
+    QCOMPARE(main.Acquisition.Chassis.VehicleSpeed, 25.0);
+    QCOMPARE(main.Acquisition.Sensors[1].AccX, 1.0);
+    QCOMPARE(main.ChartPanel->Series[csAccX]->count(), 2);
+    QCOMPARE(main.ChartPanel->Series[csLTR]->at(1), QPointF(0.01, 0.6));
+    QCOMPARE(TrafficLines(windows), QStringLiteral("Połączenie\n"
+                                                   "data chassis CAN:00 19 00 00 00 00 00 00\n"
+                                                   "data CAN1:00 23 28 23 28 C8 64 3C\n"
+                                                   "data CAN1:00 23 28 23 28 C8 64 3C"));
+}
+
+void tst_uFrmMain::testProtocolShowsTheFirmware()
+{
+    TFakeCanBus bus;
+    TWindowSet windows = Start();
+    TfrmMain &main = *windows.frmMain;
+    main.Acquisition.ProtocolEnv = TProtocolEnv::peTest;
+    main.Acquisition.CanId1 = QStringLiteral("18FEDC10");
+    main.btnInitClick();
+    bus.Device()->Inject({ExtendedFrame(0x18FEDC10, QByteArray::fromHex("0064000000000000")),
+                          ExtendedFrame(0x18FEDC11, QByteArray::fromHex("09C4000F1701F403"))});
+    main.TimerCanTimer();
+    QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE v2.3"));
+    QCOMPARE(main.ChartPanel->Series[csTiltX]->count(), 1);
+}
+
+void tst_uFrmMain::movingTheThresholdRaisesTheAlarmAtOnce()
+{
+    TCountingSound sound;
+    TWindowSet windows = TWindowSet::Create(ParseCommandLine({}), {nullptr, &sound});
+    TfrmMain &main = *windows.frmMain;
+    QCOMPARE(main.gbLTR->lLTRthreshold->text(), QStringLiteral("0,5"));
+    main.Acquisition.Sensors[1].LTR = 0.4;
+    main.Timer1Timer();
+    QVERIFY(!main.LtrAlarmActive());
+    QCOMPARE(main.gbLTR->lLTR->text(), QStringLiteral("0,400"));
+
+    main.gbLTR->tbLTRthreshold->setValue(3);
+    QCOMPARE(main.gbLTR->lLTRthreshold->text(), QStringLiteral("0,3"));
+    QVERIFY(main.LtrAlarmActive());
+    QVERIFY(main.TimerLTR.isActive());
+    QCOMPARE(sound.Plays, 1);
+    QVERIFY(main.gbLTR->lLTR->styleSheet().contains(QStringLiteral("255, 0, 0")));
+
+    main.TimerLTRTimer();  // not online: the repetition stays silent
+    QCOMPARE(sound.Plays, 1);
+    main.Acquisition.SensorOnline = true;
+    main.TimerLTRTimer();
+    QCOMPARE(sound.Plays, 2);
+
+    main.Acquisition.Sensors[1].LTR = 0.3;
+    main.Timer1Timer();
+    QVERIFY(!main.TimerLTR.isActive());
+    QVERIFY(main.gbLTR->lLTR->styleSheet().contains(QStringLiteral("white")));
+}
+
+void tst_uFrmMain::chartControlsClearTheChart()
+{
+    TWindowSet windows = Start();
+    TfrmMain &main = *windows.frmMain;
+    TChartPanel &panel = *main.ChartPanel;
+    main.Acquisition.Sensors[1].TiltX = 10;
+    for (int i = 0; i < 10; ++i)
+        main.Chart.AppendChartSample(main.Acquisition.Sensors[1]);
+    panel.Refresh();
+    QCOMPARE(panel.Series[csTiltY]->count(), 10);
+
+    QTest::mouseClick(panel.cbKatPoprzeczny, Qt::LeftButton);
+    QCOMPARE(panel.Series[csTiltX]->count(), 0);
+    QVERIFY(!panel.Series[csTiltY]->isVisible());
+    QVERIFY(!main.Chart.SeriesOn(csTiltY));
+    QCOMPARE(panel.ldtxs->text(), QStringLiteral("10,0° / scale"));
+
+    panel.rgSkalaKata->Item(0)->click();
+    QCOMPARE(panel.LeftAxis->min(), -1.0);
+    QCOMPARE(panel.LeftAxis->tickInterval(), 0.1);
+    panel.rgSkalaG->Item(2)->click();
+    QCOMPARE(panel.RightAxis->max(), 2.0);
+    panel.cbOsXProbki->setChecked(true);
+    panel.rgSkalaCzasu->Item(0)->click();
+    QCOMPARE(panel.BottomAxis->max(), 500.0);
+    QCOMPARE(main.Chart.ChartMaxPoints, 500);
+    QVERIFY(panel.gbAnaliza->isHidden());
+    QVERIFY(main.gbWspolczynniki->isHidden() && !main.gbWspolczynniki->isEnabled());
 }
 
 QTEST_MAIN(tst_uFrmMain)

@@ -1,26 +1,10 @@
+#include "can/PCANBasic.h"
+#include "can/uFrameDecoder.h"
 #include "can/uSimulatedDrive.h"
 
 #include <QtTest>
 
 #include <algorithm>
-
-namespace {
-
-// Production data frame as a unit encodes it: tilts raw/100 − 90, accelerations
-// (raw − 100)/100, LTR raw/100.
-struct TDecoded {
-    double tiltX, tiltY, accX, accY, ltr;
-    quint8 status;
-};
-
-TDecoded Decode(const QByteArray &d)
-{
-    const auto u8 = [&](int i) { return quint8(d[i]); };
-    return {(u8(1) << 8 | u8(2)) / 100.0 - 90.0, (u8(3) << 8 | u8(4)) / 100.0 - 90.0,
-            (u8(5) - 100) / 100.0, (u8(6) - 100) / 100.0, u8(7) / 100.0, u8(0)};
-}
-
-} // namespace
 
 class tst_uSimulatedDrive : public QObject
 {
@@ -30,6 +14,7 @@ private slots:
     void cadence();
     void aLongGapIsSkipped();
     void oneCycleLooksLikeADrive();
+    void bothProtocolsTellTheSameDrive();
 };
 
 void tst_uSimulatedDrive::cadence_data()
@@ -41,7 +26,7 @@ void tst_uSimulatedDrive::cadence_data()
     QTest::newRow("nothing yet") << 100 << 9 << 0 << 0;
     QTest::newRow("first sample") << 100 << 10 << 1 << 0;
     QTest::newRow("one second") << 100 << 1000 << 100 << 10;
-    QTest::newRow("fast bus") << 7600 << 1000 << 7600 << 10;
+    QTest::newRow("fast bus") << 1085 << 1000 << 1085 << 10;
     QTest::newRow("slow unit") << 5 << 1000 << 5 << 10;
 }
 
@@ -62,6 +47,11 @@ void tst_uSimulatedDrive::cadence()
     };
     QCOMPARE(count(TSimulatedDrive::UnitId), samples);
     QCOMPARE(count(TSimulatedDrive::ChassisId), chassis);
+    for (quint32 id : TSimulatedDrive::TestUnitIds) {
+        QCOMPARE(count(id), samples);
+        QCOMPARE(count(id + 1), samples);
+    }
+    QCOMPARE(frames.size(), samples * TSimulatedDrive::FramesPerSample + chassis);
     for (const QCanBusFrame &frame : frames) {
         QVERIFY(frame.hasExtendedFrameFormat());
         QCOMPARE(frame.payload().size(), 8);
@@ -73,9 +63,9 @@ void tst_uSimulatedDrive::aLongGapIsSkipped()
     TSimulatedDrive drive;
     drive.FramesUntil(1000);
     const QList<QCanBusFrame> burst = drive.FramesUntil(3600 * 1000);
-    QVERIFY(burst.size() <= 110);
-    QVERIFY(burst.size() >= 100);
-    QCOMPARE(drive.FramesUntil(3600 * 1000 + 10).size(), 1);
+    QVERIFY(burst.size() <= 110 * TSimulatedDrive::FramesPerSample);
+    QVERIFY(burst.size() >= 100 * TSimulatedDrive::FramesPerSample);
+    QCOMPARE(drive.FramesUntil(3600 * 1000 + 10).size(), TSimulatedDrive::FramesPerSample);
 }
 
 void tst_uSimulatedDrive::oneCycleLooksLikeADrive()
@@ -84,29 +74,57 @@ void tst_uSimulatedDrive::oneCycleLooksLikeADrive()
     double maxSpeed = 0, maxTilt = 0, maxAccY = 0, maxLtr = 0;
     int ltrCrossings = 0, statusSamples = 0;
     bool above = false;
-    QList<QCanBusFrame> frames;
-    for (int ms = 0; ms < 60 * 1000; ms += 50)
-        frames << drive.FramesUntil(ms);
-    for (const QCanBusFrame &frame : frames) {
-        if (frame.frameId() == TSimulatedDrive::ChassisId) {
-            const QByteArray d = frame.payload();
-            maxSpeed = std::max(maxSpeed, (quint8(d[0]) | quint8(d[1]) << 8) / 256.0);
-            continue;
+    for (int ms = 0; ms < 60 * 1000; ms += 50) {
+        for (const QCanBusFrame &frame : drive.FramesUntil(ms)) {
+            const TPCANMsg message = MessageFromFrame(frame);
+            if (frame.frameId() == TSimulatedDrive::ChassisId) {
+                TChassisData chassis;
+                DecodeChassisFrame(message, chassis);
+                maxSpeed = std::max(maxSpeed, chassis.VehicleSpeed);
+            } else if (frame.frameId() == TSimulatedDrive::UnitId) {
+                TSensorSample v;
+                DecodeProductionDataFrame(message, v);
+                maxTilt = std::max({maxTilt, std::abs(v.TiltX), std::abs(v.TiltY)});
+                maxAccY = std::max(maxAccY, std::abs(v.AccY));
+                maxLtr = std::max(maxLtr, v.LTR);
+                if (!above && v.LTR > 0.5)
+                    ++ltrCrossings;
+                above = v.LTR > 0.5;
+                statusSamples += v.Status != 0;
+            }
         }
-        const TDecoded v = Decode(frame.payload());
-        maxTilt = std::max({maxTilt, std::abs(v.tiltX), std::abs(v.tiltY)});
-        maxAccY = std::max(maxAccY, std::abs(v.accY));
-        maxLtr = std::max(maxLtr, v.ltr);
-        if (!above && v.ltr > 0.5)
-            ++ltrCrossings;
-        above = v.ltr > 0.5;
-        statusSamples += v.status != 0;
     }
     QVERIFY2(maxSpeed > 50 && maxSpeed <= 60, qPrintable(QString::number(maxSpeed)));
     QVERIFY2(maxTilt > 1 && maxTilt < 8, qPrintable(QString::number(maxTilt)));
     QVERIFY2(maxAccY > 0.4 && maxAccY < 0.7, qPrintable(QString::number(maxAccY)));
     QVERIFY2(ltrCrossings >= 1 && maxLtr < 1, qPrintable(QString::number(maxLtr)));
     QVERIFY(statusSamples > 0 && statusSamples < 3000);
+}
+
+void tst_uSimulatedDrive::bothProtocolsTellTheSameDrive()
+{
+    TSimulatedDrive drive;
+    const QList<QCanBusFrame> frames = drive.FramesUntil(900);  // in the first curve
+    TSensorSample production, test, unit2;
+    for (const QCanBusFrame &frame : frames) {
+        const TPCANMsg message = MessageFromFrame(frame);
+        if (frame.frameId() == TSimulatedDrive::UnitId)
+            DecodeProductionDataFrame(message, production);
+        else if (frame.frameId() == 0x18FEDC10)
+            DecodeMotionFrame(message, test, 1000.0);
+        else if (frame.frameId() == 0x18FEDC11)
+            DecodeStatusFrame(message, test);
+        else if (frame.frameId() == 0x18FEDC20)
+            DecodeMotionFrame(message, unit2, 100.0);
+    }
+    const TDriveState &truth = drive.State();
+    QVERIFY(std::abs(production.TiltX - truth.TiltX) <= 0.006);
+    QVERIFY(std::abs(test.TiltX - truth.TiltX) <= 0.006);
+    QVERIFY(std::abs(test.AccY - truth.AccY) <= 0.0006);
+    QVERIFY(std::abs(unit2.AccY - truth.AccY * 1.06) <= 0.006);
+    QCOMPARE(test.Firmware, QStringLiteral("2.3"));
+    QVERIFY(test.Temperature > 15 && test.Temperature < 50);
+    QCOMPARE(test.FrameCounter, 90);
 }
 
 QTEST_GUILESS_MAIN(tst_uSimulatedDrive)

@@ -1,0 +1,26 @@
+#include "app/uRadioGroup.h"
+
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TRadioGroup::TRadioGroup(const QString &caption, const QStringList &items, int itemIndex,
+                         QWidget *parent)
+    : QGroupBox(caption, parent)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setSpacing(2);
+    for (int index = 0; index < items.size(); ++index) {
+        auto *button = new QRadioButton(items[index], this);
+        button->setStyleSheet(QStringLiteral("color: white;"));
+        m_buttons.addButton(button, index);
+        layout->addWidget(button);
+    }
+    SetItemIndex(itemIndex);
+    connect(&m_buttons, &QButtonGroup::idClicked, this, &TRadioGroup::Clicked);
+}
+
+void TRadioGroup::SetItemIndex(int index)
+{
+    if (QAbstractButton *button = m_buttons.button(index))
+        button->setChecked(true);
+}

@@ -1,0 +1,56 @@
+#pragma once
+// Recognises the frames of the configured units and of the chassis and decodes them into the
+// acquisition state.
+
+#include "can/PCANBasic.h"
+#include "can/uSensorData.h"
+
+#include <QString>
+
+#include <optional>
+
+// What the decoder hands back to its owner while it works through the queue.
+class TDecoderSink
+{
+public:
+    virtual ~TDecoderSink() = default;
+    // Traffic lines cost a string per frame: asked for only when someone reads them.
+    virtual bool WantsTrafficLines() const = 0;
+    virtual void TrafficLine(const QString &line) = 0;
+    // A record frame of unit 1 has been stored; the sample is complete.
+    virtual void Unit1SampleComplete() = 0;
+    // False once the channel has been closed, which ends the drain.
+    virtual bool ChannelOpen() const = 0;
+};
+
+// The value of an identifier text: hexadecimal digits without prefix, at most 32 bits.
+// Anything else (empty, other characters, too long) is no identifier and matches no frame.
+std::optional<quint32> IdentifierValue(const QString &text);
+
+// The frame's identifier equals the text's value plus offset (1 for a status frame).
+bool MatchesIdentifier(const QString &text, quint32 frameId, quint32 offset = 0);
+
+// "data CAN1/2:09 C4 00 0F 17 01 F4 03": prefix, then all eight data bytes.
+QString TrafficLine(const char *prefix, const TPCANMsg &message);
+
+void DecodeChassisFrame(const TPCANMsg &message, TChassisData &chassis);
+void DecodeProductionDataFrame(const TPCANMsg &message, TSensorSample &unit);
+// accelerationDivisor: 1000 for unit 1, 100 for units 2 and 3.
+void DecodeMotionFrame(const TPCANMsg &message, TSensorSample &unit, double accelerationDivisor);
+void DecodeStatusFrame(const TPCANMsg &message, TSensorSample &unit);
+
+// "ONLINE " in the production environment, "ONLINE v2.3" in the test protocol.
+QString OnlineCaption(TProtocolEnv env, const QString &firmware);
+
+// Decodes one frame by the rules of the current environment; now is the local date-time.
+void DispatchFrame(const TPCANMsg &message, TAcquisitionState &state, double now,
+                   TDecoderSink &sink);
+
+// Reads and dispatches until the queue is empty, a read fails or the channel closes.
+// Returns the number of frames read.
+int DrainReceiveQueue(TPCANHandle channel, TAcquisitionState &state, double now,
+                      TDecoderSink &sink);
+
+// Whether a completed sample goes to the measurement log: every one, or with "save every
+// 32nd record" only those whose frame counter is a multiple of 32.
+bool ShouldWriteLogRecord(bool everyThirtySecond, int frameCounter);

@@ -1,0 +1,43 @@
+#pragma once
+// The LTR alarm: red value and a warning sound, repeated every 3 s, while the magnitude of
+// the reported LTR exceeds the threshold set on the track bar.
+
+#include <QString>
+
+// The repetition timer and the sound are seams: the window gives a QTimer and a
+// QSoundEffect, tests give fakes that count.
+class TAlarmTimer
+{
+public:
+    virtual ~TAlarmTimer() = default;
+    virtual bool IsRunning() const = 0;
+    virtual void Start() = 0;  // must not restart a running timer
+    virtual void Stop() = 0;
+};
+
+class TAlarmSound
+{
+public:
+    virtual ~TAlarmSound() = default;
+    virtual void Play() = 0;  // asynchronous; cuts off a sound still playing
+};
+
+class TLtrAlarm
+{
+public:
+    static constexpr int DefaultPosition = 5;  // track bar 0..10, tenths
+    static double Threshold(int position) { return position / 10.0; }
+
+    TLtrAlarm(TAlarmTimer &timer, TAlarmSound &sound) : m_timer(timer), m_sound(sound) {}
+
+    // Decides the alarm afresh; returns whether it holds (the value is then shown red).
+    bool CheckLtrAlarm(double ltr, int position);
+    // The 3 s repetition: silent once unit 1 is no longer online.
+    void TimerLTRTimer(bool sensorOnline);
+
+    bool LtrAlarmActive = false;
+
+private:
+    TAlarmTimer &m_timer;
+    TAlarmSound &m_sound;
+};

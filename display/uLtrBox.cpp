@@ -1,0 +1,68 @@
+#include "display/uLtrBox.h"
+
+#include "app/uLook.h"
+#include "display/uLtrAlarm.h"
+#include "display/uNumberFormat.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QSlider>
+
+namespace {
+
+const QString ValueStyle = QStringLiteral("font-weight: bold; font-size: 16px; color: %1;");
+
+} // namespace
+
+TLtrBox::TLtrBox(QWidget *parent) : QGroupBox(QStringLiteral("LTR"), parent)
+{
+    setObjectName(QStringLiteral("gbLTR"));
+
+    tbLTRthreshold = new QSlider(Qt::Horizontal, this);
+    tbLTRthreshold->setObjectName(QStringLiteral("tbLTRthreshold"));
+    tbLTRthreshold->setAccessibleName(QStringLiteral("LTR threshold"));
+    tbLTRthreshold->setRange(0, 10);
+    tbLTRthreshold->setPageStep(1);
+    tbLTRthreshold->setValue(TLtrAlarm::DefaultPosition);
+    tbLTRthreshold->setTickPosition(QSlider::TicksBelow);
+    tbLTRthreshold->setTickInterval(1);
+    tbLTRthreshold->setFocusPolicy(Qt::NoFocus);  // not a tab stop
+
+    Label10 = Look::MakeLabel(this, "Label10", QStringLiteral("threshold"),
+                              QStringLiteral("color: white; font-weight: bold;"));
+    Label11 = Look::MakeLabel(this, "Label11", QStringLiteral("LTR value"),
+                              QStringLiteral("color: rgb(96, 144, 255); font-weight: bold;"));
+    lLTRthreshold = Look::MakeLabel(this, "lLTRthreshold", QStringLiteral("0,5"),
+                                    ValueStyle.arg(QStringLiteral("white")));
+    lLTR = Look::MakeLabel(this, "lLTR", QStringLiteral("0,000"), ValueStyle.arg(QStringLiteral("white")));
+    for (QLabel *value : {lLTRthreshold, lLTR})
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Look::MakeValueLabel(lLTRthreshold, QStringLiteral("LTR threshold"));
+    Look::MakeValueLabel(lLTR, QStringLiteral("LTR value"));
+
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(tbLTRthreshold, 0, 0, 1, 2);
+    layout->addWidget(Label10, 1, 0);
+    layout->addWidget(Label11, 1, 1);
+    layout->addWidget(lLTRthreshold, 2, 0);
+    layout->addWidget(lLTR, 2, 1);
+}
+
+int TLtrBox::Position() const
+{
+    return tbLTRthreshold->value();
+}
+
+void TLtrBox::ShowThreshold(double threshold)
+{
+    lLTRthreshold->setText(FormatFixed(threshold, 1));
+}
+
+void TLtrBox::ShowLtr(double ltr, bool alarm)
+{
+    if (alarm != m_alarmShown) {
+        lLTR->setStyleSheet(ValueStyle.arg(alarm ? QStringLiteral("rgb(255, 0, 0)") : QStringLiteral("white")));
+        m_alarmShown = alarm;
+    }
+    lLTR->setText(FormatFixed(ltr, 3));
+}

@@ -1,0 +1,166 @@
+#include "display/uChartModel.h"
+#include "display/uNumberFormat.h"
+
+#include <QtTest>
+
+namespace {
+
+TSensorSample Sample(double tiltY, double tiltX = 0, double ltr = 0)
+{
+    TSensorSample unit;
+    unit.TiltY = tiltY;
+    unit.TiltX = tiltX;
+    unit.LTR = ltr;
+    return unit;
+}
+
+} // namespace
+
+class tst_uChartModel : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void clearsWhenASeriesIsFull();
+    void samplesAxisAndShortWindow();
+    void xComesFromTheFirstSwitchedOnSeries_data();
+    void xComesFromTheFirstSwitchedOnSeries();
+    void ltrAloneGrowsAndClears();
+    void analysisShowsTheChangeBetweenClearings();
+    void scales();
+    void numberFormat_data();
+    void numberFormat();
+};
+
+void tst_uChartModel::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+}
+
+void tst_uChartModel::clearsWhenASeriesIsFull()
+{
+    TChartModel chart;
+    for (int i = 0; i < 1501; ++i)
+        chart.AppendChartSample(Sample(i));
+    QCOMPARE(chart.Points(csTiltY).size(), 1501);
+    QCOMPARE(chart.Points(csTiltY).last(), QPointF(15.0, 1500));
+    QCOMPARE(chart.Points(csLTR).last().x(), 15.0);
+    QVERIFY(chart.Points(csTemperature).isEmpty());  // off at start
+    QCOMPARE(chart.ResetCount(), 0);
+
+    chart.AppendChartSample(Sample(1501));
+    QCOMPARE(chart.ResetCount(), 1);
+    QCOMPARE(chart.Points(csTiltY).size(), 1);
+    QCOMPARE(chart.Points(csTiltY).first(), QPointF(0.0, 1501));
+    QCOMPARE(chart.TakeChangedSeries(), 0b111111u);
+    QCOMPARE(chart.TakeChangedSeries(), 0u);
+}
+
+void tst_uChartModel::samplesAxisAndShortWindow()
+{
+    TChartModel chart;
+    chart.SetSamplesAxis(true);
+    QCOMPARE(chart.SetTimeWindow(5), 500.0);
+    QCOMPARE(chart.ChartMaxPoints, 500);
+    for (int i = 0; i < 3; ++i)
+        chart.AppendChartSample(Sample(i));
+    QCOMPARE(chart.Points(csTiltX).at(2).x(), 2.0);
+    chart.SetSamplesAxis(false);
+    QCOMPARE(chart.SetTimeWindow(5), 5.0);
+    QCOMPARE(chart.SetTimeWindow(10), 10.0);
+    QCOMPARE(chart.ChartMaxPoints, 1000);
+}
+
+void tst_uChartModel::xComesFromTheFirstSwitchedOnSeries_data()
+{
+    QTest::addColumn<QList<int>>("off");
+    QTest::addColumn<int>("lead");
+    QTest::newRow("all on") << QList<int>{} << int(csTiltY);
+    QTest::newRow("tilt Y off") << QList<int>{csTiltY} << int(csTiltX);
+    QTest::newRow("both tilts off") << QList<int>{csTiltY, csTiltX} << int(csAccY);
+}
+
+void tst_uChartModel::xComesFromTheFirstSwitchedOnSeries()
+{
+    QFETCH(QList<int>, off);
+    QFETCH(int, lead);
+    TChartModel chart;
+    // The leading series holds more points than the others: its count sets every x.
+    for (int i = 0; i < 7; ++i)
+        chart.AppendChartSample(Sample(i));
+    for (int series : off)
+        chart.SetSeriesOn(series, false);
+    chart.SetSeriesOn(lead, true);
+    chart.AppendChartSample(Sample(0));
+    for (int series : off)
+        QCOMPARE(chart.Points(series).size(), 7);  // switched-off series receive nothing
+    const double leadX = chart.Points(lead).last().x();
+    QCOMPARE(leadX, 0.07);
+    for (int series = lead; series <= csAccX; ++series)
+        QCOMPARE(chart.Points(series).last().x(), leadX);
+}
+
+void tst_uChartModel::ltrAloneGrowsAndClears()
+{
+    TChartModel chart;
+    for (int series = csTiltY; series <= csAccX; ++series)
+        chart.SetSeriesOn(series, false);
+    chart.SetTimeWindow(5);
+    for (int i = 0; i < 502; ++i)
+        chart.AppendChartSample(Sample(0, 0, 0.1));
+    QCOMPARE(chart.ResetCount(), 1);
+    QCOMPARE(chart.Points(csLTR).size(), 1);
+    QVERIFY(chart.Points(csTiltY).isEmpty());
+}
+
+void tst_uChartModel::analysisShowsTheChangeBetweenClearings()
+{
+    TChartModel chart;
+    chart.ResetChart(Sample(-1, 10.0));
+    QCOMPARE(chart.Analysis().TiltX, QStringLiteral("10,0° / scale"));
+    QCOMPARE(chart.Analysis().TiltY, QStringLiteral("-1,0° / scale"));
+    TSensorSample later = Sample(-1, 12.5);
+    later.AccX = 0.255;
+    chart.ResetChart(later);
+    QCOMPARE(chart.Analysis().TiltX, QStringLiteral("2,5° / scale"));
+    QCOMPARE(chart.Analysis().AccX, QStringLiteral("0,26 / scale"));
+    QCOMPARE(chart.Analysis().AccY, QStringLiteral("0,00 / scale"));
+}
+
+void tst_uChartModel::scales()
+{
+    QCOMPARE(ChartScales::AngleItems().at(ChartScales::AngleDefault), QStringLiteral("30°"));
+    QCOMPARE(ChartScales::AngleRange(0).Increment, 0.1);
+    QCOMPARE(ChartScales::AngleRange(3).Maximum, 90.0);
+    QCOMPARE(ChartScales::AngleRange(3).Increment, 0.0);
+    QCOMPARE(ChartScales::AccelerationRange(0).Minimum, -0.5);
+    QCOMPARE(ChartScales::AccelerationRange(0).Increment, 0.25);
+    QCOMPARE(ChartScales::TimeWindowSeconds(0), 5);
+}
+
+void tst_uChartModel::numberFormat_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("polish");
+    QTest::addColumn<QString>("english");
+    QTest::newRow("no group separator") << 1213.7101 << 2 << "1213,71" << "1213.71";
+    QTest::newRow("negative") << -2.26 << 1 << "-2,3" << "-2.3";
+    QTest::newRow("three decimals") << 0.5 << 3 << "0,500" << "0.500";
+    QTest::newRow("large") << 1234567.0 << 1 << "1234567,0" << "1234567.0";
+}
+
+void tst_uChartModel::numberFormat()
+{
+    QFETCH(double, value);
+    QFETCH(int, decimals);
+    QFETCH(QString, polish);
+    QFETCH(QString, english);
+    QCOMPARE(FormatFixed(value, decimals, QLocale(QLocale::Polish, QLocale::Poland)), polish);
+    QCOMPARE(FormatFixed(value, decimals, QLocale(QLocale::English, QLocale::UnitedStates)), english);
+    // A locale that writes U+2212 still gives a plain minus, which Windows-1250 can hold.
+    QVERIFY(!FormatFixed(-value, decimals, QLocale(QLocale::Swedish)).contains(QChar(0x2212)));
+}
+
+QTEST_GUILESS_MAIN(tst_uChartModel)
+#include "tst_uChartModel.moc"
