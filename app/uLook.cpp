@@ -2,26 +2,35 @@
 
 #include <QLabel>
 #include <QLinearGradient>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyleOptionTab>
 
 namespace Look {
 
-QString GradientWindowStyle()
+void SetTextColour(QWidget *widget, const QColor &colour)
 {
-    return QStringLiteral(
-        "#GradientBackground { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-        " stop:0 #a8a8a8, stop:1 #5c5c5c); }"
-        "QGroupBox { color: white; font-weight: bold; border: 1px solid #c8c8c8;"
-        " border-radius: 3px; margin-top: 7px; padding-top: 4px; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }");
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
 }
 
-QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, const QString &style)
+void SetBold(QWidget *widget, int pixelSize)
+{
+    QFont font = widget->font();
+    font.setBold(true);
+    if (pixelSize > 0)
+        font.setPixelSize(pixelSize);
+    widget->setFont(font);
+}
+
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, const QColor &colour,
+                  int pixelSize)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setStyleSheet(style);
+    SetTextColour(label, colour);
+    SetBold(label, pixelSize);
     return label;
 }
 
@@ -31,6 +40,21 @@ void MakeValueLabel(QLabel *label, const QString &description)
 }
 
 } // namespace Look
+
+TGradientBackground::TGradientBackground(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("GradientBackground"));
+    Look::SetTextColour(this, Qt::white);
+}
+
+void TGradientBackground::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    QLinearGradient gradient(0, 0, 0, height());
+    gradient.setColorAt(0.0, QColor(168, 168, 168));
+    gradient.setColorAt(1.0, QColor(92, 92, 92));
+    painter.fillRect(event->rect(), gradient);
+}
 
 TGradientTabBar::TGradientTabBar(QWidget *parent) : QTabBar(parent)
 {

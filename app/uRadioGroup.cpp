@@ -11,7 +11,6 @@ TRadioGroup::TRadioGroup(const QString &caption, const QStringList &items, int i
     layout->setSpacing(2);
     for (int index = 0; index < items.size(); ++index) {
         auto *button = new QRadioButton(items[index], this);
-        button->setStyleSheet(QStringLiteral("color: white;"));
         m_buttons.addButton(button, index);
         layout->addWidget(button);
     }

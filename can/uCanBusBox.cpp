@@ -11,10 +11,9 @@ TCanBusBox::TCanBusBox(QWidget *parent) : QGroupBox(QStringLiteral("CAN Bus"), p
 {
     setObjectName(QStringLiteral("GroupBox4"));
 
-    Label8 = Look::MakeLabel(this, "Label8", QStringLiteral("Status:"),
-                             QStringLiteral("color: white; font-weight: bold;"));
+    Label8 = Look::MakeLabel(this, "Label8", QStringLiteral("Status:"), Qt::white);
     lCANStatus = Look::MakeLabel(this, "lCANStatus", QString::fromUtf8(Consts::StatusOffline),
-                                 QStringLiteral("color: yellow; font-weight: bold; font-size: 14px;"));
+                                 Qt::yellow, 14);
     Look::MakeValueLabel(lCANStatus, QStringLiteral("CAN status"));
 
     btnInit = new QPushButton(QString::fromUtf8(Consts::ConnectCaption), this);

@@ -59,12 +59,13 @@ void SetAxis(QValueAxis *axis, const TAxisRange &range)
     SetAxis(axis, range.Minimum, range.Maximum, range.Increment);
 }
 
-QCheckBox *MakeBox(QWidget *parent, const char *name, const char *caption, const QString &colour,
+QCheckBox *MakeBox(QWidget *parent, const char *name, const char *caption, const QColor &colour,
                    bool checked)
 {
     auto *box = new QCheckBox(QString::fromUtf8(caption), parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->setStyleSheet(QStringLiteral("color: %1; font-weight: bold;").arg(colour));
+    Look::SetTextColour(box, colour);
+    Look::SetBold(box);
     box->setChecked(checked);
     return box;
 }
@@ -151,16 +152,18 @@ QWidget *TChartPanel::BuildControls()
     gbVisibility = new QGroupBox(QStringLiteral("Visibility"), controls);
     gbVisibility->setObjectName(QStringLiteral("gbVisibility"));
     // The series colours need a light ground to be read.
-    gbVisibility->setStyleSheet(QStringLiteral("#gbVisibility { background: rgb(226, 226, 226); }"
-                                               "#gbVisibility::title { color: rgb(40, 40, 40); }"));
-    cbKatPoprzeczny = MakeBox(gbVisibility, "cbKatPoprzeczny", "tilt angle Y", QStringLiteral("rgb(0, 128, 0)"), true);
-    cbKatWzdluzny = MakeBox(gbVisibility, "cbKatWzdluzny", "tilt angle X", QStringLiteral("rgb(0, 0, 255)"), true);
-    cbPrzyspPoprzeczne = MakeBox(gbVisibility, "cbPrzyspPoprzeczne", "acceleration Y", QStringLiteral("black"), true);
-    cbPrzyspWzdluzne = MakeBox(gbVisibility, "cbPrzyspWzdluzne", "acceleration X", QStringLiteral("rgb(255, 0, 0)"), true);
-    cbTemperatura = MakeBox(gbVisibility, "cbTemperatura", "temp.", QStringLiteral("white"), false);
+    QPalette light = gbVisibility->palette();
+    light.setColor(QPalette::Window, QColor(226, 226, 226));
+    gbVisibility->setPalette(light);
+    gbVisibility->setAutoFillBackground(true);
+    cbKatPoprzeczny = MakeBox(gbVisibility, "cbKatPoprzeczny", "tilt angle Y", QColor(0, 128, 0), true);
+    cbKatWzdluzny = MakeBox(gbVisibility, "cbKatWzdluzny", "tilt angle X", QColor(0, 0, 255), true);
+    cbPrzyspPoprzeczne = MakeBox(gbVisibility, "cbPrzyspPoprzeczne", "acceleration Y", QColor(Qt::black), true);
+    cbPrzyspWzdluzne = MakeBox(gbVisibility, "cbPrzyspWzdluzne", "acceleration X", QColor(255, 0, 0), true);
+    cbTemperatura = MakeBox(gbVisibility, "cbTemperatura", "temp.", QColor(Qt::white), false);
     cbTemperatura->setVisible(false);
-    cbShowLTR = MakeBox(gbVisibility, "cbShowLTR", "LTR", QStringLiteral("rgb(96, 144, 255)"), true);
-    cbOsXProbki = MakeBox(gbVisibility, "cbOsXProbki", "samples", QStringLiteral("white"), false);
+    cbShowLTR = MakeBox(gbVisibility, "cbShowLTR", "LTR", QColor(96, 144, 255), true);
+    cbOsXProbki = MakeBox(gbVisibility, "cbOsXProbki", "samples", QColor(Qt::white), false);
     cbOsXProbki->setVisible(false);
     for (QCheckBox *box : {cbKatPoprzeczny, cbKatWzdluzny, cbPrzyspPoprzeczne, cbPrzyspWzdluzne, cbShowLTR})
         connect(box, &QCheckBox::clicked, this, &TChartPanel::cbShowSeriesClick);
@@ -205,9 +208,8 @@ QGroupBox *TChartPanel::BuildAnalysis()
     };
     int row = 0;
     for (const auto &r : rows) {
-        const QString white = QStringLiteral("color: white;");
-        auto *caption = Look::MakeLabel(group, r.name, QString::fromLatin1(r.caption), white);
-        auto *value = Look::MakeLabel(group, r.valueName, QString::fromLatin1(r.caption), white);
+        auto *caption = Look::MakeLabel(group, r.name, QString::fromLatin1(r.caption), Qt::white);
+        auto *value = Look::MakeLabel(group, r.valueName, QString::fromLatin1(r.caption), Qt::white);
         Look::MakeValueLabel(value, QString::fromLatin1(r.description));
         layout->addWidget(caption, row, 0);
         layout->addWidget(value, row, 1);

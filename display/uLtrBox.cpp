@@ -8,12 +8,6 @@
 #include <QLabel>
 #include <QSlider>
 
-namespace {
-
-const QString ValueStyle = QStringLiteral("font-weight: bold; font-size: 16px; color: %1;");
-
-} // namespace
-
 TLtrBox::TLtrBox(QWidget *parent) : QGroupBox(QStringLiteral("LTR"), parent)
 {
     setObjectName(QStringLiteral("gbLTR"));
@@ -28,15 +22,16 @@ TLtrBox::TLtrBox(QWidget *parent) : QGroupBox(QStringLiteral("LTR"), parent)
     tbLTRthreshold->setTickInterval(1);
     tbLTRthreshold->setFocusPolicy(Qt::NoFocus);  // not a tab stop
 
-    Label10 = Look::MakeLabel(this, "Label10", QStringLiteral("threshold"),
-                              QStringLiteral("color: white; font-weight: bold;"));
-    Label11 = Look::MakeLabel(this, "Label11", QStringLiteral("LTR value"),
-                              QStringLiteral("color: rgb(96, 144, 255); font-weight: bold;"));
-    lLTRthreshold = Look::MakeLabel(this, "lLTRthreshold", QStringLiteral("0,5"),
-                                    ValueStyle.arg(QStringLiteral("white")));
-    lLTR = Look::MakeLabel(this, "lLTR", QStringLiteral("0,000"), ValueStyle.arg(QStringLiteral("white")));
-    for (QLabel *value : {lLTRthreshold, lLTR})
+    Label10 = Look::MakeLabel(this, "Label10", QStringLiteral("threshold"), Qt::white);
+    Label11 = Look::MakeLabel(this, "Label11", QStringLiteral("LTR value"), QColor(96, 144, 255));
+    lLTRthreshold = Look::MakeLabel(this, "lLTRthreshold", QStringLiteral("0,5"), Qt::white, 16);
+    lLTR = Look::MakeLabel(this, "lLTR", QStringLiteral("0,000"), Qt::white, 16);
+    for (QLabel *value : {lLTRthreshold, lLTR}) {
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        // A fixed size keeps a changing text from relaying out (and repainting) the page.
+        value->setFixedSize(value->fontMetrics().horizontalAdvance(QStringLiteral("-0,000")) + 8,
+                            value->sizeHint().height());
+    }
     Look::MakeValueLabel(lLTRthreshold, QStringLiteral("LTR threshold"));
     Look::MakeValueLabel(lLTR, QStringLiteral("LTR value"));
 
@@ -61,7 +56,7 @@ void TLtrBox::ShowThreshold(double threshold)
 void TLtrBox::ShowLtr(double ltr, bool alarm)
 {
     if (alarm != m_alarmShown) {
-        lLTR->setStyleSheet(ValueStyle.arg(alarm ? QStringLiteral("rgb(255, 0, 0)") : QStringLiteral("white")));
+        Look::SetTextColour(lLTR, alarm ? QColor(255, 0, 0) : QColor(Qt::white));
         m_alarmShown = alarm;
     }
     lLTR->setText(FormatFixed(ltr, 3));

@@ -272,6 +272,7 @@ void tst_uFrmMain::framesReachStatusChartAndTrafficWindow()
                           ExtendedFrame(0x18FECE47, QByteArray::fromHex("0023282328C8643C")),
                           ExtendedFrame(0x18FECE47, QByteArray::fromHex("0023282328C8643C"))});
     main.TimerCanTimer();
+    main.Timer1Timer();  // draws the chart
     QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
     QVERIFY(main.Acquisition.SensorOnline);
     QCOMPARE(main.Acquisition.Chassis.VehicleSpeed, 25.0);
@@ -295,6 +296,7 @@ void tst_uFrmMain::testProtocolShowsTheFirmware()
     bus.Device()->Inject({ExtendedFrame(0x18FEDC10, QByteArray::fromHex("0064000000000000")),
                           ExtendedFrame(0x18FEDC11, QByteArray::fromHex("09C4000F1701F403"))});
     main.TimerCanTimer();
+    main.Timer1Timer();
     QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE v2.3"));
     QCOMPARE(main.ChartPanel->Series[csTiltX]->count(), 1);
 }
@@ -315,7 +317,7 @@ void tst_uFrmMain::movingTheThresholdRaisesTheAlarmAtOnce()
     QVERIFY(main.LtrAlarmActive());
     QVERIFY(main.TimerLTR.isActive());
     QCOMPARE(sound.Plays, 1);
-    QVERIFY(main.gbLTR->lLTR->styleSheet().contains(QStringLiteral("255, 0, 0")));
+    QCOMPARE(main.gbLTR->lLTR->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 
     main.TimerLTRTimer();  // not online: the repetition stays silent
     QCOMPARE(sound.Plays, 1);
@@ -326,7 +328,7 @@ void tst_uFrmMain::movingTheThresholdRaisesTheAlarmAtOnce()
     main.Acquisition.Sensors[1].LTR = 0.3;
     main.Timer1Timer();
     QVERIFY(!main.TimerLTR.isActive());
-    QVERIFY(main.gbLTR->lLTR->styleSheet().contains(QStringLiteral("white")));
+    QCOMPARE(main.gbLTR->lLTR->palette().color(QPalette::WindowText), QColor(Qt::white));
 }
 
 void tst_uFrmMain::chartControlsClearTheChart()
