@@ -7,6 +7,7 @@ inline constexpr const char *AppTitle = "Logger TELQAR";
 inline constexpr const char *SimulatedTitleSuffix = " (simulated unit)";
 
 inline constexpr const char *StatusOffline = "OFFLINE";
+inline constexpr const char *StatusConnectionLost = "CONN. LOST";
 inline constexpr const char *ConnectCaption = "Connect";
 inline constexpr const char *DisconnectCaption = "Disconnect";
 

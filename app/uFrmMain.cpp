@@ -11,7 +11,13 @@
 #include "display/uAlertSound.h"
 #include "display/uChartPanel.h"
 #include "display/uCoefficientsBox.h"
+#include "display/uCarBox.h"
 #include "display/uLtrBox.h"
+#include "display/uPictures.h"
+#include "display/uReadoutsBox.h"
+#include "display/uStatusBox.h"
+#include "display/uStatusCaptions.h"
+#include "display/uVisualisationPage.h"
 #include "settings/uFrmSettings.h"
 
 #include <QApplication>
@@ -81,6 +87,7 @@ void TfrmMain::FormCreate(const TCommandLine &commandLine)
     ShowProtocolEnv();
     CanLogEnabled = commandLine.CanLogEnabled;
     menuLogCan->setVisible(CanLogEnabled);
+    LoadStatusCaptions();
 
     // Simulated values must never be taken for measurements.
     TCanBackend backend;
@@ -97,8 +104,7 @@ void TfrmMain::BuildUi()
     PageControl1 = new TGradientTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     tsLogging = BuildLoggingPage();
-    tsVisualisation = new QWidget;
-    tsVisualisation->setObjectName(QStringLiteral("tsVisualisation"));
+    tsVisualisation = new TVisualisationPage;
     tsCalibration = BuildCalibrationPage();
     PageControl1->addTab(tsLogging, QStringLiteral("Logging"));
     PageControl1->addTab(tsVisualisation, QStringLiteral("Visualisation"));
@@ -178,20 +184,30 @@ QWidget *TfrmMain::BuildLoggingPage()
     connect(gbLTR->tbLTRthreshold, &QSlider::valueChanged, this, &TfrmMain::onLPTRChange);
 
     ChartPanel = new TChartPanel(Chart, Acquisition.Sensors[1], page);
+    Readouts = new TReadoutsBox(page);
+    gbStatus = new TStatusBox(page);
+    gbCar = new TCarBox(page);
 
     auto *left = new QVBoxLayout;
     left->addWidget(GroupBox4);
     left->addWidget(gbLTR);
+    left->addWidget(Readouts->gbSpeed);
+    left->addWidget(gbStatus);
     left->addStretch(1);
 
+    auto *centre = new QVBoxLayout;
+    centre->addWidget(Readouts);
+    centre->addWidget(ChartPanel, 1);
+
     auto *right = new QVBoxLayout;
+    right->addWidget(gbCar);
     right->addStretch(1);
     right->addWidget(lCANProtocol);
     right->addWidget(Image1, 0, Qt::AlignRight | Qt::AlignBottom);
 
     auto *layout = new QHBoxLayout(page);
     layout->addLayout(left);
-    layout->addWidget(ChartPanel, 1);
+    layout->addLayout(centre, 1);
     layout->addLayout(right);
     return page;
 }
@@ -225,6 +241,7 @@ void TfrmMain::SetUpTimers()
 
 void TfrmMain::ShowProtocolEnv()
 {
+    Readouts->ShowEnvironment(Acquisition.ProtocolEnv == TProtocolEnv::peProduction);
     lCANProtocol->setText(QString::fromUtf8(Acquisition.ProtocolEnv == TProtocolEnv::peProduction
                                                 ? Consts::ProductionEnv
                                                 : Consts::TestProtocol));
@@ -250,6 +267,7 @@ void TfrmMain::btnInitClick()
 {
     ResetChart();
     ClearSensorValues(Acquisition);
+    HideStatusLabels();
     cbbBaudratesChange();
     CanChannel = PCAN_USBBUS1;
     const TPCANStatus status = TPCANBasic::Initialize(CanChannel, CanBaudrate, PCAN_TYPE_ISA, 0, 0);
@@ -274,6 +292,7 @@ void TfrmMain::btnReleaseClick()
     GroupBox4->lCANStatus->setText(QString::fromUtf8(Consts::StatusOffline));
     Acquisition.SensorOnline = false;
     ClearSensorValues(Acquisition);
+    HideStatusLabels();
 }
 
 void TfrmMain::TimerCanTimer()
@@ -285,14 +304,70 @@ void TfrmMain::TimerCanTimer()
 void TfrmMain::CompleteSample()
 {
     Chart.AppendChartSample(Acquisition.Sensors[1]);
+    UpdateTrackers();
+}
+
+void TfrmMain::UpdateTrackers()
+{
+    Readouts->ShowTrackers(TrackerValuesFor(Acquisition.Sensors[1]));
+}
+
+void TfrmMain::LoadStatusCaptions()
+{
+    gbStatus->SetCaptions(::LoadStatusCaptions(QStringLiteral("opisy.ini")));
+}
+
+void TfrmMain::HideStatusLabels()
+{
+    gbStatus->HideStatusLabels();
 }
 
 void TfrmMain::Timer1Timer()
 {
+    RunWatchdogs();
+    RefreshLoggingPage();
+    UpdateVisualisation();
+}
+
+void TfrmMain::RunWatchdogs()
+{
+    const TWatchdogVerdict verdict = CheckWatchdogs(Acquisition, m_clock->MonotonicMs());
+    if (verdict.ZeroSpeed)
+        Acquisition.Chassis.VehicleSpeed = 0.0;
+    if (verdict.ConnectionLost) {
+        ClearSensorValues(Acquisition);
+        HideStatusLabels();
+        btnReleaseClick();
+        GroupBox4->lCANStatus->setText(QString::fromUtf8(Consts::StatusConnectionLost));
+    }
+}
+
+void TfrmMain::RefreshLoggingPage()
+{
+    const TSensorSample &unit = Acquisition.Sensors[1];
+    const TPictureTurns turns = PlanPictureTurns(Pictures, unit);
+    if (turns.Poprzeczny)
+        gbCar->imgPoprzeczny->SetAngle(*turns.Poprzeczny);
+    if (turns.Wzdluzny)
+        gbCar->imgWzdluzny->SetAngle(*turns.Wzdluzny);
+    if (turns.VisX)
+        tsVisualisation->imgVisX->SetAngle(*turns.VisX);
+    if (turns.VisY)
+        tsVisualisation->imgVisY->SetAngle(*turns.VisY);
+    Readouts->ShowValues(unit, Acquisition.Chassis);
+    CheckLtrAlarm();
+    gbStatus->ShowStatus(unit.Status);
+    gbCar->ShowLamps(unit.TiltX, unit.TiltY);
     // The chart is drawn with the display refresh, with every point appended since the last
     // one: drawing it at every CAN tick would cost twice the processor time for no visible gain.
     ChartPanel->Refresh();
-    CheckLtrAlarm();
+}
+
+void TfrmMain::UpdateVisualisation()
+{
+    const TSensorSample &unit = Acquisition.Sensors[1];
+    tsVisualisation->ShowValues(unit.TiltX, unit.TiltY, unit.Status);
+    tsVisualisation->ShowZones(ZoneOfTiltX(unit.TiltX), ZoneOfTiltY(unit.TiltY));
 }
 
 void TfrmMain::CheckLtrAlarm()

@@ -8,6 +8,7 @@
 #include "can/uFrameDecoder.h"
 #include "can/uSensorData.h"
 #include "display/uChartModel.h"
+#include "display/uDisplayRules.h"
 #include "display/uLtrAlarm.h"
 
 #include <QMainWindow>
@@ -24,7 +25,11 @@ class QWidget;
 class TCanBusBox;
 class TChartPanel;
 class TCoefficientsBox;
+class TCarBox;
 class TLtrBox;
+class TReadoutsBox;
+class TStatusBox;
+class TVisualisationPage;
 class TFrmChangeLog;
 class TFrmLogCAN;
 class TFrmSettings;
@@ -62,6 +67,7 @@ public:
     bool CanLogEnabled = false;
     TAcquisitionState Acquisition;
     TChartModel Chart;  // holds ChartMaxPoints
+    TPictureState Pictures;
     TPCANHandle CanChannel = 0;
     TPCANBaudrate CanBaudrate = 0;
 
@@ -79,13 +85,16 @@ public:
     // Pages.
     TGradientTabWidget *PageControl1 = nullptr;
     QWidget *tsLogging = nullptr;
-    QWidget *tsVisualisation = nullptr;
+    TVisualisationPage *tsVisualisation = nullptr;
     QWidget *tsCalibration = nullptr;
 
     // Logging page.
     TCanBusBox *GroupBox4 = nullptr;
     QComboBox *cbbBaudrates = nullptr;  // hidden; the settings dialog sets its index
     TLtrBox *gbLTR = nullptr;
+    TReadoutsBox *Readouts = nullptr;
+    TStatusBox *gbStatus = nullptr;
+    TCarBox *gbCar = nullptr;
     TChartPanel *ChartPanel = nullptr;
     QLabel *lCANProtocol = nullptr;
     QLabel *Image1 = nullptr;
@@ -115,6 +124,10 @@ public:
     void AppendCanLog(const QString &line);
     void ShowProtocolEnv();
     void ResetChart();
+    void UpdateVisualisation();
+    void UpdateTrackers();
+    void LoadStatusCaptions();
+    void HideStatusLabels();
     void CheckLtrAlarm();
     bool LtrAlarmActive() const { return m_ltrAlarm->LtrAlarmActive; }
 
@@ -126,6 +139,8 @@ private:
     QWidget *BuildCalibrationPage();
     void SetUpTimers();
     void CompleteSample();
+    void RunWatchdogs();
+    void RefreshLoggingPage();
 
     class TDecoderLink;
     friend class TDecoderLink;

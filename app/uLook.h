@@ -13,6 +13,8 @@ namespace Look {
 
 // Text drawn in this colour by the widget and, unless they say otherwise, its children.
 void SetTextColour(QWidget *widget, const QColor &colour);
+// The widget paints its background in this colour.
+void SetFill(QWidget *widget, const QColor &colour);
 // Bold text, at a pixel size when one is given.
 void SetBold(QWidget *widget, int pixelSize = 0);
 

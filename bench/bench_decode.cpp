@@ -69,7 +69,7 @@ double FramesPerSecond(TProtocolEnv env, bool trafficLines, const QList<QCanBusF
             bus.Device()->Inject(frames.mid(at, Batch));
             QElapsedTimer timer;
             timer.start();
-            read += DrainReceiveQueue(PCAN_USBBUS1, state, 46000.5, sink);
+            read += DrainReceiveQueue(PCAN_USBBUS1, state, {46000.5, 1000}, sink);
             nanoseconds += timer.nsecsElapsed();
         }
     }

@@ -34,20 +34,22 @@ void Log(TDecoderSink &sink, const char *prefix, const TPCANMsg &message)
         sink.TrafficLine(TrafficLine(prefix, message));
 }
 
-void CompleteUnit1(TAcquisitionState &state, double now, TDecoderSink &sink)
+void CompleteUnit1(TAcquisitionState &state, const TTimeStamp &now, TDecoderSink &sink)
 {
-    state.LastSensorFrameTime = now;
+    state.LastSensorFrameTime = now.Wall;
+    state.LastSensorFrameTick = now.MonotonicMs;
     state.SensorOnline = true;
     sink.Unit1SampleComplete();
 }
 
-void DispatchProduction(const TPCANMsg &message, TAcquisitionState &state, double now,
+void DispatchProduction(const TPCANMsg &message, TAcquisitionState &state, const TTimeStamp &now,
                         TDecoderSink &sink)
 {
     if (MatchesIdentifier(state.ChassisCanId, message.ID)) {
         Log(sink, "data chassis CAN:", message);
         DecodeChassisFrame(message, state.Chassis);
-        state.Chassis.LastFrameTime = now;
+        state.Chassis.LastFrameTime = now.Wall;
+        state.Chassis.LastFrameTick = now.MonotonicMs;
     }
     if (MatchesIdentifier(state.CanId1, message.ID)) {
         Log(sink, "data CAN1:", message);
@@ -58,7 +60,7 @@ void DispatchProduction(const TPCANMsg &message, TAcquisitionState &state, doubl
     }
 }
 
-void DispatchTest(const TPCANMsg &message, TAcquisitionState &state, double now,
+void DispatchTest(const TPCANMsg &message, TAcquisitionState &state, const TTimeStamp &now,
                   TDecoderSink &sink)
 {
     if (MatchesIdentifier(state.CanId1, message.ID)) {
@@ -179,7 +181,7 @@ QString OnlineCaption(TProtocolEnv env, const QString &firmware)
            + firmware;
 }
 
-void DispatchFrame(const TPCANMsg &message, TAcquisitionState &state, double now,
+void DispatchFrame(const TPCANMsg &message, TAcquisitionState &state, const TTimeStamp &now,
                    TDecoderSink &sink)
 {
     if (state.ProtocolEnv == TProtocolEnv::peProduction)
@@ -188,7 +190,7 @@ void DispatchFrame(const TPCANMsg &message, TAcquisitionState &state, double now
         DispatchTest(message, state, now, sink);
 }
 
-int DrainReceiveQueue(TPCANHandle channel, TAcquisitionState &state, double now,
+int DrainReceiveQueue(TPCANHandle channel, TAcquisitionState &state, const TTimeStamp &now,
                       TDecoderSink &sink)
 {
     TPCANMsg message;

@@ -2,6 +2,7 @@
 // Recognises the frames of the configured units and of the chassis and decodes them into the
 // acquisition state.
 
+#include "app/uClock.h"
 #include "can/PCANBasic.h"
 #include "can/uSensorData.h"
 
@@ -42,13 +43,13 @@ void DecodeStatusFrame(const TPCANMsg &message, TSensorSample &unit);
 // "ONLINE " in the production environment, "ONLINE v2.3" in the test protocol.
 QString OnlineCaption(TProtocolEnv env, const QString &firmware);
 
-// Decodes one frame by the rules of the current environment; now is the local date-time.
-void DispatchFrame(const TPCANMsg &message, TAcquisitionState &state, double now,
+// Decodes one frame by the rules of the current environment.
+void DispatchFrame(const TPCANMsg &message, TAcquisitionState &state, const TTimeStamp &now,
                    TDecoderSink &sink);
 
 // Reads and dispatches until the queue is empty, a read fails or the channel closes.
 // Returns the number of frames read.
-int DrainReceiveQueue(TPCANHandle channel, TAcquisitionState &state, double now,
+int DrainReceiveQueue(TPCANHandle channel, TAcquisitionState &state, const TTimeStamp &now,
                       TDecoderSink &sink);
 
 // Whether a completed sample goes to the measurement log: every one, or with "save every

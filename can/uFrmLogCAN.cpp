@@ -25,6 +25,7 @@ void TFrmLogCAN::BuildUi()
         pane->setAccessibleName(QString::fromLatin1(accessibleName));
         pane->setReadOnly(true);
         pane->setMaximumBlockCount(MaxLines);
+        pane->setUndoRedoEnabled(false);  // an undo history would grow by every line forever
         pane->setFont(QFont(QStringLiteral("Monospace"), 9));
         return pane;
     };

@@ -26,6 +26,7 @@ struct TSensorSample {
 struct TChassisData {
     double VehicleSpeed = 0;   // km/h
     double LastFrameTime = 0;  // local date-time in days
+    qint64 LastFrameTick = 0;  // ms on the monotonic clock, for the speed watchdog
 };
 
 struct TAcquisitionState {
@@ -38,6 +39,7 @@ struct TAcquisitionState {
     std::array<TSensorSample, 4> Sensors;  // units 1..3; index 0 is unused
     TChassisData Chassis;
     double LastSensorFrameTime = 0;  // local date-time in days
+    qint64 LastSensorFrameTick = 0;  // ms on the monotonic clock, for the connection watchdog
     bool SensorOnline = false;       // a unit-1 sample arrived since the last Connect
 };
 

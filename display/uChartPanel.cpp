@@ -152,10 +152,8 @@ QWidget *TChartPanel::BuildControls()
     gbVisibility = new QGroupBox(QStringLiteral("Visibility"), controls);
     gbVisibility->setObjectName(QStringLiteral("gbVisibility"));
     // The series colours need a light ground to be read.
-    QPalette light = gbVisibility->palette();
-    light.setColor(QPalette::Window, QColor(226, 226, 226));
-    gbVisibility->setPalette(light);
-    gbVisibility->setAutoFillBackground(true);
+    Look::SetFill(gbVisibility, QColor(226, 226, 226));
+    Look::SetTextColour(gbVisibility, QColor(40, 40, 40));
     cbKatPoprzeczny = MakeBox(gbVisibility, "cbKatPoprzeczny", "tilt angle Y", QColor(0, 128, 0), true);
     cbKatWzdluzny = MakeBox(gbVisibility, "cbKatWzdluzny", "tilt angle X", QColor(0, 0, 255), true);
     cbPrzyspPoprzeczne = MakeBox(gbVisibility, "cbPrzyspPoprzeczne", "acceleration Y", QColor(Qt::black), true);
@@ -170,19 +168,15 @@ QWidget *TChartPanel::BuildControls()
     connect(cbTemperatura, &QCheckBox::clicked, this, &TChartPanel::cbTemperaturaClick);
     connect(cbOsXProbki, &QCheckBox::clicked, this, &TChartPanel::rgSkalaCzasuClick);
 
-    auto *boxes = new QGridLayout(gbVisibility);
-    boxes->setVerticalSpacing(2);
-    boxes->addWidget(cbKatPoprzeczny, 0, 0);
-    boxes->addWidget(cbKatWzdluzny, 1, 0);
-    boxes->addWidget(cbShowLTR, 2, 0);
-    boxes->addWidget(cbPrzyspPoprzeczne, 0, 1);
-    boxes->addWidget(cbPrzyspWzdluzne, 1, 1);
-    boxes->addWidget(cbTemperatura, 2, 1);
-    boxes->addWidget(cbOsXProbki, 3, 0);
+    auto *boxes = new QVBoxLayout(gbVisibility);
+    boxes->setSpacing(1);
+    for (QCheckBox *box : {cbKatPoprzeczny, cbKatWzdluzny, cbPrzyspPoprzeczne, cbPrzyspWzdluzne,
+                           cbTemperatura, cbShowLTR, cbOsXProbki})
+        boxes->addWidget(box);
 
     auto *layout = new QHBoxLayout(controls);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(gbVisibility, 2);
+    layout->addWidget(gbVisibility, 1);
     layout->addWidget(rgSkalaKata, 1);
     layout->addWidget(rgSkalaG, 1);
     layout->addWidget(rgSkalaCzasu, 1);

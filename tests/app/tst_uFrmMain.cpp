@@ -9,10 +9,16 @@
 #include "app/uRadioGroup.h"
 #include "display/uChartPanel.h"
 #include "display/uCoefficientsBox.h"
+#include "display/uCarBox.h"
 #include "display/uLtrBox.h"
+#include "display/uPictures.h"
+#include "display/uReadoutsBox.h"
+#include "display/uStatusBox.h"
+#include "display/uVisualisationPage.h"
 #include "support/uFakeCanDevice.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QSlider>
 #include <QLineSeries>
 #include <QValueAxis>
@@ -37,6 +43,14 @@ class TCountingSound : public TAlarmSound
 public:
     void Play() override { ++Plays; }
     int Plays = 0;
+};
+
+class TFakeClock : public TClock
+{
+public:
+    QDateTime LocalNow() const override { return QDateTime(QDate(2026, 3, 29), QTime(2, 0)).addMSecs(Ms); }
+    qint64 MonotonicMs() const override { return Ms; }
+    qint64 Ms = 100000;
 };
 
 QString TrafficLines(const TWindowSet &windows)
@@ -65,6 +79,10 @@ private slots:
     void testProtocolShowsTheFirmware();
     void movingTheThresholdRaisesTheAlarmAtOnce();
     void chartControlsClearTheChart();
+    void aSilentUnitDropsTheConnection();
+    void refreshShowsReadoutsStatusLampsAndZones();
+    void testProtocolShowsTemperatureInTheSpeedsPlace();
+    void picturesNeverAccumulateTurns();
 };
 
 void tst_uFrmMain::initTestCase()
@@ -359,6 +377,124 @@ void tst_uFrmMain::chartControlsClearTheChart()
     QCOMPARE(main.Chart.ChartMaxPoints, 500);
     QVERIFY(panel.gbAnaliza->isHidden());
     QVERIFY(main.gbWspolczynniki->isHidden() && !main.gbWspolczynniki->isEnabled());
+}
+
+void tst_uFrmMain::aSilentUnitDropsTheConnection()
+{
+    TFakeCanBus bus;
+    TFakeClock clock;
+    TWindowSet windows = TWindowSet::Create(ParseCommandLine({}), {&clock, nullptr});
+    TfrmMain &main = *windows.frmMain;
+    main.btnInitClick();
+    bus.Device()->Inject({ExtendedFrame(0x18FECE47, QByteArray::fromHex("4023282328C8643C"))});
+    main.TimerCanTimer();
+    QVERIFY(main.Acquisition.SensorOnline);
+
+    clock.Ms += 15900;
+    main.Timer1Timer();
+    QVERIFY(main.Acquisition.SensorOnline);
+    QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
+
+    clock.Ms += 100;
+    main.Timer1Timer();
+    QVERIFY(!main.Acquisition.SensorOnline);
+    QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("CONN. LOST"));
+    QVERIFY(main.GroupBox4->btnInit->isEnabled());
+    QVERIFY(!main.TimerCan.isActive());
+    QVERIFY(!TPCANBasic::Device());
+    QCOMPARE(main.Acquisition.Sensors[1].AccX, 0.0);
+    main.Timer1Timer();
+    QCOMPARE(main.Readouts->lGWzdluzne->text(), QStringLiteral("0,000"));
+}
+
+void tst_uFrmMain::refreshShowsReadoutsStatusLampsAndZones()
+{
+    {
+        QFile ini(QStringLiteral("opisy.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[opisy]\r\nstatus1=Przechył krytyczny\r\n");
+    }
+    TWindowSet windows = Start();
+    QFile::remove(QStringLiteral("opisy.ini"));
+    TfrmMain &main = *windows.frmMain;
+    TSensorSample &unit = main.Acquisition.Sensors[1];
+    unit.TiltX = -30;
+    unit.TiltY = 15;
+    unit.AccX = 0.25;
+    unit.Status = 0x45;
+    main.Acquisition.Chassis.VehicleSpeed = 1213.71;
+    main.Timer1Timer();
+
+    QCOMPARE(main.Readouts->lWzdluzny->text(), QStringLiteral("-30,0°"));
+    QCOMPARE(main.Readouts->lPoprzeczny->text(), QStringLiteral("15,0°"));
+    QCOMPARE(main.Readouts->lGWzdluzne->text(), QStringLiteral("0,250"));
+    QCOMPARE(main.Readouts->lSpeed->text(), QStringLiteral("1213,7"));
+    QCOMPARE(main.Readouts->lWzdluzny->accessibleDescription(), QStringLiteral("Tilt angle X"));
+
+    const auto shown = [](QWidget *w) { return !w->isHidden(); };
+    QCOMPARE(main.gbStatus->lStatus[0]->text(), QStringLiteral("Przechył krytyczny"));
+    QCOMPARE(main.gbStatus->lStatus[2]->text(), QStringLiteral("status3"));
+    QVERIFY(shown(main.gbStatus->lStatus[0]) && shown(main.gbStatus->lStatus[2]) && shown(main.gbStatus->lStatus[6]));
+    QVERIFY(!shown(main.gbStatus->lStatus[1]) && !shown(main.gbStatus->lStatus[7]));
+    QVERIFY(shown(main.tsVisualisation->imgTrojkat));
+
+    // TiltX −30: the three lower lamps of the left column; TiltY 15: the two lower right.
+    QList<bool> left, right;
+    for (int i = 0; i < 6; ++i) {
+        left << shown(main.gbCar->LeftLamps[size_t(i)]);
+        right << shown(main.gbCar->RightLamps[size_t(i)]);
+    }
+    QCOMPARE(left, (QList<bool>{false, false, false, true, true, true}));
+    QCOMPARE(right, (QList<bool>{false, false, false, true, true, false}));
+    QCOMPARE(main.gbCar->LeftLamps[3]->objectName(), QStringLiteral("shXL1"));
+
+    TVisualisationPage &vis = *main.tsVisualisation;
+    QVERIFY(shown(vis.RightOverlays[1]) && !shown(vis.RightOverlays[0]));  // imgRupYR
+    QVERIFY(shown(vis.LeftOverlays[0]) && !shown(vis.LeftOverlays[1]));    // imgLupY
+    QCOMPARE(vis.RightOverlays[1]->objectName(), QStringLiteral("imgRupYR"));
+    QCOMPARE(vis.lVisX->text(), QStringLiteral("-30,0°"));
+    QCOMPARE(vis.imgVisX->Angle(), -30);
+    QCOMPARE(main.gbCar->imgPoprzeczny->Angle(), 15);
+
+    main.btnInitClick();  // without an adapter: fails, but hides the status texts first
+    QVERIFY(!shown(main.gbStatus->lStatus[0]));
+}
+
+void tst_uFrmMain::testProtocolShowsTemperatureInTheSpeedsPlace()
+{
+    TWindowSet windows = Start();
+    TfrmMain &main = *windows.frmMain;
+    TReadoutsBox &readouts = *main.Readouts;
+    QVERIFY(!readouts.lSpeed->isHidden() && readouts.lTemperatura->isHidden() && readouts.lKatowa->isHidden());
+    main.Acquisition.ProtocolEnv = TProtocolEnv::peTest;
+    main.ShowProtocolEnv();
+    QVERIFY(readouts.lSpeed->isHidden() && !readouts.lTemperatura->isHidden() && !readouts.lKatowa->isHidden());
+    QCOMPARE(main.lCANProtocol->text(), QStringLiteral("test protocol"));
+    const auto rowOf = [&readouts](QWidget *widget) {
+        auto *grid = qobject_cast<QGridLayout *>(readouts.gbSpeed->layout());
+        int row, column, rows, columns;
+        grid->getItemPosition(grid->indexOf(widget), &row, &column, &rows, &columns);
+        return row;
+    };
+    QCOMPARE(rowOf(readouts.lTemperatura), rowOf(readouts.lSpeed));
+    QVERIFY(rowOf(readouts.lKatowa) > rowOf(readouts.lTemperatura));
+    QVERIFY(readouts.lHeating->isHidden() && readouts.Label9->isHidden());
+}
+
+void tst_uFrmMain::picturesNeverAccumulateTurns()
+{
+    TRotatingPicture once(QStringLiteral(":/assets/vehicle_rear.svg"), "once");
+    TRotatingPicture twice(QStringLiteral(":/assets/vehicle_rear.svg"), "twice");
+    once.resize(125, 125);
+    twice.resize(125, 125);
+    twice.SetAngle(10);
+    twice.SetAngle(20);
+    once.SetAngle(20);
+    QCOMPARE(twice.Shown(), once.Shown());
+    twice.SetAngle(0);
+    once.SetAngle(-20);
+    once.SetAngle(0);
+    QCOMPARE(twice.Shown(), once.Shown());
 }
 
 QTEST_MAIN(tst_uFrmMain)

@@ -191,22 +191,24 @@ void tst_uFrameDecoder::productionDispatch()
     TAcquisitionState state;
     state.CanId2 = QStringLiteral("18FEDC20");
     TRecordingSink sink;
-    DispatchFrame(Message(0x18FECF10, "0019000000000000"), state, 1.5, sink);
+    DispatchFrame(Message(0x18FECF10, "0019000000000000"), state, {1.5, 1500}, sink);
     QCOMPARE(state.Chassis.VehicleSpeed, 25.0);
     QCOMPARE(state.Chassis.LastFrameTime, 1.5);
+    QCOMPARE(state.Chassis.LastFrameTick, 1500);
     QVERIFY(!state.SensorOnline);
 
-    DispatchFrame(Message(0x18FECE47, "0223282328C8C832", 3), state, 2.5, sink);
+    DispatchFrame(Message(0x18FECE47, "0223282328C8C832", 3), state, {2.5, 2500}, sink);
     QCOMPARE(state.Sensors[1].AccX, 1.0);  // bytes past LEN are decoded as they stand
     QCOMPARE(state.Sensors[1].LTR, 0.5);
     QCOMPARE(state.Sensors[1].FrameCounter, 1);
     QCOMPARE(state.LastSensorFrameTime, 2.5);
+    QCOMPARE(state.LastSensorFrameTick, 2500);
     QVERIFY(state.SensorOnline);
     QCOMPARE(sink.Samples, 1);
 
     // Test-protocol and unit-2 frames mean nothing here.
-    DispatchFrame(Message(0x18FECE48, "0000000000000000"), state, 3, sink);
-    DispatchFrame(Message(0x18FEDC20, "0000000000000000"), state, 3, sink);
+    DispatchFrame(Message(0x18FECE48, "0000000000000000"), state, {3, 3000}, sink);
+    DispatchFrame(Message(0x18FEDC20, "0000000000000000"), state, {3, 3000}, sink);
     QCOMPARE(sink.Lines, (QStringList{"data chassis CAN:00 19 00 00 00 00 00 00",
                                       "data CAN1:02 23 28 23 28 C8 C8 32"}));
     QCOMPARE(OnlineCaption(TProtocolEnv::peProduction, state.Sensors[1].Firmware),
@@ -218,14 +220,14 @@ void tst_uFrameDecoder::testDispatch()
     TAcquisitionState state = TestProtocol();
     state.Chassis.VehicleSpeed = 40;
     TRecordingSink sink;
-    DispatchFrame(Message(0x18FECF10, "0019000000000000"), state, 1, sink);
-    DispatchFrame(Message(0x18FEDC10, "0064000000000000"), state, 1, sink);
+    DispatchFrame(Message(0x18FECF10, "0019000000000000"), state, {1, 1000}, sink);
+    DispatchFrame(Message(0x18FEDC10, "0064000000000000"), state, {1, 1000}, sink);
     QCOMPARE(state.Sensors[1].TiltX, 1.0);
     QVERIFY(!state.SensorOnline);  // a motion frame alone completes nothing
     QCOMPARE(sink.Samples, 0);
     QCOMPARE(state.Chassis.VehicleSpeed, 40.0);
 
-    DispatchFrame(Message(0x18FEDC11, "09C4000F1701F403"), state, 2, sink);
+    DispatchFrame(Message(0x18FEDC11, "09C4000F1701F403"), state, {2, 2000}, sink);
     QVERIFY(state.SensorOnline);
     QCOMPARE(sink.Samples, 1);
     QCOMPARE(state.Chassis.VehicleSpeed, 0.0);
@@ -238,20 +240,20 @@ void tst_uFrameDecoder::unitsTwoAndThree()
 {
     TAcquisitionState state = TestProtocol();
     TRecordingSink sink;
-    DispatchFrame(Message(0x18FEDC20, "0064000000000000"), state, 1, sink);
+    DispatchFrame(Message(0x18FEDC20, "0064000000000000"), state, {1, 1000}, sink);
     QVERIFY(sink.Lines.isEmpty());  // unit 2 is off
     QCOMPARE(state.Sensors[2].TiltX, 0.0);
 
     // Unit 2 one above unit 1: the frame is unit 1's status and unit 2's motion frame.
     state.CanId2 = QStringLiteral("18FEDC11");
     state.CanId3 = QStringLiteral("18FEDC30");
-    DispatchFrame(Message(0x18FEDC11, "0064000003E80000"), state, 1, sink);
+    DispatchFrame(Message(0x18FEDC11, "0064000003E80000"), state, {1, 1000}, sink);
     QCOMPARE(sink.Lines, (QStringList{"data CAN1/2:00 64 00 00 03 E8 00 00",
                                       "data CAN2/1:00 64 00 00 03 E8 00 00"}));
     QCOMPARE(state.Sensors[2].AccX, 10.0);
     QCOMPARE(sink.Samples, 1);
 
-    DispatchFrame(Message(0x18FEDC31, "0000000017000000"), state, 1, sink);
+    DispatchFrame(Message(0x18FEDC31, "0000000017000000"), state, {1, 1000}, sink);
     QCOMPARE(state.Sensors[3].FrameCounter, 1);
     QCOMPARE(state.Sensors[3].Firmware, QStringLiteral("2.3"));
     QCOMPARE(sink.Lines.last(), QStringLiteral("data CAN3/2:00 00 00 00 17 00 00 00"));
@@ -263,19 +265,19 @@ void tst_uFrameDecoder::drainEmptiesTheQueueAndStopsOnFailure()
     TFakeCanBus bus;
     TAcquisitionState state;
     TRecordingSink sink;
-    QCOMPARE(DrainReceiveQueue(PCAN_USBBUS1, state, 0, sink), 0);  // closed channel: one read
+    QCOMPARE(DrainReceiveQueue(PCAN_USBBUS1, state, {}, sink), 0);  // closed channel: one read
 
     QCOMPARE(TPCANBasic::Initialize(PCAN_USBBUS1, 0x011C, PCAN_TYPE_ISA, 0, 0), PCAN_ERROR_OK);
-    QCOMPARE(DrainReceiveQueue(PCAN_USBBUS1, state, 0, sink), 0);
+    QCOMPARE(DrainReceiveQueue(PCAN_USBBUS1, state, {}, sink), 0);
     bus.Device()->Inject(QList<QCanBusFrame>(300, ExtendedFrame(0x18FECE47, QByteArray(8, '\0'))));
-    QCOMPARE(DrainReceiveQueue(PCAN_USBBUS1, state, 0, sink), 300);
+    QCOMPARE(DrainReceiveQueue(PCAN_USBBUS1, state, {}, sink), 300);
     QCOMPARE(sink.Samples, 300);
     QCOMPARE(state.Sensors[1].FrameCounter, 300 % 256);
 
     // Closing the channel inside a tick ends the drain.
     bus.Device()->Inject(QList<QCanBusFrame>(5, ExtendedFrame(0x18FECE47, QByteArray(8, '\0'))));
     sink.Open = false;
-    QCOMPARE(DrainReceiveQueue(PCAN_USBBUS1, state, 0, sink), 0);
+    QCOMPARE(DrainReceiveQueue(PCAN_USBBUS1, state, {}, sink), 0);
 }
 
 void tst_uFrameDecoder::everyThirtySecondRecord()

@@ -1,0 +1,55 @@
+#include "display/uStatusCaptions.h"
+
+#include "app/uTextCodec.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr qint64 MaxFileSize = 1 << 20;
+
+QStringList DefaultCaptions()
+{
+    QStringList captions;
+    for (int n = 1; n <= 8; ++n)
+        captions << QStringLiteral("status%1").arg(n);
+    return captions;
+}
+
+} // namespace
+
+QStringList StatusCaptionsFromIni(const QByteArray &contents)
+{
+    const QStringList defaults = DefaultCaptions();
+    QStringList captions = defaults;
+    QList<bool> found(8, false);
+    bool inSection = false;
+    for (QString line : DecodeLegacyText(contents).split(QLatin1Char('\n'))) {
+        line = line.trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            const qsizetype end = line.indexOf(QLatin1Char(']'));
+            inSection = end > 0 && line.mid(1, end - 1).trimmed().compare(QLatin1String("opisy"), Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (!inSection || equals <= 0 || line.startsWith(QLatin1Char(';')))
+            continue;
+        const QString key = line.left(equals).trimmed();
+        for (int n = 0; n < 8; ++n) {
+            // The first value of a key counts, as with the Windows profile functions.
+            if (!found[n] && key.compare(defaults[n], Qt::CaseInsensitive) == 0) {
+                captions[n] = line.mid(equals + 1).trimmed();
+                found[n] = true;
+            }
+        }
+    }
+    return captions;
+}
+
+QStringList LoadStatusCaptions(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return DefaultCaptions();
+    return StatusCaptionsFromIni(file.read(MaxFileSize));
+}
