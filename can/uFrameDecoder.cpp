@@ -91,27 +91,6 @@ void DispatchTest(const TPCANMsg &message, TAcquisitionState &state, const TTime
 
 } // namespace
 
-std::optional<quint32> IdentifierValue(const QString &text)
-{
-    if (text.isEmpty() || text.size() > 8)
-        return std::nullopt;
-    quint32 value = 0;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        quint32 digit;
-        if (u >= u'0' && u <= u'9')
-            digit = u - u'0';
-        else if (u >= u'a' && u <= u'f')
-            digit = u - u'a' + 10;
-        else if (u >= u'A' && u <= u'F')
-            digit = u - u'A' + 10;
-        else
-            return std::nullopt;
-        value = value << 4 | digit;
-    }
-    return value;
-}
-
 bool MatchesIdentifier(const QString &text, quint32 frameId, quint32 offset)
 {
     const std::optional<quint32> value = IdentifierValue(text);

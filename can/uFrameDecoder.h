@@ -5,10 +5,10 @@
 #include "app/uClock.h"
 #include "can/PCANBasic.h"
 #include "can/uSensorData.h"
+#include "settings/uIdentifiers.h"
 
 #include <QString>
 
-#include <optional>
 
 // What the decoder hands back to its owner while it works through the queue.
 class TDecoderSink
@@ -24,11 +24,8 @@ public:
     virtual bool ChannelOpen() const = 0;
 };
 
-// The value of an identifier text: hexadecimal digits without prefix, at most 32 bits.
-// Anything else (empty, other characters, too long) is no identifier and matches no frame.
-std::optional<quint32> IdentifierValue(const QString &text);
-
-// The frame's identifier equals the text's value plus offset (1 for a status frame).
+// The frame's identifier equals the text's value plus offset (1 for a status frame). A text
+// that is no identifier matches no frame.
 bool MatchesIdentifier(const QString &text, quint32 frameId, quint32 offset = 0);
 
 // "data CAN1/2:09 C4 00 0F 17 01 F4 03": prefix, then all eight data bytes.

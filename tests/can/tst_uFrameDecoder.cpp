@@ -74,6 +74,7 @@ void tst_uFrameDecoder::identifiers_data()
     QTest::newRow("blank") << " 18FECE47" << 0x18FECE47u << 0u << false;
     QTest::newRow("not hex") << "18FECEG7" << 0x18FECE07u << 0u << false;
     QTest::newRow("over 32 bits") << "118FECE47" << 0x18FECE47u << 0u << false;
+    QTest::newRow("leading zeros") << "018FECE47" << 0x18FECE47u << 0u << true;
 }
 
 void tst_uFrameDecoder::identifiers()
