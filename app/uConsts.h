@@ -16,6 +16,8 @@ inline constexpr const char *LineConnected = "Połączenie";
 inline constexpr const char *LineOpenFailed = "błąd otwarcia";
 inline constexpr const char *LineDisconnected = "Rozłączenie";
 
+inline constexpr const char *ConnectFirst = "Connect CAN device first";
+
 inline constexpr const char *ProtocolVariant = "Protocol variant";
 inline constexpr const char *ProductionEnv = "production env.";
 inline constexpr const char *TestProtocol = "test protocol";

@@ -18,10 +18,17 @@
 #include "display/uStatusBox.h"
 #include "display/uStatusCaptions.h"
 #include "display/uVisualisationPage.h"
+#include "log/uLogBox.h"
 #include "settings/uFrmSettings.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -147,6 +154,7 @@ void TfrmMain::BuildMenu()
     Oprogramie1 = makeAction(Pomoc1, QStringLiteral("About"), "Oprogramie1");
     Changelog1 = makeAction(Pomoc1, QStringLiteral("Changelog"), "Changelog1");
 
+    connect(Save1, &QAction::triggered, this, &TfrmMain::Save1Click);
     connect(menuLogCan, &QAction::triggered, this, &TfrmMain::menuLogCanClick);
     connect(Koniec1, &QAction::triggered, this, &TfrmMain::Koniec1Click);
     connect(Ustawienia1, &QAction::triggered, this, &TfrmMain::Ustawienia1Click);
@@ -162,6 +170,9 @@ QWidget *TfrmMain::BuildLoggingPage()
     GroupBox4 = new TCanBusBox(page);
     connect(GroupBox4->btnInit, &QPushButton::clicked, this, &TfrmMain::btnInitClick);
     connect(GroupBox4->btnRelease, &QPushButton::clicked, this, &TfrmMain::btnReleaseClick);
+    gbSaveLog = new TLogBox(page);
+    connect(gbSaveLog->btnStartLog, &QPushButton::clicked, this, &TfrmMain::btnStartLogClick);
+    connect(gbSaveLog->btnStopLog, &QPushButton::clicked, this, &TfrmMain::btnStopLogClick);
 
     cbbBaudrates = new QComboBox(page);
     cbbBaudrates->setObjectName(QStringLiteral("cbbBaudrates"));
@@ -190,6 +201,7 @@ QWidget *TfrmMain::BuildLoggingPage()
 
     auto *left = new QVBoxLayout;
     left->addWidget(GroupBox4);
+    left->addWidget(gbSaveLog);
     left->addWidget(gbLTR);
     left->addWidget(Readouts->gbSpeed);
     left->addWidget(gbStatus);
@@ -305,6 +317,9 @@ void TfrmMain::CompleteSample()
 {
     Chart.AppendChartSample(Acquisition.Sensors[1]);
     UpdateTrackers();
+    if (ShouldWriteLogRecord(m_windows.frmSettings->cbSlowSave->isChecked(),
+                             Acquisition.Sensors[1].FrameCounter))
+        WriteLogRecord();
 }
 
 void TfrmMain::UpdateTrackers()
@@ -327,6 +342,96 @@ void TfrmMain::Timer1Timer()
     RunWatchdogs();
     RefreshLoggingPage();
     UpdateVisualisation();
+    FlushLog();
+}
+
+void TfrmMain::closeEvent(QCloseEvent *event)
+{
+    StopLogging();
+    QMainWindow::closeEvent(event);
+}
+
+void TfrmMain::ShowError(const QString &message)
+{
+    QMessageBox::critical(this, QString::fromUtf8(Consts::AppTitle), message);
+}
+
+void TfrmMain::btnStartLogClick()
+{
+    if (!Acquisition.SensorOnline) {
+        QMessageBox::information(this, QString::fromUtf8(Consts::AppTitle),
+                                 QString::fromUtf8(Consts::ConnectFirst));
+        return;
+    }
+    StartLogging();
+}
+
+void TfrmMain::btnStopLogClick()
+{
+    StopLogging();
+}
+
+void TfrmMain::StartLogging()
+{
+    const QDateTime start = m_clock->LocalNow();
+    ++LogFileIndex;
+    LogRecordNo = 0;
+    for (int unit = 1; unit <= 3; ++unit)
+        Acquisition.Sensors[size_t(unit)].FrameCounter = 0;
+    const QString path = LogFileNameFor(LogFileName, LogFileIndex, start);
+    m_logUnits = {m_windows.frmSettings->cbID2->isChecked(), m_windows.frmSettings->cbID3->isChecked()};
+    QString error;
+    if (!m_log.Open(path, LogHead(start.date(), Acquisition.Sensors[1].Firmware, m_logUnits), &error)) {
+        ShowError(error);
+        return;
+    }
+    LogActive = true;
+    gbSaveLog->ShowActive(QFileInfo(path).fileName());
+}
+
+void TfrmMain::StopLogging()
+{
+    QString error;
+    if (!CloseLog(&error))
+        ShowError(error);
+}
+
+bool TfrmMain::CloseLog(QString *error)
+{
+    const bool closed = m_log.Close(error);
+    LogActive = false;
+    gbSaveLog->ShowInactive();
+    return closed;
+}
+
+void TfrmMain::WriteLogRecord()
+{
+    if (!LogActive)
+        return;
+    ++LogRecordNo;
+    m_log.Append(LogRecordLine(LogRecordNo, LogTime(m_clock->LocalNow().time()), Acquisition, m_logUnits));
+}
+
+// A flush that fails (a full disk, a pulled stick) is reported once and ends the log
+// cleanly: an error box at every tick would help nobody, and what is on disk stays there.
+void TfrmMain::FlushLog()
+{
+    if (!LogActive)
+        return;
+    QString error;
+    if (m_log.Flush(&error))
+        return;
+    QString ignored;
+    CloseLog(&ignored);
+    ShowError(error);
+}
+
+void TfrmMain::Save1Click()
+{
+    const QString name = QFileDialog::getSaveFileName(this, QString(), LogFileName,
+                                                      QStringLiteral("*.csv;;*.txt;;*.*"));
+    if (!name.isEmpty())
+        LogFileName = name;
 }
 
 void TfrmMain::RunWatchdogs()
@@ -414,6 +519,31 @@ void TfrmMain::menuLogCanClick()
 
 void TfrmMain::Ustawienia1Click()
 {
-    if (m_windows.frmSettings)
-        m_windows.frmSettings->exec();
+    TFrmSettings &settings = *m_windows.frmSettings;
+    settings.cbbBaudrates->setCurrentIndex(cbbBaudrates->currentIndex());
+    settings.txtID1->setText(Acquisition.CanId1);
+    settings.cbID2->setChecked(!Acquisition.CanId2.isEmpty());
+    settings.txtID2->setText(Acquisition.CanId2);
+    settings.cbID3->setChecked(!Acquisition.CanId3.isEmpty());
+    settings.txtID3->setText(Acquisition.CanId3);
+    settings.txtChassisID->setText(Acquisition.ChassisCanId);
+    settings.eLogFileName->setText(LogFileName);
+    if (settings.exec() != QDialog::Accepted)
+        return;
+
+    // Set without the change handler: the new speed is taken at the next Connect.
+    cbbBaudrates->setCurrentIndex(settings.cbbBaudrates->currentIndex());
+    Acquisition.CanId1 = settings.txtID1->text();
+    Acquisition.CanId2 = settings.cbID2->isChecked() ? settings.txtID2->text() : QString();
+    Acquisition.CanId3 = settings.cbID3->isChecked() ? settings.txtID3->text() : QString();
+    Acquisition.ProtocolEnv = settings.SelectedEnv();
+    Acquisition.ChassisCanId = Acquisition.ProtocolEnv == TProtocolEnv::peProduction
+                                   ? settings.txtChassisID->text()
+                                   : QString();
+    ShowProtocolEnv();
+    StopLogging();
+    if (settings.eLogFileName->text() != LogFileName) {
+        LogFileIndex = 0;
+        LogFileName = settings.eLogFileName->text();
+    }
 }

@@ -10,6 +10,8 @@
 #include "display/uChartModel.h"
 #include "display/uDisplayRules.h"
 #include "display/uLtrAlarm.h"
+#include "log/uLogFormat.h"
+#include "log/uMeasurementLog.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -26,6 +28,7 @@ class TCanBusBox;
 class TChartPanel;
 class TCoefficientsBox;
 class TCarBox;
+class TLogBox;
 class TLtrBox;
 class TReadoutsBox;
 class TStatusBox;
@@ -63,6 +66,7 @@ public:
     // Run-time state, set by FormCreate.
     QString LogFileName;
     qint32 LogFileIndex = 0;
+    qint32 LogRecordNo = 0;
     bool LogActive = false;
     bool CanLogEnabled = false;
     TAcquisitionState Acquisition;
@@ -90,6 +94,7 @@ public:
 
     // Logging page.
     TCanBusBox *GroupBox4 = nullptr;
+    TLogBox *gbSaveLog = nullptr;
     QComboBox *cbbBaudrates = nullptr;  // hidden; the settings dialog sets its index
     TLtrBox *gbLTR = nullptr;
     TReadoutsBox *Readouts = nullptr;
@@ -120,6 +125,9 @@ public:
     void Changelog1Click();
     void menuLogCanClick();
     void Ustawienia1Click();
+    void btnStartLogClick();
+    void btnStopLogClick();
+    void Save1Click();
 
     void AppendCanLog(const QString &line);
     void ShowProtocolEnv();
@@ -128,8 +136,16 @@ public:
     void UpdateTrackers();
     void LoadStatusCaptions();
     void HideStatusLabels();
+    // The open log file; tests put a failing device behind it.
+    TMeasurementLog &MeasurementLog() { return m_log; }
+    void StartLogging();
+    void StopLogging();
+    void WriteLogRecord();
     void CheckLtrAlarm();
     bool LtrAlarmActive() const { return m_ltrAlarm->LtrAlarmActive; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void FormCreate(const TCommandLine &commandLine);
@@ -141,6 +157,9 @@ private:
     void CompleteSample();
     void RunWatchdogs();
     void RefreshLoggingPage();
+    void FlushLog();
+    bool CloseLog(QString *error);
+    void ShowError(const QString &message);
 
     class TDecoderLink;
     friend class TDecoderLink;
@@ -152,4 +171,6 @@ private:
     std::unique_ptr<TAlarmTimer> m_ltrTimer;
     std::unique_ptr<TLtrAlarm> m_ltrAlarm;
     std::unique_ptr<TDecoderLink> m_decoderLink;
+    TMeasurementLog m_log;
+    TLogUnits m_logUnits;  // the columns of the open log, fixed at its start
 };

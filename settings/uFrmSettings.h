@@ -1,10 +1,69 @@
 #pragma once
+// Window "Settings": protocol environment, CAN identifiers of the units and the chassis, bus
+// speed and the log's options. Created once at start-up and hidden, not destroyed, when
+// closed, so its controls keep their state for the run. The main window fills the controls
+// before showing it and reads them after OK; the log reads the ticks directly.
+
+#include "settings/uProtocolEnv.h"
 
 #include <QDialog>
 
-// Window "Settings"; created once at start-up and hidden, not destroyed, when closed.
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
 class TFrmSettings : public QDialog
 {
+    Q_OBJECT
 public:
     explicit TFrmSettings(QWidget *parent = nullptr);
+
+    TProtocolEnv SelectedEnv() const;
+
+    // Tells the user why OK was refused; an information box unless a test replaces it.
+    std::function<void(const QString &text)> ShowMessage;
+
+    // Closing with OK (Enter, Button1, accept()) is refused while the identifiers are not
+    // acceptable; any other way of closing is not checked.
+    void done(int result) override;
+
+    QGroupBox *GroupBox1 = nullptr;
+    QRadioButton *rbTestEnv = nullptr;
+    QRadioButton *rbProdEnv = nullptr;
+    QLabel *Label1 = nullptr;
+    QLineEdit *txtID1 = nullptr;
+    QLineEdit *txtID2 = nullptr;
+    QCheckBox *cbID2 = nullptr;
+    QLineEdit *txtID3 = nullptr;
+    QCheckBox *cbID3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLineEdit *txtChassisID = nullptr;
+    QLabel *Label2 = nullptr;
+    QComboBox *cbbBaudrates = nullptr;
+    QGroupBox *GroupBox2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLineEdit *eLogFileName = nullptr;
+    QCheckBox *cbSlowSave = nullptr;
+    QPushButton *Button3 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QPushButton *Button2 = nullptr;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void BuildUi();
+    void FormShow();
+    void UpdateIdControls();
+    void rbProdEnvClick();
+    void cbID2Click();
+    void cbID3Click();
+    bool FormCloseQuery();
+    void Button3Click();
 };

@@ -1,0 +1,32 @@
+#pragma once
+// The measurement log's text: file names, head and record lines. A log is semicolon-separated,
+// never quoted; numbers carry the locale's decimal separator and no group separator.
+
+#include "can/uSensorData.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+// Which unit blocks a log carries; fixed when the log starts, so every line of a file has the
+// columns of its head.
+struct TLogUnits {
+    bool Unit2 = false;
+    bool Unit3 = false;
+};
+
+// base "log.csv", index 1, 2 January 2024 03:04:05 gives "log_001_20240102_030405.csv";
+// a folder in the base is kept, an index above 999 takes four digits.
+QString LogFileNameFor(const QString &base, qint32 index, const QDateTime &start);
+
+// The five head lines, without line ends.
+QStringList LogHead(const QDate &date, const QString &firmware, TLogUnits units,
+                    const QLocale &locale = QLocale());
+
+// The locale's long time format without a time-zone name, which logs must not carry.
+QString LogTime(const QTime &time, const QLocale &locale = QLocale());
+
+// One record line without its line end.
+QString LogRecordLine(qint32 recordNo, const QString &time, const TAcquisitionState &state,
+                      TLogUnits units, const QLocale &locale = QLocale());

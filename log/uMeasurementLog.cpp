@@ -1,0 +1,94 @@
+#include "log/uMeasurementLog.h"
+
+#include <QFile>
+
+namespace {
+
+// Records wait in memory for the next flush; a stalled display tick must not make them pile
+// up without bound.
+constexpr qsizetype MaxPending = 1 << 20;
+
+} // namespace
+
+TMeasurementLog::TMeasurementLog() : m_encoder("windows-1250") {}
+
+TMeasurementLog::~TMeasurementLog()
+{
+    QString ignored;
+    Close(&ignored);
+}
+
+bool TMeasurementLog::Open(const QString &path, const QStringList &head, QString *error)
+{
+    auto file = std::make_unique<QFile>(path);
+    const bool exists = file->exists();
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+        *error = file->errorString();
+        return false;
+    }
+    return OpenOn(std::move(file), !exists, head, error);
+}
+
+bool TMeasurementLog::OpenOn(std::unique_ptr<QIODevice> device, bool writeHead,
+                             const QStringList &head, QString *error)
+{
+    m_device = std::move(device);
+    m_pending.clear();
+    m_error.clear();
+    if (writeHead) {
+        for (const QString &line : head)
+            Append(line);
+        // The head reaches the file at once, so even a log stopped at once is a valid file.
+        if (!Flush(error)) {
+            QString ignored;
+            Close(&ignored);
+            return false;
+        }
+    }
+    return true;
+}
+
+void TMeasurementLog::Append(const QString &line)
+{
+    if (!m_device)
+        return;
+    m_pending += m_encoder.encode(line);
+    m_pending += "\r\n";
+    if (m_pending.size() > MaxPending && !WritePending())
+        m_pending.clear();  // those records are lost; the next flush says why
+}
+
+bool TMeasurementLog::WritePending()
+{
+    while (!m_pending.isEmpty()) {
+        const qint64 written = m_device->write(m_pending);
+        if (written <= 0) {
+            m_error = m_device->errorString();
+            return false;
+        }
+        m_pending.remove(0, written);
+    }
+    return true;
+}
+
+bool TMeasurementLog::Flush(QString *error)
+{
+    if (!m_device)
+        return true;
+    if (!WritePending() || !m_error.isEmpty()) {
+        *error = m_error;
+        return false;
+    }
+    return true;
+}
+
+bool TMeasurementLog::Close(QString *error)
+{
+    if (!m_device)
+        return true;
+    const bool flushed = Flush(error);
+    m_device->close();
+    m_device.reset();
+    m_pending.clear();
+    return flushed;
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The open measurement log file: Windows-1250 text with CR LF line ends. Records collect in
+// memory and reach the file at every flush (the display tick, within about 100 ms) and at
+// the close; what has reached the file survives the program being killed.
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+#include <QStringEncoder>
+#include <QStringList>
+
+#include <memory>
+
+class TMeasurementLog
+{
+public:
+    TMeasurementLog();
+    ~TMeasurementLog();
+
+    // Opens the file for appending; writes the head only when the file is new. On failure
+    // returns false with the system's message.
+    bool Open(const QString &path, const QStringList &head, QString *error);
+    // The same on any device already open for writing (tests give failing ones).
+    bool OpenOn(std::unique_ptr<QIODevice> device, bool writeHead, const QStringList &head,
+                QString *error);
+
+    // Adds one record; never fails: a record that cannot be written is dropped and the next
+    // flush reports why.
+    void Append(const QString &line);
+    // Hands the collected records to the file. False with the message on failure.
+    bool Flush(QString *error);
+    // Flushes and closes. False with the message on failure; the log is closed either way.
+    bool Close(QString *error);
+
+    bool IsOpen() const { return m_device != nullptr; }
+
+private:
+    bool WritePending();
+
+    std::unique_ptr<QIODevice> m_device;
+    QStringEncoder m_encoder;
+    QByteArray m_pending;
+    QString m_error;  // a write that failed since the last flush
+};

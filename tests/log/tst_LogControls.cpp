@@ -1,0 +1,197 @@
+#include "app/uFrmMain.h"
+#include "app/uWindowSet.h"
+#include "log/uLogBox.h"
+#include "settings/uFrmSettings.h"
+#include "support/uFakeCanDevice.h"
+#include "support/uFullDisk.h"
+#include "support/uModal.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+
+// The logger connected to a fake bus, online after one sample.
+struct TOnlineLogger {
+    TOnlineLogger()
+    {
+        QDir(QStringLiteral("logs")).removeRecursively();
+        QDir().mkpath(QStringLiteral("logs"));
+        Main.LogFileName = QStringLiteral("logs/run.csv");
+        Main.btnInitClick();
+        Samples(1);
+    }
+    void Samples(int count)
+    {
+        Bus.Device()->Inject(QList<QCanBusFrame>(count, ExtendedFrame(0x18FECE47, QByteArray::fromHex("0A23282328C8643C"))));
+        Main.TimerCanTimer();
+    }
+    QList<QByteArray> Lines() const
+    {
+        const QStringList files = QDir(QStringLiteral("logs")).entryList(QDir::Files, QDir::Name);
+        QFile file(QStringLiteral("logs/") + files.value(0));
+        file.open(QIODevice::ReadOnly);
+        QList<QByteArray> lines = file.readAll().split('\n');
+        lines.removeLast();  // after the last CR LF
+        return lines;
+    }
+
+    TFakeCanBus Bus;
+    TWindowSet Windows = TWindowSet::Create(ParseCommandLine({}));
+    TfrmMain &Main = *Windows.frmMain;
+    TFrmSettings &Settings = *Windows.secondary.frmSettings;
+};
+
+} // namespace
+
+class tst_LogControls : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
+
+    void startNeedsAnOnlineUnit()
+    {
+        TFakeCanBus bus;
+        TWindowSet windows = TWindowSet::Create(ParseCommandLine({}));
+        QString said;
+        OnNextModal([&said](QWidget *box) {
+            said = static_cast<QMessageBox *>(box)->text();
+            box->close();
+        });
+        QTest::mouseClick(windows.frmMain->gbSaveLog->btnStartLog, Qt::LeftButton);
+        QCOMPARE(said, QStringLiteral("Connect CAN device first"));
+        QVERIFY(!windows.frmMain->LogActive);
+        QCOMPARE(windows.frmMain->LogFileIndex, 0);
+    }
+
+    void startWriteStop()
+    {
+        TOnlineLogger logger;
+        logger.Main.Acquisition.Sensors[1].FrameCounter = 77;
+        QTest::mouseClick(logger.Main.gbSaveLog->btnStartLog, Qt::LeftButton);
+        QVERIFY(logger.Main.LogActive);
+        QCOMPARE(logger.Main.Acquisition.Sensors[1].FrameCounter, 0);
+        QVERIFY(logger.Main.gbSaveLog->lLogName->text().startsWith(QStringLiteral("run_001_")));
+        QVERIFY(!logger.Main.gbSaveLog->btnStartLog->isEnabled());
+        logger.Samples(3);
+        logger.Main.Timer1Timer();  // flushes
+        QList<QByteArray> lines = logger.Lines();
+        QCOMPARE(lines.size(), 8);
+        QCOMPARE(lines[2], QByteArray("Firmware;\r"));
+        QVERIFY(lines[7].startsWith("3;"));
+        QVERIFY(lines[7].endsWith(";0,00;0,00;0,00;1,00;0,00;0A;0,600\r"));
+
+        // Ticking unit 2 now does not change the columns of the running log.
+        logger.Settings.cbID2->setEnabled(true);
+        logger.Settings.cbID2->setChecked(true);
+        logger.Samples(1);
+        QTest::mouseClick(logger.Main.gbSaveLog->btnStopLog, Qt::LeftButton);
+        lines = logger.Lines();
+        QCOMPARE(lines.last().count(';'), 9);
+        QCOMPARE(logger.Main.gbSaveLog->lLogName->text(), QStringLiteral("- not active -"));
+        QVERIFY(logger.Main.gbSaveLog->btnStartLog->isEnabled());
+    }
+
+    void everyThirtySecondRecordFromStart()
+    {
+        TOnlineLogger logger;
+        logger.Settings.cbSlowSave->setChecked(true);
+        logger.Main.StartLogging();
+        logger.Samples(31);
+        logger.Main.StopLogging();
+        QCOMPARE(logger.Lines().size(), 5);  // the head only
+
+        logger.Main.StartLogging();
+        logger.Samples(300);
+        logger.Main.StopLogging();
+        QDir(QStringLiteral("logs")).remove(QDir(QStringLiteral("logs")).entryList(QDir::Files).first());
+        const QList<QByteArray> lines = logger.Lines();
+        QCOMPARE(lines.size(), 5 + 9);  // samples 32, 64, ... 288, also across 255 → 0
+        QVERIFY(lines.last().startsWith("9;"));
+    }
+
+    void aFailingFlushIsReportedOnceAndEndsTheLog()
+    {
+        TOnlineLogger logger;
+        logger.Main.StartLogging();
+        logger.Samples(2);
+        logger.Main.Timer1Timer();
+        QString ignored;
+        QVERIFY(logger.Main.MeasurementLog().OpenOn(std::make_unique<TFullDisk>(), false, {}, &ignored));
+        logger.Samples(1);
+        int boxes = 0;
+        QString said;
+        OnNextModal([&](QWidget *box) {
+            ++boxes;
+            said = static_cast<QMessageBox *>(box)->text();
+            box->close();
+        });
+        logger.Main.Timer1Timer();
+        logger.Main.Timer1Timer();
+        QCOMPARE(boxes, 1);
+        QCOMPARE(said, QStringLiteral("No space left on device"));
+        QVERIFY(!logger.Main.LogActive);
+        QVERIFY(logger.Main.gbSaveLog->btnStartLog->isEnabled());
+        QCOMPARE(logger.Lines().size(), 7);  // what was on disk stays
+    }
+
+    void closingTheWindowClosesTheLog()
+    {
+        TOnlineLogger logger;
+        logger.Main.StartLogging();
+        logger.Samples(5);
+        logger.Main.show();
+        logger.Main.close();
+        QVERIFY(!logger.Main.LogActive);
+        QVERIFY(logger.Lines().last().startsWith("5;"));
+    }
+
+    void settingsAppliedWithOk()
+    {
+        TOnlineLogger logger;
+        logger.Main.StartLogging();
+        OnNextModal([&logger](QWidget *) {
+            TFrmSettings &s = logger.Settings;
+            s.rbTestEnv->click();
+            s.cbID2->click();
+            s.txtID2->setText(QStringLiteral("18FEDC20"));
+            s.cbbBaudrates->setCurrentIndex(2);
+            s.Button1->click();
+        });
+        logger.Main.Ustawienia1Click();
+        TAcquisitionState &a = logger.Main.Acquisition;
+        QCOMPARE(a.ProtocolEnv, TProtocolEnv::peTest);
+        QCOMPARE(a.CanId1, QStringLiteral("18FEDC10"));
+        QCOMPARE(a.CanId2, QStringLiteral("18FEDC20"));
+        QVERIFY(a.CanId3.isEmpty() && a.ChassisCanId.isEmpty());
+        QCOMPARE(logger.Main.lCANProtocol->text(), QStringLiteral("test protocol"));
+        QCOMPARE(logger.Main.cbbBaudrates->currentIndex(), 2);
+        QVERIFY(!logger.Main.LogActive);  // OK stops the log
+
+        // Opened again, units 2 and 3 come unticked: OK at once switches unit 2 off.
+        OnNextModal([&logger](QWidget *) { logger.Settings.Button1->click(); });
+        logger.Main.Ustawienia1Click();
+        QVERIFY(a.CanId2.isEmpty());
+        QCOMPARE(a.ProtocolEnv, TProtocolEnv::peTest);
+
+        // Cancel keeps everything, whatever was changed in the dialog.
+        OnNextModal([&logger](QWidget *) {
+            logger.Settings.rbProdEnv->click();
+            logger.Settings.Button2->click();
+        });
+        logger.Main.Ustawienia1Click();
+        QCOMPARE(a.ProtocolEnv, TProtocolEnv::peTest);
+        QCOMPARE(a.CanId1, QStringLiteral("18FEDC10"));
+    }
+};
+
+QTEST_MAIN(tst_LogControls)
+#include "tst_LogControls.moc"

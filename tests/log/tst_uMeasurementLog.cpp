@@ -1,0 +1,200 @@
+#include "log/uLogFormat.h"
+#include "log/uMeasurementLog.h"
+#include "support/uFullDisk.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QByteArray Contents(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+} // namespace
+
+class tst_uMeasurementLog : public QObject
+{
+    Q_OBJECT
+private slots:
+    void fileNames_data();
+    void fileNames();
+    void columnLine_data();
+    void columnLine();
+    void recordLine_data();
+    void recordLine();
+    void timeCarriesNoZone();
+    void windows1250AndCrLf();
+    void anExistingFileGetsNoSecondHead();
+    void recordsReachTheFileAtTheFlush();
+    void aFullDiskIsReportedAtTheFlush();
+};
+
+void tst_uMeasurementLog::fileNames_data()
+{
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QDateTime>("start");
+    QTest::addColumn<QString>("name");
+    const QDateTime early(QDate(2024, 1, 2), QTime(3, 4, 5));
+    QTest::newRow("first") << "log.csv" << 1 << early << "log_001_20240102_030405.csv";
+    QTest::newRow("index 1000") << "log.csv" << 1000 << early << "log_1000_20240102_030405.csv";
+    QTest::newRow("single digits") << "log.csv" << 2 << QDateTime(QDate(2024, 9, 5), QTime(9, 5, 7))
+                                   << "log_002_20240905_090507.csv";
+    QTest::newRow("late") << "log.csv" << 12 << QDateTime(QDate(2025, 12, 31), QTime(23, 59, 59))
+                          << "log_012_20251231_235959.csv";
+    QTest::newRow("no extension") << "trip" << 1 << early << "trip_001_20240102_030405";
+    QTest::newRow("folder") << "/data/tests.2024/trip.csv" << 3 << early
+                            << "/data/tests.2024/trip_003_20240102_030405.csv";
+    QTest::newRow("windows folder") << "C:\\logs\\trip.txt" << 1 << early
+                                    << "C:\\logs\\trip_001_20240102_030405.txt";
+}
+
+void tst_uMeasurementLog::fileNames()
+{
+    QFETCH(QString, base);
+    QFETCH(int, index);
+    QFETCH(QDateTime, start);
+    QFETCH(QString, name);
+    QCOMPARE(LogFileNameFor(base, index, start), name);
+}
+
+void tst_uMeasurementLog::columnLine_data()
+{
+    QTest::addColumn<bool>("unit2");
+    QTest::addColumn<bool>("unit3");
+    QTest::addColumn<QString>("blocks");
+    QTest::newRow("unit 1") << false << false << "1";
+    QTest::newRow("units 1, 2") << true << false << "12";
+    QTest::newRow("units 1, 3") << false << true << "13";
+    QTest::newRow("all") << true << true << "123";
+}
+
+void tst_uMeasurementLog::columnLine()
+{
+    QFETCH(bool, unit2);
+    QFETCH(bool, unit3);
+    QFETCH(QString, blocks);
+    const QLocale polish(QLocale::Polish, QLocale::Poland);
+    const QStringList head = LogHead(QDate(2024, 1, 2), QStringLiteral("2.3"), {unit2, unit3}, polish);
+    QCOMPARE(head.size(), 5);
+    QCOMPARE(head[0], QStringLiteral("Data wykonania badań;") + polish.toString(QDate(2024, 1, 2), QLocale::ShortFormat));
+    QCOMPARE(head[1], QString());
+    QCOMPARE(head[2], QStringLiteral("Firmware;2.3"));
+    QCOMPARE(head[3], QString());
+    QString expected = QStringLiteral("LP;GODZINA;PREDKOSC LINIOWA [km/h];PREDKOSC KATOWA [°/s]");
+    for (QChar n : blocks)
+        expected += QStringLiteral(";KAT X%1 [°];KAT Y%1 [°];PRZYSP X%1 [g];PRZYSP Y%1 [g];STATUS%1;LTR%1").arg(n);
+    QCOMPARE(head[4], expected);
+}
+
+void tst_uMeasurementLog::recordLine_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<TLogUnits>("units");
+    QTest::addColumn<QString>("line");
+    const QLocale polish(QLocale::Polish, QLocale::Poland);
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("comma") << polish << TLogUnits{}
+                           << "7;03:04:05;1213,71;-1,50;2,25;-0,10;0,02;-0,33;0A;0,500";
+    QTest::newRow("point") << english << TLogUnits{}
+                           << "7;03:04:05;1213.71;-1.50;2.25;-0.10;0.02;-0.33;0A;0.500";
+    QTest::newRow("unit 3 after unit 1") << english << TLogUnits{false, true}
+                                         << "7;03:04:05;1213.71;-1.50;2.25;-0.10;0.02;-0.33;0A;0.500"
+                                            ";-30.00;30.00;0.00;0.00;FF;-1.000";
+}
+
+void tst_uMeasurementLog::recordLine()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(TLogUnits, units);
+    QFETCH(QString, line);
+    TAcquisitionState state;
+    state.Chassis.VehicleSpeed = 1213.71;
+    TSensorSample &unit = state.Sensors[1];
+    unit.AngularVelocity = -1.5;
+    unit.TiltX = 2.25;
+    unit.TiltY = -0.1;
+    unit.AccX = 0.02;
+    unit.AccY = -0.33;
+    unit.Status = 10;
+    unit.LTR = 0.5;
+    state.Sensors[3] = TSensorSample{30, -30, 0, 0, 0, 0, -1, 0xFF, 0, 0, {}};
+    const QString result = LogRecordLine(7, QStringLiteral("03:04:05"), state, units, locale);
+    QCOMPARE(result, line);
+    QCOMPARE(result.count(QLatin1Char(';')), units.Unit3 ? 15 : 9);
+}
+
+void tst_uMeasurementLog::timeCarriesNoZone()
+{
+    const QTime time(3, 4, 5);
+    QCOMPARE(LogTime(time, QLocale(QLocale::Polish, QLocale::Poland)), QStringLiteral("03:04:05"));
+    const QString english = LogTime(time, QLocale(QLocale::English, QLocale::UnitedStates));
+    QVERIFY2(english.startsWith(QStringLiteral("3:04:05")) && !english.endsWith(QLatin1Char(' ')),
+             qPrintable(english));
+    QVERIFY(!english.contains(QStringLiteral("UTC")) && !english.contains(QStringLiteral("GMT")));
+}
+
+void tst_uMeasurementLog::windows1250AndCrLf()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("log.csv"));
+    TMeasurementLog log;
+    QString error;
+    QVERIFY(log.Open(path, {QStringLiteral("ń"), QStringLiteral("°")}, &error));
+    log.Append(QStringLiteral("1;x"));
+    QVERIFY(log.Close(&error));
+    QCOMPARE(Contents(path), QByteArray("\xF1\r\n\xB0\r\n" "1;x\r\n"));
+}
+
+void tst_uMeasurementLog::anExistingFileGetsNoSecondHead()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("log.csv"));
+    QString error;
+    for (int run = 0; run < 2; ++run) {
+        TMeasurementLog log;
+        QVERIFY(log.Open(path, {QStringLiteral("head")}, &error));
+        log.Append(QStringLiteral("record %1").arg(run));
+    }
+    QCOMPARE(Contents(path), QByteArray("head\r\nrecord 0\r\nrecord 1\r\n"));
+}
+
+void tst_uMeasurementLog::recordsReachTheFileAtTheFlush()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("log.csv"));
+    TMeasurementLog log;
+    QString error;
+    QVERIFY(log.Open(path, {QStringLiteral("head")}, &error));
+    log.Append(QStringLiteral("1"));
+    QCOMPARE(Contents(path), QByteArray("head\r\n"));  // the head is on disk at once
+    QVERIFY(log.Flush(&error));
+    QCOMPARE(Contents(path), QByteArray("head\r\n1\r\n"));
+
+    QVERIFY(!log.Open(dir.filePath(QStringLiteral("no/such/folder/log.csv")), {}, &error));
+    QVERIFY(!error.isEmpty());
+}
+
+void tst_uMeasurementLog::aFullDiskIsReportedAtTheFlush()
+{
+    TMeasurementLog log;
+    QString error;
+    QVERIFY(!log.OpenOn(std::make_unique<TFullDisk>(), true, {QStringLiteral("head")}, &error));
+    QCOMPARE(error, QStringLiteral("No space left on device"));
+    QVERIFY(!log.IsOpen());
+
+    QVERIFY(log.OpenOn(std::make_unique<TFullDisk>(), false, {}, &error));
+    log.Append(QStringLiteral("1"));  // never fails itself
+    QVERIFY(!log.Flush(&error));
+    QCOMPARE(error, QStringLiteral("No space left on device"));
+    QVERIFY(!log.Close(&error));
+    QVERIFY(!log.IsOpen());
+}
+
+QTEST_GUILESS_MAIN(tst_uMeasurementLog)
+#include "tst_uMeasurementLog.moc"
