@@ -19,12 +19,12 @@
 #include "display/uStatusCaptions.h"
 #include "display/uVisualisationPage.h"
 #include "log/uLogBox.h"
+#include "log/uLogFileDialog.h"
 #include "settings/uFrmSettings.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QComboBox>
@@ -428,8 +428,7 @@ void TfrmMain::FlushLog()
 
 void TfrmMain::Save1Click()
 {
-    const QString name = QFileDialog::getSaveFileName(this, QString(), LogFileName,
-                                                      QStringLiteral("*.csv;;*.txt;;*.*"));
+    const QString name = ChooseLogFileName(this, LogFileName);
     if (!name.isEmpty())
         LogFileName = name;
 }

@@ -10,7 +10,7 @@ telqar_packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-charts-dev qt6-serialbus-dev qt6-serialport-dev qt6-multimedia-dev
   qt6-svg-dev libqt6svg6 libqt6serialbus6 qt6-qpa-plugins
-  gstreamer1.0-plugins-base
+  gstreamer1.0-plugins-base fonts-dejavu-core
 )
 
 telqar_install_missing() {

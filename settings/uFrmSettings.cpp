@@ -1,5 +1,7 @@
 #include "settings/uFrmSettings.h"
 
+#include "log/uLogFileDialog.h"
+
 #include "app/uConsts.h"
 #include "app/uLook.h"
 #include "can/uBusSpeeds.h"
@@ -7,7 +9,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -51,8 +52,6 @@ constexpr QLatin1String CancelCaption("Cancel");
 
 constexpr QLatin1String CheckIdsMessage("Check CAN ID's");
 
-constexpr QLatin1String LogFileSuffix("csv");
-constexpr QLatin1String LogFileFilter("*.csv;;*.txt;;*.*");
 
 // What switching the environment writes into the identifier fields.
 constexpr QLatin1String ProductionUnitId("18FECE47");
@@ -301,10 +300,7 @@ void TFrmSettings::done(int result)
 
 void TFrmSettings::Button3Click()
 {
-    QFileDialog SaveDialog1(this, QString(), QString(), LogFileFilter);
-    SaveDialog1.setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialog1.setDefaultSuffix(LogFileSuffix);
-    SaveDialog1.selectFile(eLogFileName->text());
-    if (SaveDialog1.exec() == QDialog::Accepted && !SaveDialog1.selectedFiles().isEmpty())
-        eLogFileName->setText(SaveDialog1.selectedFiles().constFirst());
+    const QString chosen = ChooseLogFileName(this, eLogFileName->text());
+    if (!chosen.isEmpty())
+        eLogFileName->setText(chosen);
 }

@@ -1,0 +1,14 @@
+#include "log/uLogFileDialog.h"
+
+#include <QFileDialog>
+
+QString ChooseLogFileName(QWidget *parent, const QString &seed)
+{
+    QFileDialog SaveDialog1(parent, QString(), QString(), QStringLiteral("*.csv;;*.txt;;*.*"));
+    SaveDialog1.setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog1.setDefaultSuffix(QStringLiteral("csv"));
+    SaveDialog1.selectFile(seed.isEmpty() ? QStringLiteral("log") : seed);
+    if (SaveDialog1.exec() != QDialog::Accepted || SaveDialog1.selectedFiles().isEmpty())
+        return {};
+    return SaveDialog1.selectedFiles().constFirst();
+}
