@@ -17,6 +17,7 @@ inline constexpr const char *LineOpenFailed = "błąd otwarcia";
 inline constexpr const char *LineDisconnected = "Rozłączenie";
 
 inline constexpr const char *ConnectFirst = "Connect CAN device first";
+inline constexpr const char *CalibrationFailed = "Error sending calibration request";
 
 inline constexpr const char *ProtocolVariant = "Protocol variant";
 inline constexpr const char *ProductionEnv = "production env.";

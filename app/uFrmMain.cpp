@@ -1,16 +1,18 @@
 #include "app/uFrmMain.h"
 
 #include "app/uConsts.h"
+#include "app/uRadioGroup.h"
 #include "app/uFrmChangeLog.h"
 #include "app/uFrmSplashScreen.h"
 #include "app/uLook.h"
 #include "can/uBusSpeeds.h"
 #include "can/uCanBackend.h"
+#include "can/uCalibration.h"
+#include "can/uCalibrationPage.h"
 #include "can/uCanBusBox.h"
 #include "can/uFrmLogCAN.h"
 #include "display/uAlertSound.h"
 #include "display/uChartPanel.h"
-#include "display/uCoefficientsBox.h"
 #include "display/uCarBox.h"
 #include "display/uLtrBox.h"
 #include "display/uPictures.h"
@@ -21,6 +23,11 @@
 #include "log/uLogBox.h"
 #include "log/uLogFileDialog.h"
 #include "settings/uFrmSettings.h"
+#include "speed/uGpsSpeed.h"
+#include "speed/uSerialLink.h"
+#include "speed/uSpeedFrame.h"
+#include "speed/uVboxSpeed.h"
+#include "speed/uSpeedSimBox.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -112,11 +119,16 @@ void TfrmMain::BuildUi()
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     tsLogging = BuildLoggingPage();
     tsVisualisation = new TVisualisationPage;
-    tsCalibration = BuildCalibrationPage();
+    tsCalibration = new TCalibrationPage;
+    ConnectCalibrationPage();
     PageControl1->addTab(tsLogging, QStringLiteral("Logging"));
     PageControl1->addTab(tsVisualisation, QStringLiteral("Visualisation"));
     PageControl1->addTab(tsCalibration, QStringLiteral("Calibration"));
     PageControl1->setCurrentWidget(tsLogging);
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        if (PageControl1->currentWidget() == tsCalibration)
+            tsCalibrationShow();
+    });
 
     auto *background = new TGradientBackground(this);
     auto *layout = new QVBoxLayout(background);
@@ -211,8 +223,15 @@ QWidget *TfrmMain::BuildLoggingPage()
     centre->addWidget(Readouts);
     centre->addWidget(ChartPanel, 1);
 
+    SpeedSim = new TSpeedSimBox(page);
+    connect(SpeedSim->rgDemoSpeed, &TRadioGroup::Clicked, this, &TfrmMain::rgDemoSpeedClick);
+    connect(SpeedSim->cbSimSpeedEnable, &QCheckBox::toggled, this, &TfrmMain::cbSimSpeedEnableClick);
+    connect(SpeedSim->tbSimSpeed, &QSlider::valueChanged, this, &TfrmMain::onLPTRChange);
+
     auto *right = new QVBoxLayout;
     right->addWidget(gbCar);
+    right->addWidget(SpeedSim);
+    right->addWidget(BuildSerialControls(page));
     right->addStretch(1);
     right->addWidget(lCANProtocol);
     right->addWidget(Image1, 0, Qt::AlignRight | Qt::AlignBottom);
@@ -224,15 +243,90 @@ QWidget *TfrmMain::BuildLoggingPage()
     return page;
 }
 
-QWidget *TfrmMain::BuildCalibrationPage()
+QWidget *TfrmMain::BuildSerialControls(QWidget *page)
 {
-    auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("tsCalibration"));
-    gbWspolczynniki = new TCoefficientsBox(page);
-    auto *layout = new QVBoxLayout(page);
-    layout->addWidget(gbWspolczynniki);
-    layout->addStretch(1);
-    return page;
+    auto *controls = new QWidget(page);
+    eComGPS = new QLineEdit(QStringLiteral("COM2"), controls);
+    eComGPS->setObjectName(QStringLiteral("eComGPS"));
+    eComGPS->setAccessibleName(QStringLiteral("Serial port"));
+    btnGPS = new QPushButton(QStringLiteral("GPS"), controls);
+    btnGPS->setObjectName(QStringLiteral("btnGPS"));
+    btnVBOX = new QPushButton(QStringLiteral("VBOX"), controls);
+    btnVBOX->setObjectName(QStringLiteral("btnVBOX"));
+    auto *layout = new QHBoxLayout(controls);
+    layout->addWidget(eComGPS);
+    layout->addWidget(btnGPS);
+    layout->addWidget(btnVBOX);
+    controls->setVisible(false);
+
+    SerialLink = new TSerialLink(this);
+    SerialLink->ComDataPacketGPS.SetOnPacket([this](const QByteArray &p) { ComDataPacketGPSPacket(p); });
+    SerialLink->ComDataPacketVBOX.SetOnPacket([this](const QByteArray &p) { ComDataPacketVBOXPacket(p); });
+    connect(btnGPS, &QPushButton::clicked, this, &TfrmMain::btnGPSClick);
+    connect(btnVBOX, &QPushButton::clicked, this, &TfrmMain::btnVBOXClick);
+    return controls;
+}
+
+void TfrmMain::btnGPSClick()
+{
+    SwitchSpeedSource(true);
+}
+
+void TfrmMain::btnVBOXClick()
+{
+    SwitchSpeedSource(false);
+}
+
+// A failed switch says nothing: the button that stays in normal type is the only sign.
+void TfrmMain::SwitchSpeedSource(bool gps)
+{
+    QPushButton *chosen = gps ? btnGPS : btnVBOX;
+    QPushButton *other = gps ? btnVBOX : btnGPS;
+    for (QPushButton *button : {chosen, other}) {
+        QFont font = button->font();
+        font.setBold(false);
+        button->setFont(font);
+    }
+    SpeedSim->cbSimSpeedEnable->setChecked(false);
+    if (!SerialLink->SwitchTo(gps ? TSerialLink::TMode::GPS : TSerialLink::TMode::VBOX, eComGPS->text()))
+        return;
+    QFont bold = chosen->font();
+    bold.setBold(true);
+    chosen->setFont(bold);
+}
+
+void TfrmMain::ComDataPacketGPSPacket(const QByteArray &packet)
+{
+    const TGpsSentenceEffect effect = ReadGpsSentence(packet);
+    if (effect.SourceSpeed)
+        SourceSpeed = *effect.SourceSpeed;
+    if (effect.Position) {
+        GpsLatitude = effect.Position->Latitude;
+        GpsLongitude = effect.Position->Longitude;
+    }
+    for (const QString &line : effect.GpsLines)
+        m_windows.frmLogCAN->AddGpsLine(line);
+}
+
+void TfrmMain::ComDataPacketVBOXPacket(const QByteArray &packet)
+{
+    const TVboxPayloadEffect effect
+        = ReadVboxPayload(packet, Acquisition.ChassisCanId, TimerSimSpeed.isActive());
+    for (const QString &line : effect.GpsLines)
+        m_windows.frmLogCAN->AddGpsLine(line);
+    if (!effect.Speed)
+        return;
+    SourceSpeed = effect.Speed->SourceSpeed;
+    SpeedSim->lSimSpeed->setText(effect.Speed->SimSpeedCaption);
+    if (effect.Speed->RelaySpeed)
+        SendSpeedFrame();
+}
+
+void TfrmMain::ConnectCalibrationPage()
+{
+    connect(tsCalibration->btnCalibrate, &QPushButton::clicked, this, &TfrmMain::btnCalibrateClick);
+    connect(tsCalibration->btnCalibrateReset, &QPushButton::clicked, this, &TfrmMain::btnCalibrateResetClick);
+    connect(tsCalibration->btnCalibrateFactory, &QPushButton::clicked, this, &TfrmMain::btnCalibrateFactoryClick);
 }
 
 void TfrmMain::SetUpTimers()
@@ -248,12 +342,16 @@ void TfrmMain::SetUpTimers()
     connect(&TimerCan, &QTimer::timeout, this, &TfrmMain::TimerCanTimer);
     connect(&Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
     connect(&TimerLTR, &QTimer::timeout, this, &TfrmMain::TimerLTRTimer);
+    connect(&TimerSimSpeed, &QTimer::timeout, this, &TfrmMain::TimerSimSpeedTimer);
+    TimerSimSpeed.setTimerType(Qt::PreciseTimer);  // 50 frames a second, not 45
     Timer1.start();
 }
 
 void TfrmMain::ShowProtocolEnv()
 {
-    Readouts->ShowEnvironment(Acquisition.ProtocolEnv == TProtocolEnv::peProduction);
+    const bool production = Acquisition.ProtocolEnv == TProtocolEnv::peProduction;
+    Readouts->ShowEnvironment(production);
+    SpeedSim->rgDemoSpeed->setVisible(production);
     lCANProtocol->setText(QString::fromUtf8(Acquisition.ProtocolEnv == TProtocolEnv::peProduction
                                                 ? Consts::ProductionEnv
                                                 : Consts::TestProtocol));
@@ -484,6 +582,68 @@ void TfrmMain::onLPTRChange()
 {
     gbLTR->ShowThreshold(TLtrAlarm::Threshold(gbLTR->Position()));
     CheckLtrAlarm();
+}
+
+void TfrmMain::rgDemoSpeedClick()
+{
+    if (SpeedSim->rgDemoSpeed->ItemIndex() != 0)
+        TimerSimSpeed.start();
+    else
+        TimerSimSpeed.stop();
+}
+
+void TfrmMain::cbSimSpeedEnableClick()
+{
+    if (SpeedSim->cbSimSpeedEnable->isChecked())
+        TimerSimSpeed.start();
+    else
+        TimerSimSpeed.stop();
+    SpeedSim->ShowSendResult(TSpeedSimBox::TSendResult::None);
+}
+
+void TfrmMain::TimerSimSpeedTimer()
+{
+    SourceSpeed = SimulatedSpeed(SpeedSim->rgDemoSpeed->ItemIndex(), SourceSpeed);
+    if (Acquisition.ProtocolEnv == TProtocolEnv::peProduction && SourceSpeed != SpeedNotSimulated)
+        SendSpeedFrame();
+}
+
+void TfrmMain::SendSpeedFrame()
+{
+    if (!Acquisition.SensorOnline)
+        return;
+    const std::optional<TPCANMsg> frame = SpeedFrame(Acquisition.ChassisCanId, SourceSpeed);
+    const bool sent = frame && TPCANBasic::Write(CanChannel, *frame) == PCAN_ERROR_OK;
+    SpeedSim->ShowSendResult(sent ? TSpeedSimBox::TSendResult::Sent : TSpeedSimBox::TSendResult::Failed);
+}
+
+void TfrmMain::tsCalibrationShow()
+{
+    tsCalibration->EnableRequests(Acquisition.SensorOnline);
+}
+
+void TfrmMain::btnCalibrateClick()
+{
+    RequestCalibration(crCalibrate);
+}
+
+void TfrmMain::btnCalibrateResetClick()
+{
+    RequestCalibration(crReset);
+}
+
+void TfrmMain::btnCalibrateFactoryClick()
+{
+    RequestCalibration(crFactorySettings);
+}
+
+void TfrmMain::RequestCalibration(quint8 code)
+{
+    if (!Acquisition.SensorOnline)
+        return;
+    if (TPCANBasic::Write(CanChannel, CalibrationRequestFrame(TCalibrationRequest(code))) != PCAN_ERROR_OK)
+        QMessageBox::information(this, QString::fromUtf8(Consts::AppTitle),
+                                 QString::fromUtf8(Consts::CalibrationFailed));
 }
 
 void TfrmMain::TimerLTRTimer()

@@ -26,7 +26,11 @@ class QVBoxLayout;
 class QWidget;
 class TCanBusBox;
 class TChartPanel;
-class TCoefficientsBox;
+class TCalibrationPage;
+class TSpeedSimBox;
+class TSerialLink;
+class QLineEdit;
+class QPushButton;
 class TCarBox;
 class TLogBox;
 class TLtrBox;
@@ -90,7 +94,7 @@ public:
     TGradientTabWidget *PageControl1 = nullptr;
     QWidget *tsLogging = nullptr;
     TVisualisationPage *tsVisualisation = nullptr;
-    QWidget *tsCalibration = nullptr;
+    TCalibrationPage *tsCalibration = nullptr;
 
     // Logging page.
     TCanBusBox *GroupBox4 = nullptr;
@@ -101,11 +105,19 @@ public:
     TStatusBox *gbStatus = nullptr;
     TCarBox *gbCar = nullptr;
     TChartPanel *ChartPanel = nullptr;
+    TSpeedSimBox *SpeedSim = nullptr;
     QLabel *lCANProtocol = nullptr;
     QLabel *Image1 = nullptr;
 
-    // Calibration page.
-    TCoefficientsBox *gbWspolczynniki = nullptr;
+    double SourceSpeed = 0;  // km/h from the speed source in use; −1: simulation off
+    QString GpsLatitude;     // texts of the last GGA sentence, for the traffic window only
+    QString GpsLongitude;
+
+    // Serial speed source; the page keeps these controls hidden.
+    QLineEdit *eComGPS = nullptr;
+    QPushButton *btnGPS = nullptr;
+    QPushButton *btnVBOX = nullptr;
+    TSerialLink *SerialLink = nullptr;
 
     QTimer Timer1;         // 100 ms, display refresh and watchdogs
     QTimer TimerCan;       // 50 ms, drains the adapter while connected
@@ -120,6 +132,17 @@ public:
     void Timer1Timer();
     void TimerLTRTimer();
     void onLPTRChange();
+    void TimerSimSpeedTimer();
+    void rgDemoSpeedClick();
+    void cbSimSpeedEnableClick();
+    void tsCalibrationShow();
+    void btnGPSClick();
+    void btnVBOXClick();
+    void ComDataPacketGPSPacket(const QByteArray &packet);
+    void ComDataPacketVBOXPacket(const QByteArray &packet);
+    void btnCalibrateClick();
+    void btnCalibrateResetClick();
+    void btnCalibrateFactoryClick();
     void Koniec1Click();
     void Oprogramie1Click();
     void Changelog1Click();
@@ -138,6 +161,8 @@ public:
     void HideStatusLabels();
     // The open log file; tests put a failing device behind it.
     TMeasurementLog &MeasurementLog() { return m_log; }
+    void SendSpeedFrame();
+    void RequestCalibration(quint8 code);
     void StartLogging();
     void StopLogging();
     void WriteLogRecord();
@@ -152,7 +177,9 @@ private:
     void BuildUi();
     void BuildMenu();
     QWidget *BuildLoggingPage();
-    QWidget *BuildCalibrationPage();
+    void ConnectCalibrationPage();
+    QWidget *BuildSerialControls(QWidget *page);
+    void SwitchSpeedSource(bool gps);
     void SetUpTimers();
     void CompleteSample();
     void RunWatchdogs();

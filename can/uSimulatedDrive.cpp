@@ -81,7 +81,7 @@ void TSimulatedDrive::Step(double seconds)
     const double before = m_state.SpeedKmh;
     m_time += seconds;
     const double t = std::fmod(m_time, CycleSeconds);
-    const double speed = TargetSpeed(t);
+    const double speed = m_time * 1000 < m_heardUntilMs ? m_heardSpeed : TargetSpeed(t);
     const double v = speed / 3.6;  // m/s
 
     m_state.SpeedKmh = speed;
@@ -91,8 +91,8 @@ void TSimulatedDrive::Step(double seconds)
     m_state.AngularVelocity = (roll - m_roll) / seconds;  // follows the tilt, without sensor noise
     m_roll = roll;
     m_state.AccY = lateral + 0.01 * m_noise(m_random);
-    m_state.TiltY = RollPerG * m_state.AccY + 0.05 * m_noise(m_random);
-    m_state.TiltX = 0.8 - PitchPerG * m_state.AccX + 0.05 * m_noise(m_random);
+    m_state.TiltY = RollPerG * m_state.AccY + 0.05 * m_noise(m_random) - m_zeroTiltY;
+    m_state.TiltX = 0.8 - PitchPerG * m_state.AccX + 0.05 * m_noise(m_random) - m_zeroTiltX;
     m_state.LTR = LtrPerG * m_state.AccY;
     m_state.Temperature = std::min(45.0, 18.0 + m_time / 40.0);
     // Bit 0 while the unit itself sees a rollover risk, bit 3 during a short self-test.
@@ -113,14 +113,42 @@ QList<QCanBusFrame> TSimulatedDrive::FramesUntil(qint64 elapsedMs)
     const double step = 1.0 / m_samplesPerSecond;
     for (; m_samplesSent < due; ++m_samplesSent) {
         Step(step);
-        frames << ProductionDataFrame(m_state);
-        for (int unit = 1; unit <= 3; ++unit)
-            frames << MotionFrame(m_state, unit) << StatusFrame(m_state, unit);
+        const qint64 nowMs = qint64(m_time * 1000);
+        if (nowMs >= m_silentUntilMs) {
+            frames << ProductionDataFrame(m_state);
+            for (int unit = 1; unit <= 3; ++unit)
+                frames << MotionFrame(m_state, unit) << StatusFrame(m_state, unit);
+        }
         const qint64 chassisDue = (m_samplesSent + 1) * ChassisPerSecond / m_samplesPerSecond;
         for (; m_chassisSent < chassisDue; ++m_chassisSent)
-            frames << ChassisFrame(m_state.SpeedKmh);
+            if (nowMs >= m_heardUntilMs)
+                frames << ChassisFrame(m_state.SpeedKmh);
     }
     return frames;
+}
+
+void TSimulatedDrive::HearCalibrationRequest(quint8 code, qint64 elapsedMs)
+{
+    switch (code) {
+    case 2:  // calibrate: the reported tilts are measured from here on
+        m_zeroTiltX += m_state.TiltX;
+        m_zeroTiltY += m_state.TiltY;
+        break;
+    case 1:  // factory settings
+        m_zeroTiltX = m_zeroTiltY = 0;
+        break;
+    case 0:  // reset
+        m_silentUntilMs = elapsedMs + 500;
+        break;
+    default:
+        break;
+    }
+}
+
+void TSimulatedDrive::HearSpeedFrame(double kmh, qint64 elapsedMs)
+{
+    m_heardSpeed = kmh;
+    m_heardUntilMs = elapsedMs + 200;
 }
 
 QCanBusFrame TSimulatedDrive::ProductionDataFrame(const TDriveState &state)

@@ -38,6 +38,14 @@ public:
     QList<QCanBusFrame> FramesUntil(qint64 elapsedMs);
 
     const TDriveState &State() const { return m_state; }
+
+    // A unit on a bench answers what it hears. Calibrate: the tilts it reports now become its
+    // zero. Factory settings: that zero is forgotten. Reset: it restarts, silent for half a
+    // second, keeping its zero.
+    void HearCalibrationRequest(quint8 code, qint64 elapsedMs);
+    // A speed frame on the chassis identifier: while they come (each one counts for 200 ms)
+    // the simulated chassis stays silent and the drive takes the heard speed.
+    void HearSpeedFrame(double kmh, qint64 elapsedMs);
     static QCanBusFrame ProductionDataFrame(const TDriveState &state);
     static QCanBusFrame ChassisFrame(double speedKmh);
     // unit 1..3: units 2 and 3 scale accelerations by 100 instead of 1000.
@@ -52,6 +60,10 @@ private:
     qint64 m_chassisSent = 0;
     double m_time = 0;  // s since start
     double m_roll = 0;  // degrees, body roll without sensor noise
+    double m_zeroTiltX = 0, m_zeroTiltY = 0;  // degrees, set by a calibration
+    qint64 m_silentUntilMs = 0;               // a reset in progress
+    double m_heardSpeed = 0;                  // km/h from speed frames
+    qint64 m_heardUntilMs = -1;
     TDriveState m_state;
     std::mt19937 m_random;
     std::normal_distribution<double> m_noise{0.0, 1.0};

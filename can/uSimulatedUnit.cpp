@@ -1,5 +1,7 @@
 #include "can/uSimulatedUnit.h"
 
+#include "can/uCalibration.h"
+
 TSimulatedUnit::TSimulatedUnit(int samplesPerSecond, QObject *parent)
     : QCanBusDevice(parent), m_drive(samplesPerSecond)
 {
@@ -33,6 +35,11 @@ bool TSimulatedUnit::writeFrame(const QCanBusFrame &frame)
 {
     if (state() != QCanBusDevice::ConnectedState || !frame.isValid())
         return false;
+    const QByteArray data = frame.payload();
+    if (frame.frameId() == CalibrationRequestId && !data.isEmpty())
+        m_drive.HearCalibrationRequest(quint8(data[0]), m_clock.elapsed());
+    else if (frame.frameId() == TSimulatedDrive::ChassisId && data.size() >= 2)
+        m_drive.HearSpeedFrame((quint8(data[0]) | quint8(data[1]) << 8) / 256.0, m_clock.elapsed());
     emit framesWritten(1);
     return true;
 }

@@ -8,6 +8,7 @@
 #include "can/uFrmLogCAN.h"
 #include "app/uRadioGroup.h"
 #include "display/uChartPanel.h"
+#include "can/uCalibrationPage.h"
 #include "display/uCoefficientsBox.h"
 #include "display/uCarBox.h"
 #include "display/uLtrBox.h"
@@ -376,7 +377,7 @@ void tst_uFrmMain::chartControlsClearTheChart()
     QCOMPARE(panel.BottomAxis->max(), 500.0);
     QCOMPARE(main.Chart.ChartMaxPoints, 500);
     QVERIFY(panel.gbAnaliza->isHidden());
-    QVERIFY(main.gbWspolczynniki->isHidden() && !main.gbWspolczynniki->isEnabled());
+    QVERIFY(main.tsCalibration->gbWspolczynniki->isHidden() && !main.tsCalibration->gbWspolczynniki->isEnabled());
 }
 
 void tst_uFrmMain::aSilentUnitDropsTheConnection()

@@ -15,6 +15,7 @@ private slots:
     void aLongGapIsSkipped();
     void oneCycleLooksLikeADrive();
     void bothProtocolsTellTheSameDrive();
+    void answersCalibrationAndSpeedFrames();
 };
 
 void tst_uSimulatedDrive::cadence_data()
@@ -125,6 +126,37 @@ void tst_uSimulatedDrive::bothProtocolsTellTheSameDrive()
     QCOMPARE(test.Firmware, QStringLiteral("2.3"));
     QVERIFY(test.Temperature > 15 && test.Temperature < 50);
     QCOMPARE(test.FrameCounter, 90);
+}
+
+void tst_uSimulatedDrive::answersCalibrationAndSpeedFrames()
+{
+    TSimulatedDrive drive;
+    drive.FramesUntil(800);
+    const double tiltY = drive.State().TiltY;
+    drive.HearCalibrationRequest(2, 800);
+    drive.FramesUntil(810);
+    QVERIFY(std::abs(drive.State().TiltY) < std::abs(tiltY) / 2 + 0.3);  // measured from here on
+    drive.HearCalibrationRequest(1, 810);
+    drive.FramesUntil(820);
+    QVERIFY(std::abs(drive.State().TiltY - tiltY) < 0.5);
+
+    // Speed frames keep the chassis silent and set the drive's speed.
+    drive.HearSpeedFrame(30, 820);
+    const QList<QCanBusFrame> heard = drive.FramesUntil(1000);
+    QVERIFY(std::none_of(heard.cbegin(), heard.cend(),
+                         [](const QCanBusFrame &f) { return f.frameId() == TSimulatedDrive::ChassisId; }));
+    QCOMPARE(drive.State().SpeedKmh, 30.0);
+    const QList<QCanBusFrame> later = drive.FramesUntil(1300);
+    QVERIFY(std::any_of(later.cbegin(), later.cend(),
+                        [](const QCanBusFrame &f) { return f.frameId() == TSimulatedDrive::ChassisId; }));
+
+    const auto unitSpeaks = [](const QList<QCanBusFrame> &frames) {
+        return std::any_of(frames.cbegin(), frames.cend(),
+                           [](const QCanBusFrame &f) { return f.frameId() == TSimulatedDrive::UnitId; });
+    };
+    drive.HearCalibrationRequest(0, 1300);  // reset: half a second of silence
+    QVERIFY(!unitSpeaks(drive.FramesUntil(1790)));
+    QVERIFY(unitSpeaks(drive.FramesUntil(1900)));
 }
 
 QTEST_GUILESS_MAIN(tst_uSimulatedDrive)
