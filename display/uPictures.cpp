@@ -47,6 +47,9 @@ void TRotatingPicture::RenderSource()
 
 void TRotatingPicture::SetAngle(int degrees)
 {
+    // The same angle gives the same picture: nothing to turn or to repaint.
+    if (degrees == m_angle)
+        return;
     m_angle = degrees;
     m_turnPending = true;
     update();
