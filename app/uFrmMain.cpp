@@ -23,6 +23,7 @@
 #include "log/uLogBox.h"
 #include "log/uLogFileDialog.h"
 #include "settings/uFrmSettings.h"
+#include "speed/uDemoRun.h"
 #include "speed/uGpsSpeed.h"
 #include "speed/uSerialLink.h"
 #include "speed/uSpeedFrame.h"
@@ -253,10 +254,14 @@ QWidget *TfrmMain::BuildSerialControls(QWidget *page)
     btnGPS->setObjectName(QStringLiteral("btnGPS"));
     btnVBOX = new QPushButton(QStringLiteral("VBOX"), controls);
     btnVBOX->setObjectName(QStringLiteral("btnVBOX"));
+    btnSymulacja = new QPushButton(QStringLiteral("Symulacja"), controls);
+    btnSymulacja->setObjectName(QStringLiteral("btnSymulacja"));
+    connect(btnSymulacja, &QPushButton::clicked, this, &TfrmMain::btnSymulacjaClick);
     auto *layout = new QHBoxLayout(controls);
     layout->addWidget(eComGPS);
     layout->addWidget(btnGPS);
     layout->addWidget(btnVBOX);
+    layout->addWidget(btnSymulacja);
     controls->setVisible(false);
 
     SerialLink = new TSerialLink(this);
@@ -445,8 +450,43 @@ void TfrmMain::Timer1Timer()
 
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
+    // A demo run lets events through between its samples, so the close can arrive inside it:
+    // the run ends first, and the window closes after it.
+    if (m_demoRunning) {
+        m_closeAfterDemo = true;
+        event->ignore();
+        return;
+    }
     StopLogging();
     QMainWindow::closeEvent(event);
+}
+
+void TfrmMain::btnSymulacjaClick()
+{
+    if (m_demoRunning)
+        return;
+    StopLogging();  // a running log is closed before the run opens its own
+    StartLogging();
+    if (!LogActive)
+        return;
+    TSensorSample &unit = Acquisition.Sensors[1];
+    unit.TiltX = 0;
+    TDemoGenerator generator(quint32(QDateTime::currentMSecsSinceEpoch()));
+    const int samples = Chart.ChartMaxPoints;
+    m_demoRunning = true;
+    for (int i = 1; i <= samples && !m_closeAfterDemo; ++i) {
+        generator.NextSample(i, unit);
+        UpdateTrackers();
+        if (ShouldWriteLogRecord(m_windows.frmSettings->cbSlowSave->isChecked(), unit.FrameCounter))
+            WriteLogRecord();
+        Chart.AppendDemoSample(Chart.SamplesAxis() ? i : i / 100.0, unit);
+        QCoreApplication::processEvents();
+    }
+    m_demoRunning = false;
+    StopLogging();
+    ChartPanel->Refresh();
+    if (m_closeAfterDemo)
+        QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void TfrmMain::ShowError(const QString &message)

@@ -117,6 +117,7 @@ public:
     QLineEdit *eComGPS = nullptr;
     QPushButton *btnGPS = nullptr;
     QPushButton *btnVBOX = nullptr;
+    QPushButton *btnSymulacja = nullptr;  // demo run, kept hidden
     TSerialLink *SerialLink = nullptr;
 
     QTimer Timer1;         // 100 ms, display refresh and watchdogs
@@ -136,6 +137,7 @@ public:
     void rgDemoSpeedClick();
     void cbSimSpeedEnableClick();
     void tsCalibrationShow();
+    void btnSymulacjaClick();
     void btnGPSClick();
     void btnVBOXClick();
     void ComDataPacketGPSPacket(const QByteArray &packet);
@@ -200,4 +202,6 @@ private:
     std::unique_ptr<TDecoderLink> m_decoderLink;
     TMeasurementLog m_log;
     TLogUnits m_logUnits;  // the columns of the open log, fixed at its start
+    bool m_demoRunning = false;
+    bool m_closeAfterDemo = false;  // the window was closed during a demo run
 };

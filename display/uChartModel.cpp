@@ -93,6 +93,15 @@ void TChartModel::AppendChartSample(const TSensorSample &unit)
         Append(csLTR, CountBasedX(csLTR), unit.LTR);
 }
 
+void TChartModel::AppendDemoSample(double x, const TSensorSample &unit)
+{
+    if (m_points[csTiltY].size() > ChartMaxPoints)
+        ResetChart(unit);
+    const double values[] = {unit.TiltY, unit.TiltX, unit.AccY, unit.AccX, unit.Temperature, unit.LTR};
+    for (int series = 0; series < ChartSeriesCount; ++series)
+        Append(series, x, values[series]);
+}
+
 void TChartModel::ResetChart(const TSensorSample &unit)
 {
     for (auto &points : m_points)

@@ -45,6 +45,9 @@ public:
     // Appends the sample to every switched-on series, after clearing all of them if one
     // already holds more than ChartMaxPoints points.
     void AppendChartSample(const TSensorSample &unit);
+    // The demo's own rule: the chart is cleared when series 0 alone is full, and every series
+    // gets the point at the given x, switched on or not.
+    void AppendDemoSample(double x, const TSensorSample &unit);
     // Clears every series, measures the change since the previous clearing and takes the
     // current values as the new references.
     void ResetChart(const TSensorSample &unit);

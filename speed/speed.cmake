@@ -2,6 +2,7 @@
 target_sources(telqar_core PRIVATE
   speed/uCommaText.cpp
   speed/uDecimalText.cpp
+  speed/uDemoRun.cpp
   speed/uGpsSpeed.cpp
   speed/uPacketSplitter.cpp
   speed/uSerialLink.cpp
