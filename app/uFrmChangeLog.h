@@ -2,9 +2,26 @@
 
 #include <QDialog>
 
-// Window "Changelog"; created once at start-up and hidden, not destroyed, when closed.
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+// Window "Changelog": shows "changelog.txt" from the working folder, read again at every
+// showing. Created once at start-up and hidden, not destroyed, when closed.
 class TFrmChangeLog : public QDialog
 {
 public:
     explicit TFrmChangeLog(QWidget *parent = nullptr);
+
+    QLabel *lTytul = nullptr;
+    QPlainTextEdit *Memo1 = nullptr;
+    QPushButton *JvImgBtn1 = nullptr;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void BuildUi();
+    void FormShow();
+    void JvImgBtn1Click();
 };

@@ -1,0 +1,13 @@
+#include "app/uVersionText.h"
+
+QString GetVersionText(const std::optional<TFileVersion> &version)
+{
+    if (!version)
+        return {};
+    return QStringLiteral("%1.%2").arg(version->Major).arg(version->Minor);
+}
+
+TFileVersion ProgramVersion()
+{
+    return {TELQAR_VERSION_MAJOR, TELQAR_VERSION_MINOR, 0, 0};
+}
