@@ -11,6 +11,7 @@ constexpr double CycleSeconds = 60.0;
 constexpr double RollPerG = 7.0;      // degrees of body roll per g of lateral acceleration
 constexpr double PitchPerG = 2.5;     // degrees of pitch per g of braking or accelerating
 constexpr double LtrPerG = 0.95;      // 2·(centre of mass height)/(track width) of the engine
+constexpr double MaxAccelG = 0.35;    // a loaded engine neither brakes nor pulls away harder
 
 double Wave(double t, double period)
 {
@@ -81,7 +82,10 @@ void TSimulatedDrive::Step(double seconds)
     const double before = m_state.SpeedKmh;
     m_time += seconds;
     const double t = std::fmod(m_time, CycleSeconds);
-    const double speed = m_time * 1000 < m_heardUntilMs ? m_heardSpeed : TargetSpeed(t);
+    const double wanted = m_time * 1000 < m_heardUntilMs ? m_heardSpeed : TargetSpeed(t);
+    // A heard speed is reached as a vehicle would reach it, not in one step.
+    const double maxStep = MaxAccelG * Gravity * 3.6 * seconds;  // km/h per sample
+    const double speed = before + std::clamp(wanted - before, -maxStep, maxStep);
     const double v = speed / 3.6;  // m/s
 
     m_state.SpeedKmh = speed;

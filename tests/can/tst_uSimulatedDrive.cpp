@@ -145,8 +145,13 @@ void tst_uSimulatedDrive::answersCalibrationAndSpeedFrames()
     const QList<QCanBusFrame> heard = drive.FramesUntil(1000);
     QVERIFY(std::none_of(heard.cbegin(), heard.cend(),
                          [](const QCanBusFrame &f) { return f.frameId() == TSimulatedDrive::ChassisId; }));
+    QVERIFY(std::abs(drive.State().AccX) < 0.4);  // reached as a vehicle would, not in a jump
+    for (int ms = 1000; ms < 4000; ms += 100) {  // frames keep coming: the drive gets there
+        drive.HearSpeedFrame(30, ms);
+        drive.FramesUntil(ms + 100);
+    }
     QCOMPARE(drive.State().SpeedKmh, 30.0);
-    const QList<QCanBusFrame> later = drive.FramesUntil(1300);
+    const QList<QCanBusFrame> later = drive.FramesUntil(4300);
     QVERIFY(std::any_of(later.cbegin(), later.cend(),
                         [](const QCanBusFrame &f) { return f.frameId() == TSimulatedDrive::ChassisId; }));
 
@@ -154,9 +159,9 @@ void tst_uSimulatedDrive::answersCalibrationAndSpeedFrames()
         return std::any_of(frames.cbegin(), frames.cend(),
                            [](const QCanBusFrame &f) { return f.frameId() == TSimulatedDrive::UnitId; });
     };
-    drive.HearCalibrationRequest(0, 1300);  // reset: half a second of silence
-    QVERIFY(!unitSpeaks(drive.FramesUntil(1790)));
-    QVERIFY(unitSpeaks(drive.FramesUntil(1900)));
+    drive.HearCalibrationRequest(0, 4300);  // reset: half a second of silence
+    QVERIFY(!unitSpeaks(drive.FramesUntil(4790)));
+    QVERIFY(unitSpeaks(drive.FramesUntil(4900)));
 }
 
 QTEST_GUILESS_MAIN(tst_uSimulatedDrive)
