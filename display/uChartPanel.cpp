@@ -2,6 +2,7 @@
 
 #include "app/uLook.h"
 #include "app/uRadioGroup.h"
+#include "display/uChartThinning.h"
 
 #include <QChart>
 #include <QChartView>
@@ -222,9 +223,11 @@ void TChartPanel::ResetChart()
 void TChartPanel::Refresh()
 {
     const unsigned changed = m_model.TakeChangedSeries();
+    const int columns = int(Chart1->chart()->plotArea().width());
     for (int series = 0; series < ChartSeriesCount; ++series)
         if (changed & (1u << series))
-            Series[size_t(series)]->replace(m_model.Points(series));
+            Series[size_t(series)]->replace(ThinnedForColumns(m_model.Points(series), BottomAxis->min(),
+                                                              BottomAxis->max(), columns));
 
     if (m_model.ResetCount() != m_shownResets) {
         m_shownResets = m_model.ResetCount();

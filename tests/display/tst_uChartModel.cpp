@@ -1,4 +1,5 @@
 #include "display/uChartModel.h"
+#include "display/uChartThinning.h"
 #include "display/uNumberFormat.h"
 
 #include <QtTest>
@@ -28,6 +29,7 @@ private slots:
     void ltrAloneGrowsAndClears();
     void analysisShowsTheChangeBetweenClearings();
     void scales();
+    void thinningKeepsEveryColumnsExtremes();
     void numberFormat_data();
     void numberFormat();
 };
@@ -136,6 +138,40 @@ void tst_uChartModel::scales()
     QCOMPARE(ChartScales::AccelerationRange(0).Minimum, -0.5);
     QCOMPARE(ChartScales::AccelerationRange(0).Increment, 0.25);
     QCOMPARE(ChartScales::TimeWindowSeconds(0), 5);
+}
+
+void tst_uChartModel::thinningKeepsEveryColumnsExtremes()
+{
+    QList<QPointF> points;
+    for (int i = 0; i <= 1500; ++i)  // a noisy 15 s series
+        points << QPointF(i / 100.0, std::sin(i / 40.0) + (i * 7919 % 13) / 10.0);
+    const int columns = 400;
+    const QList<QPointF> thinned = ThinnedForColumns(points, 0, 15, columns);
+    QVERIFY(thinned.size() <= 2 * columns + 2);
+    QVERIFY(std::is_sorted(thinned.cbegin(), thinned.cend(),
+                           [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); }));
+    // Every column's lowest and highest point survive, so the drawn line spans the same pixels.
+    for (int column = 0; column < columns; ++column) {
+        const double scale = columns / 15.0;
+        const auto inColumn = [&](const QPointF &p) { return int(std::floor(p.x() * scale)) == column; };
+        double low = 1e9, high = -1e9, thinLow = 1e9, thinHigh = -1e9;
+        for (const QPointF &p : points)
+            if (inColumn(p)) {
+                low = std::min(low, p.y());
+                high = std::max(high, p.y());
+            }
+        for (const QPointF &p : thinned)
+            if (inColumn(p)) {
+                thinLow = std::min(thinLow, p.y());
+                thinHigh = std::max(thinHigh, p.y());
+            }
+        QCOMPARE(thinLow, low);
+        QCOMPARE(thinHigh, high);
+    }
+    QCOMPARE(thinned.last(), points.last());
+    // Short series, and a chart not laid out yet, are handed over as they are.
+    QCOMPARE(ThinnedForColumns(points.mid(0, 700), 0, 15, columns), points.mid(0, 700));
+    QCOMPARE(ThinnedForColumns(points, 0, 15, 0), points);
 }
 
 void tst_uChartModel::numberFormat_data()
