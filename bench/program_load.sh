@@ -4,6 +4,7 @@
 # same frames.
 #   bench/program_load.sh [SECONDS] [RATE...]    RATE in samples/s (7 frames each, plus 10
 #                                               chassis frames a second); default 100 1084
+# The logger is started with "D" (traffic window on); TELQAR_ARGS= starts it without.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
