@@ -1,6 +1,7 @@
 #include "can/uSimulatedUnit.h"
 
 #include "can/uCalibration.h"
+#include "can/uFrameDecoder.h"
 
 TSimulatedUnit::TSimulatedUnit(int samplesPerSecond, QObject *parent)
     : QCanBusDevice(parent), m_drive(samplesPerSecond)
@@ -38,8 +39,11 @@ bool TSimulatedUnit::writeFrame(const QCanBusFrame &frame)
     const QByteArray data = frame.payload();
     if (frame.frameId() == CalibrationRequestId && !data.isEmpty())
         m_drive.HearCalibrationRequest(quint8(data[0]), m_clock.elapsed());
-    else if (frame.frameId() == TSimulatedDrive::ChassisId && data.size() >= 2)
-        m_drive.HearSpeedFrame((quint8(data[0]) | quint8(data[1]) << 8) / 256.0, m_clock.elapsed());
+    else if (frame.frameId() == TSimulatedDrive::ChassisId && data.size() >= 2) {
+        TChassisData heard;
+        DecodeChassisFrame(MessageFromFrame(frame), heard);  // read as any unit reads it
+        m_drive.HearSpeedFrame(heard.VehicleSpeed, m_clock.elapsed());
+    }
     emit framesWritten(1);
     return true;
 }

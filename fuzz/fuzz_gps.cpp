@@ -1,20 +1,11 @@
 // The NMEA handler given an arbitrary sentence body, as the splitter may hand it on.
 
+#include "fuzz/uFuzzRequire.h"
 #include "speed/uGpsSpeed.h"
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-
-namespace {
-
-void Require(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

@@ -2,6 +2,7 @@
 // same chunks: one framed for GPS, one for VBOX, one whose framing the stream itself changes,
 // and the packets go on to the handlers as they would in the program.
 
+#include "fuzz/uFuzzRequire.h"
 #include "speed/uGpsSpeed.h"
 #include "speed/uPacketSplitter.h"
 #include "speed/uVboxSpeed.h"
@@ -10,12 +11,6 @@
 #include <cstdint>
 
 namespace {
-
-void Require(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
 
 // A chunk that begins with one of these bytes also reframes the third splitter; NMEA text
 // and VBOX messages do not carry them at the start of a chunk often, so real streams stay real.

@@ -1,19 +1,10 @@
 // The VBOX handler given an arbitrary payload, of any length.
 
+#include "fuzz/uFuzzRequire.h"
 #include "speed/uVboxSpeed.h"
 
 #include <cstddef>
 #include <cstdint>
-
-namespace {
-
-void Require(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
