@@ -414,6 +414,9 @@ void TfrmMain::TimerCanTimer()
 {
     // One time stamp serves the whole tick: the queue drains in well under a millisecond.
     DrainReceiveQueue(CanChannel, Acquisition, m_clock->Now(), *m_decoderLink);
+    // The records of this tick go to the file now: a crash then costs only what the adapter
+    // still holds, not also what waits for the display tick.
+    FlushLog();
 }
 
 void TfrmMain::CompleteSample()
