@@ -15,7 +15,7 @@ int main(int argc, char *argv[])
 
     TCanBackend backend;
     TCanBackend::Parse(commandLine.CanBackend, backend);
-    TPCANBasic::SetDeviceFactory(backend.Factory());
+    TPCANBasic::SetDeviceFactory(backend.Factory(), backend.Plugin);
 
     TWindowSet windows = TWindowSet::Create(commandLine);
     windows.frmMain->show();

@@ -13,6 +13,7 @@ namespace {
 
 struct TChannel {
     TCanDeviceFactory factory;
+    QString plugin;
     std::unique_ptr<QCanBusDevice> device;
     QString lastError;
 };
@@ -70,9 +71,10 @@ TPCANMsg MessageFromFrame(const QCanBusFrame &frame)
     return message;
 }
 
-void TPCANBasic::SetDeviceFactory(TCanDeviceFactory factory)
+void TPCANBasic::SetDeviceFactory(TCanDeviceFactory factory, const QString &plugin)
 {
     Channel().factory = std::move(factory);
+    Channel().plugin = plugin;
 }
 
 QString TPCANBasic::LastErrorText()
@@ -93,10 +95,15 @@ TPCANStatus TPCANBasic::Initialize(TPCANHandle channel, TPCANBaudrate btr0btr1, 
         return Fail(PCAN_ERROR_ILLHW, QStringLiteral("unknown channel 0x%1").arg(channel, 0, 16));
     if (state.device)
         return Fail(PCAN_ERROR_INITIALIZE, QStringLiteral("channel already initialised"));
-    const int bitRate = BusSpeeds::BitRateOfCode(btr0btr1);
-    if (bitRate == 0)
+    if (BusSpeeds::BitRateOfCode(btr0btr1) == 0)
         return Fail(PCAN_ERROR_ILLPARAMVAL,
                     QStringLiteral("unknown bus-timing code 0x%1").arg(btr0btr1, 4, 16, QLatin1Char('0')));
+    const int bitRate = BusSpeeds::PluginBitRate(state.plugin, btr0btr1);
+    if (bitRate == 0)
+        return Fail(PCAN_ERROR_ILLPARAMVAL,
+                    QStringLiteral("the %1 adapter cannot run at %2 bit/s")
+                        .arg(state.plugin)
+                        .arg(BusSpeeds::BitRateOfCode(btr0btr1)));
     if (!state.factory)
         return Fail(PCAN_ERROR_NODRIVER, QStringLiteral("no CAN backend chosen"));
 

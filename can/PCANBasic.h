@@ -65,8 +65,9 @@ public:
     static TPCANStatus Read(TPCANHandle channel, TPCANMsg &message, TPCANTimestamp &timestamp);
     static TPCANStatus Write(TPCANHandle channel, const TPCANMsg &message);
 
-    // Chosen once at start-up by --can=, replaced by tests.
-    static void SetDeviceFactory(TCanDeviceFactory factory);
+    // Chosen once at start-up by --can=, replaced by tests. plugin names the QtSerialBus
+    // plugin behind the factory, which decides the bit rate it is configured with.
+    static void SetDeviceFactory(TCanDeviceFactory factory, const QString &plugin = {});
     // Why the last failing call failed, in the backend's words (for standard error).
     static QString LastErrorText();
     // The open device, for tests and for the simulated unit's own controls; null when closed.

@@ -11,6 +11,9 @@ private slots:
     void busSpeedTable_data();
     void busSpeedTable();
     void initializeOpensTheChannelAtTheListedBitRate();
+    void everyListedSpeedRunsTheAdapterAtThatSpeed_data();
+    void everyListedSpeedRunsTheAdapterAtThatSpeed();
+    void aSpeedThePluginLacksIsRefused();
     void initializeRefusals();
     void failedOpenHoldsNoChannel();
     void readStatuses();
@@ -55,6 +58,81 @@ void tst_PCANBasic::initializeOpensTheChannelAtTheListedBitRate()
     QVERIFY(bus.Device());
     QCOMPARE(bus.Device()->state(), QCanBusDevice::ConnectedState);
     QCOMPARE(bus.LastBitRate.toInt(), 250000);
+}
+
+namespace {
+
+// How QtSerialBus plugins turn the configured bit rate into the adapter's speed, as their
+// sources do: peakcan and tinycan take the first entry of their table at or above the number,
+// systeccan only an exact entry, the others hand the number to the driver.
+struct TPluginEntry {
+    int bitRate;
+    int speed;  // what the adapter then runs at: a PCAN bus-timing code for peakcan, else bit/s
+};
+const QList<TPluginEntry> PeakcanTable{
+    {5000, 0x7F7F}, {10000, 0x672F}, {20000, 0x532F}, {33000, 0x8B2F}, {47000, 0x1414},
+    {50000, 0x472F}, {83000, 0x852B}, {95000, 0xC34E}, {100000, 0x432F}, {125000, 0x031C},
+    {250000, 0x011C}, {500000, 0x001C}, {800000, 0x0016}, {1000000, 0x0014}};
+const QList<TPluginEntry> CommonRates{
+    {10000, 10000}, {20000, 20000}, {50000, 50000}, {100000, 100000}, {125000, 125000},
+    {250000, 250000}, {500000, 500000}, {800000, 800000}, {1000000, 1000000}};
+
+int SpeedThePluginOpens(const QString &plugin, int bitRate)
+{
+    if (plugin == QLatin1String("peakcan") || plugin == QLatin1String("tinycan")) {
+        for (const TPluginEntry &entry : plugin == QLatin1String("peakcan") ? PeakcanTable : CommonRates)
+            if (entry.bitRate >= bitRate)
+                return entry.speed;
+        return -1;
+    }
+    if (plugin == QLatin1String("systeccan")) {
+        for (const TPluginEntry &entry : CommonRates)
+            if (entry.bitRate == bitRate)
+                return entry.speed;
+        return -1;
+    }
+    return bitRate;
+}
+
+} // namespace
+
+void tst_PCANBasic::everyListedSpeedRunsTheAdapterAtThatSpeed_data()
+{
+    QTest::addColumn<QString>("plugin");
+    QTest::addColumn<int>("index");
+    for (const char *plugin : {"peakcan", "tinycan", "systeccan", "socketcan", "vectorcan"})
+        for (int index = 0; index < 14; ++index)
+            QTest::addRow("%s %s", plugin, qPrintable(BusSpeeds::Captions().at(index)))
+                << QString::fromLatin1(plugin) << index;
+}
+
+// The adapter runs at the chosen speed, or the plugin is not asked at all: a neighbouring
+// speed would put error frames on the vehicle's bus.
+void tst_PCANBasic::everyListedSpeedRunsTheAdapterAtThatSpeed()
+{
+    QFETCH(QString, plugin);
+    QFETCH(int, index);
+    const TPCANBaudrate code = BusSpeeds::CodeOfIndex(index);
+    const int bitRate = BusSpeeds::PluginBitRate(plugin, code);
+    if (bitRate == 0) {
+        QVERIFY(plugin == QLatin1String("tinycan") || plugin == QLatin1String("systeccan"));
+        return;
+    }
+    const int wanted = plugin == QLatin1String("peakcan") ? code : BusSpeeds::BitRateOfCode(code);
+    QCOMPARE(SpeedThePluginOpens(plugin, bitRate), wanted);
+}
+
+void tst_PCANBasic::aSpeedThePluginLacksIsRefused()
+{
+    TFakeCanBus peak({.plugin = "peakcan"});
+    QCOMPARE(TPCANBasic::Initialize(PCAN_USBBUS1, 0xC34E, PCAN_TYPE_ISA, 0, 0), PCAN_ERROR_OK);
+    QCOMPARE(peak.LastBitRate.toInt(), 95000);
+    TPCANBasic::Uninitialize(PCAN_USBBUS1);
+
+    TFakeCanBus systec({.plugin = "systeccan"});
+    QCOMPARE(TPCANBasic::Initialize(PCAN_USBBUS1, 0xC34E, PCAN_TYPE_ISA, 0, 0), PCAN_ERROR_ILLPARAMVAL);
+    QCOMPARE(systec.Created, 0);
+    QCOMPARE(TPCANBasic::LastErrorText(), QStringLiteral("the systeccan adapter cannot run at 95238 bit/s"));
 }
 
 void tst_PCANBasic::initializeRefusals()

@@ -74,7 +74,7 @@ void tst_LogThroughVirtualBus::everySampleIsLoggedOnceInOrder()
 
     TCanBackend backend;
     TCanBackend::Parse(QStringLiteral("virtualcan:can0"), backend);
-    TPCANBasic::SetDeviceFactory(backend.Factory());
+    TPCANBasic::SetDeviceFactory(backend.Factory(), backend.Plugin);
     QDir().mkpath(QStringLiteral("logs"));
     TWindowSet windows = TWindowSet::Create(ParseCommandLine({}));
     TfrmMain &main = *windows.frmMain;

@@ -44,7 +44,7 @@ TFakeCanBus::TFakeCanBus(TFakeBehaviour behaviour) : m_behaviour(behaviour)
                                  LastBitRate = raw->configurationParameter(QCanBusDevice::BitRateKey);
                          });
         return device;
-    });
+    }, QString::fromLatin1(behaviour.plugin));
 }
 
 TFakeCanBus::~TFakeCanBus()

@@ -13,6 +13,7 @@ struct TFakeBehaviour {
     bool openFails = false;
     bool closeFails = false;
     bool writeFails = false;
+    const char *plugin = "";  // the QtSerialBus plugin the fake stands in for
 };
 
 class TFakeCanDevice : public QCanBusDevice
