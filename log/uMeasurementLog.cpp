@@ -1,12 +1,28 @@
 #include "log/uMeasurementLog.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
 // Records wait in memory for the next flush; a stalled display tick must not make them pile
 // up without bound.
 constexpr qsizetype MaxPending = 1 << 20;
+
+// What the user is told, one text per kind of failure: the file, what failed, and then the
+// system's message.
+namespace Failure {
+constexpr const char *Open = "Cannot open the log file %1: %2";
+constexpr const char *Write = "Cannot write the log file %1: %2";
+constexpr const char *Close = "Cannot close the log file %1: %2";
+} // namespace Failure
+
+// One pass, so that a "%2" in a file name stays as it is.
+QString Message(const char *text, const QString &name, const QString &systemMessage)
+{
+    return QString::fromUtf8(text).arg(QDir::toNativeSeparators(name), systemMessage);
+}
 
 } // namespace
 
@@ -20,19 +36,21 @@ TMeasurementLog::~TMeasurementLog()
 
 bool TMeasurementLog::Open(const QString &path, const QStringList &head, QString *error)
 {
+    const QString name = QFileInfo(path).absoluteFilePath();
     auto file = std::make_unique<QFile>(path);
     const bool exists = file->exists();
     if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
-        *error = file->errorString();
+        *error = Message(Failure::Open, name, file->errorString());
         return false;
     }
-    return OpenOn(std::move(file), !exists, head, error);
+    return OpenOn(std::move(file), name, !exists, head, error);
 }
 
-bool TMeasurementLog::OpenOn(std::unique_ptr<QIODevice> device, bool writeHead,
-                             const QStringList &head, QString *error)
+bool TMeasurementLog::OpenOn(std::unique_ptr<QIODevice> device, const QString &name,
+                             bool writeHead, const QStringList &head, QString *error)
 {
     m_device = std::move(device);
+    m_name = name;
     m_pending.clear();
     m_error.clear();
     if (writeHead) {
@@ -63,7 +81,7 @@ bool TMeasurementLog::WritePending()
     while (!m_pending.isEmpty()) {
         const qint64 written = m_device->write(m_pending);
         if (written <= 0) {
-            m_error = m_device->errorString();
+            m_error = Message(Failure::Write, m_name, m_device->errorString());
             return false;
         }
         m_pending.remove(0, written);
@@ -86,9 +104,17 @@ bool TMeasurementLog::Close(QString *error)
 {
     if (!m_device)
         return true;
-    const bool flushed = Flush(error);
+    QString failure;
+    bool closed = Flush(&failure);
     m_device->close();
+    const auto *file = qobject_cast<const QFileDevice *>(m_device.get());
+    if (closed && file && file->error() != QFileDevice::NoError) {
+        failure = Message(Failure::Close, m_name, file->errorString());
+        closed = false;
+    }
     m_device.reset();
     m_pending.clear();
-    return flushed;
+    if (!closed)
+        *error = failure;
+    return closed;
 }

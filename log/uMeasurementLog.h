@@ -1,9 +1,11 @@
 #pragma once
 // The open measurement log file: Windows-1250 text with CR LF line ends. Records collect in
 // memory and reach the file at every flush (the display tick, within about 100 ms) and at
-// the close; what has reached the file survives the program being killed.
+// the close; what has reached the file survives the program being killed. Failure messages
+// name the file and what failed, followed by the system's message.
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QIODevice>
 #include <QString>
 #include <QStringEncoder>
@@ -17,12 +19,13 @@ public:
     TMeasurementLog();
     ~TMeasurementLog();
 
-    // Opens the file for appending; writes the head only when the file is new. On failure
-    // returns false with the system's message.
+    // Opens the file for appending; writes the head only when the file is new. False with
+    // the message on failure.
     bool Open(const QString &path, const QStringList &head, QString *error);
-    // The same on any device already open for writing (tests give failing ones).
-    bool OpenOn(std::unique_ptr<QIODevice> device, bool writeHead, const QStringList &head,
-                QString *error);
+    // The same on any device already open for writing (tests give failing ones); name is the
+    // file the messages name.
+    bool OpenOn(std::unique_ptr<QIODevice> device, const QString &name, bool writeHead,
+                const QStringList &head, QString *error);
 
     // Adds one record; never fails: a record that cannot be written is dropped and the next
     // flush reports why.
@@ -38,6 +41,7 @@ private:
     bool WritePending();
 
     std::unique_ptr<QIODevice> m_device;
+    QString m_name;  // for the messages
     QStringEncoder m_encoder;
     QByteArray m_pending;
     QString m_error;  // a write that failed since the last flush

@@ -137,7 +137,8 @@ private slots:
         logger.Samples(2);
         logger.Main.Timer1Timer();
         QString ignored;
-        QVERIFY(logger.Main.MeasurementLog().OpenOn(std::make_unique<TFullDisk>(), false, {}, &ignored));
+        QVERIFY(logger.Main.MeasurementLog().OpenOn(std::make_unique<TFullDisk>(), QStringLiteral("full.csv"),
+                                                     false, {}, &ignored));
         int boxes = 0;
         QString said;
         OnNextModal([&](QWidget *box) {
@@ -149,10 +150,29 @@ private slots:
         logger.Main.Timer1Timer();
         logger.Main.Timer1Timer();
         QCOMPARE(boxes, 1);
-        QCOMPARE(said, QStringLiteral("No space left on device"));
+        QCOMPARE(said, QStringLiteral("Cannot write the log file full.csv: No space left on device"));
         QVERIFY(!logger.Main.LogActive);
         QVERIFY(logger.Main.gbSaveLog->btnStartLog->isEnabled());
         QCOMPARE(logger.Lines().size(), 7);  // what was on disk stays
+    }
+
+    void aStartThatCannotOpenTheFileSaysWhichFile()
+    {
+        TOnlineLogger logger;
+        logger.Main.LogFileName = QStringLiteral("missing/run.csv");
+        QString said;
+        OnNextModal([&said](QWidget *box) {
+            said = static_cast<QMessageBox *>(box)->text();
+            box->close();
+        });
+        logger.Main.StartLogging();
+        const QString file = QDir::toNativeSeparators(QDir::current().absoluteFilePath(QStringLiteral("missing/run_001_")));
+        QVERIFY2(said.startsWith(QStringLiteral("Cannot open the log file ") + file)
+                     && said.endsWith(QStringLiteral(".csv: No such file or directory")),
+                 qPrintable(said));
+        QVERIFY(!logger.Main.LogActive);
+        QVERIFY(logger.Main.gbSaveLog->btnStartLog->isEnabled());
+        QCOMPARE(logger.Main.LogFileIndex, 1);
     }
 
     void closingTheWindowClosesTheLog()

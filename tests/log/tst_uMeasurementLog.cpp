@@ -2,6 +2,7 @@
 #include "log/uMeasurementLog.h"
 #include "support/uFullDisk.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -32,6 +33,8 @@ private slots:
     void anExistingFileGetsNoSecondHead();
     void recordsReachTheFileAtTheFlush();
     void aFullDiskIsReportedAtTheFlush();
+    void openFailuresNameTheFile_data();
+    void openFailuresNameTheFile();
 };
 
 void tst_uMeasurementLog::fileNames_data()
@@ -184,16 +187,37 @@ void tst_uMeasurementLog::aFullDiskIsReportedAtTheFlush()
 {
     TMeasurementLog log;
     QString error;
-    QVERIFY(!log.OpenOn(std::make_unique<TFullDisk>(), true, {QStringLiteral("head")}, &error));
-    QCOMPARE(error, QStringLiteral("No space left on device"));
+    const QString full = QStringLiteral("full.csv");
+    const QString said = QStringLiteral("Cannot write the log file full.csv: No space left on device");
+    QVERIFY(!log.OpenOn(std::make_unique<TFullDisk>(), full, true, {QStringLiteral("head")}, &error));
+    QCOMPARE(error, said);
     QVERIFY(!log.IsOpen());
 
-    QVERIFY(log.OpenOn(std::make_unique<TFullDisk>(), false, {}, &error));
+    QVERIFY(log.OpenOn(std::make_unique<TFullDisk>(), full, false, {}, &error));
     log.Append(QStringLiteral("1"));  // never fails itself
     QVERIFY(!log.Flush(&error));
-    QCOMPARE(error, QStringLiteral("No space left on device"));
+    QCOMPARE(error, said);
     QVERIFY(!log.Close(&error));
     QVERIFY(!log.IsOpen());
+}
+
+void tst_uMeasurementLog::openFailuresNameTheFile_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("relative") << "no/such/folder/log.csv";
+    QTest::newRow("absolute") << QDir::current().absoluteFilePath(QStringLiteral("no/such/folder/log.csv"));
+    QTest::newRow("percent signs") << "no/such/folder/100%2 %1.csv";
+}
+
+void tst_uMeasurementLog::openFailuresNameTheFile()
+{
+    QFETCH(QString, path);
+    TMeasurementLog log;
+    QString error;
+    QVERIFY(!log.Open(path, {QStringLiteral("head")}, &error));
+    QCOMPARE(error, QStringLiteral("Cannot open the log file ")
+                        + QDir::toNativeSeparators(QDir::current().absoluteFilePath(path))
+                        + QStringLiteral(": No such file or directory"));
 }
 
 QTEST_GUILESS_MAIN(tst_uMeasurementLog)
