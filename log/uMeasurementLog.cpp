@@ -43,7 +43,13 @@ bool TMeasurementLog::Open(const QString &path, const QStringList &head, QString
         *error = Message(Failure::Open, name, file->errorString());
         return false;
     }
-    return OpenOn(std::move(file), name, !exists, head, error);
+    if (OpenOn(std::move(file), name, !exists, head, error))
+        return true;
+    // A Start that failed must not leave an empty log behind; a log being appended to keeps
+    // everything it had.
+    if (!exists)
+        QFile::remove(path);
+    return false;
 }
 
 bool TMeasurementLog::OpenOn(std::unique_ptr<QIODevice> device, const QString &name,

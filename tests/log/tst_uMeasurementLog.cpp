@@ -7,6 +7,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 namespace {
 
 QByteArray Contents(const QString &path)
@@ -15,6 +20,31 @@ QByteArray Contents(const QString &path)
     file.open(QIODevice::ReadOnly);
     return file.readAll();
 }
+
+#ifdef Q_OS_UNIX
+// While it lives no file may grow, as on a full disk: writes fail with "File too large".
+class TNoRoomForFiles
+{
+public:
+    TNoRoomForFiles()
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit none = m_saved;
+        none.rlim_cur = 0;
+        setrlimit(RLIMIT_FSIZE, &none);
+    }
+    ~TNoRoomForFiles()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedHandler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int) = nullptr;
+};
+#endif
 
 } // namespace
 
@@ -35,6 +65,8 @@ private slots:
     void aFullDiskIsReportedAtTheFlush();
     void openFailuresNameTheFile_data();
     void openFailuresNameTheFile();
+    void aStartOnAFullDiskRemovesOnlyWhatItCreated_data();
+    void aStartOnAFullDiskRemovesOnlyWhatItCreated();
 };
 
 void tst_uMeasurementLog::fileNames_data()
@@ -218,6 +250,43 @@ void tst_uMeasurementLog::openFailuresNameTheFile()
     QCOMPARE(error, QStringLiteral("Cannot open the log file ")
                         + QDir::toNativeSeparators(QDir::current().absoluteFilePath(path))
                         + QStringLiteral(": No such file or directory"));
+}
+
+void tst_uMeasurementLog::aStartOnAFullDiskRemovesOnlyWhatItCreated_data()
+{
+    QTest::addColumn<QByteArray>("before");  // empty: no file
+    QTest::newRow("new file") << QByteArray();
+    QTest::newRow("appended to") << QByteArray("head\r\n1\r\n");
+}
+
+void tst_uMeasurementLog::aStartOnAFullDiskRemovesOnlyWhatItCreated()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(QByteArray, before);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("log.csv"));
+    if (!before.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(before);
+    }
+    const QString said = QStringLiteral("Cannot write the log file %1: File too large").arg(QDir::toNativeSeparators(path));
+    TMeasurementLog log;
+    QString error;
+    {
+        TNoRoomForFiles full;
+        // An appended log writes nothing until its first records come.
+        const bool opened = log.Open(path, {QStringLiteral("head")}, &error);
+        QCOMPARE(opened, !before.isEmpty());
+        log.Append(QStringLiteral("2"));
+        QCOMPARE(log.Close(&error), !opened);
+    }
+    QCOMPARE(error, said);
+    QCOMPARE(QFile::exists(path), !before.isEmpty());
+    QCOMPARE(Contents(path), before);
+#else
+    QSKIP("needs a limit on the size of files");
+#endif
 }
 
 QTEST_GUILESS_MAIN(tst_uMeasurementLog)
