@@ -24,6 +24,19 @@ QString Message(const char *text, const QString &name, const QString &systemMess
     return QString::fromUtf8(text).arg(QDir::toNativeSeparators(name), systemMessage);
 }
 
+// What completes the last line of an existing file: a crash can leave it cut anywhere,
+// even between its CR and LF. A file that cannot be read is taken as complete.
+QByteArray LineEndMissingFrom(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0 || !file.seek(file.size() - 1))
+        return {};
+    const QByteArray last = file.read(1);
+    if (last == "\n")
+        return {};
+    return last == "\r" ? QByteArray("\n") : QByteArray("\r\n");
+}
+
 } // namespace
 
 TMeasurementLog::TMeasurementLog() : m_encoder("windows-1250") {}
@@ -39,12 +52,15 @@ bool TMeasurementLog::Open(const QString &path, const QStringList &head, QString
     const QString name = QFileInfo(path).absoluteFilePath();
     auto file = std::make_unique<QFile>(path);
     const bool exists = file->exists();
+    const QByteArray lineEnd = exists ? LineEndMissingFrom(path) : QByteArray();
     if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
         *error = Message(Failure::Open, name, file->errorString());
         return false;
     }
-    if (OpenOn(std::move(file), name, !exists, head, error))
+    if (OpenOn(std::move(file), name, !exists, head, error)) {
+        m_pending = lineEnd;  // the appended part starts on a line of its own
         return true;
+    }
     // A Start that failed must not leave an empty log behind; a log being appended to keeps
     // everything it had.
     if (!exists)

@@ -19,8 +19,9 @@ public:
     TMeasurementLog();
     ~TMeasurementLog();
 
-    // Opens the file for appending, or creates it and writes the head. A file this call
-    // created is removed again when its head cannot be written. False with the message.
+    // Opens the file for appending, or creates it and writes the head. An appended part
+    // starts on a new line, also after a line cut short. A file this call created is removed
+    // again when its head cannot be written. False with the message.
     bool Open(const QString &path, const QStringList &head, QString *error);
     // The same on any device already open for writing (tests give failing ones); name is the
     // file the messages name.

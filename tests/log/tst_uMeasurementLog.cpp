@@ -61,6 +61,8 @@ private slots:
     void timeCarriesNoZone();
     void windows1250AndCrLf();
     void anExistingFileGetsNoSecondHead();
+    void anAppendedPartStartsOnANewLine_data();
+    void anAppendedPartStartsOnANewLine();
     void recordsReachTheFileAtTheFlush();
     void aFullDiskIsReportedAtTheFlush();
     void openFailuresNameTheFile_data();
@@ -197,6 +199,34 @@ void tst_uMeasurementLog::anExistingFileGetsNoSecondHead()
         log.Append(QStringLiteral("record %1").arg(run));
     }
     QCOMPARE(Contents(path), QByteArray("head\r\nrecord 0\r\nrecord 1\r\n"));
+}
+
+void tst_uMeasurementLog::anAppendedPartStartsOnANewLine_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("whole lines") << QByteArray("h\r\n1;x\r\n") << QByteArray("h\r\n1;x\r\n2\r\n");
+    QTest::newRow("cut record") << QByteArray("h\r\n1;16:45:54;-0,0") << QByteArray("h\r\n1;16:45:54;-0,0\r\n2\r\n");
+    QTest::newRow("cut between CR and LF") << QByteArray("h\r\n1;x\r") << QByteArray("h\r\n1;x\r\n2\r\n");
+    QTest::newRow("empty") << QByteArray() << QByteArray("2\r\n");
+}
+
+void tst_uMeasurementLog::anAppendedPartStartsOnANewLine()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("log.csv"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(before);
+    file.close();
+    TMeasurementLog log;
+    QString error;
+    QVERIFY(log.Open(path, {QStringLiteral("head")}, &error));
+    log.Append(QStringLiteral("2"));
+    QVERIFY(log.Close(&error));
+    QCOMPARE(Contents(path), after);
 }
 
 void tst_uMeasurementLog::recordsReachTheFileAtTheFlush()
