@@ -1,5 +1,7 @@
 #include "log/uMeasurementLog.h"
 
+#include "log/uFileOnDisk.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,12 +13,18 @@ namespace {
 constexpr qsizetype MaxPending = 1 << 20;
 
 // What the user is told, one text per kind of failure: the file, what failed, and then the
-// system's message.
+// system's message where there is one.
 namespace Failure {
 constexpr const char *Open = "Cannot open the log file %1: %2";
 constexpr const char *Write = "Cannot write the log file %1: %2";
 constexpr const char *Close = "Cannot close the log file %1: %2";
+constexpr const char *Gone = "The log file %1 is gone: it was deleted, renamed or its folder removed";
 } // namespace Failure
+
+QString Message(const char *text, const QString &name)
+{
+    return QString::fromUtf8(text).arg(QDir::toNativeSeparators(name));
+}
 
 // One pass, so that a "%2" in a file name stays as it is.
 QString Message(const char *text, const QString &name, const QString &systemMessage)
@@ -98,6 +106,11 @@ void TMeasurementLog::Append(const QString &line)
         m_pending.clear();  // those records are lost; the next flush says why
 }
 
+QFileDevice *TMeasurementLog::File() const
+{
+    return qobject_cast<QFileDevice *>(m_device.get());
+}
+
 bool TMeasurementLog::WritePending()
 {
     while (!m_pending.isEmpty()) {
@@ -115,6 +128,11 @@ bool TMeasurementLog::Flush(QString *error)
 {
     if (!m_device)
         return true;
+    // Records written after the file lost its name would be lost without a word.
+    if (const QFileDevice *file = File(); file && !StillUnderItsName(*file)) {
+        *error = Message(Failure::Gone, m_name);
+        return false;
+    }
     if (!WritePending() || !m_error.isEmpty()) {
         *error = m_error;
         return false;
@@ -129,8 +147,7 @@ bool TMeasurementLog::Close(QString *error)
     QString failure;
     bool closed = Flush(&failure);
     m_device->close();
-    const auto *file = qobject_cast<const QFileDevice *>(m_device.get());
-    if (closed && file && file->error() != QFileDevice::NoError) {
+    if (const QFileDevice *file = File(); closed && file && file->error() != QFileDevice::NoError) {
         failure = Message(Failure::Close, m_name, file->errorString());
         closed = false;
     }

@@ -31,7 +31,8 @@ public:
     // Adds one record; never fails: a record that cannot be written is dropped and the next
     // flush reports why.
     void Append(const QString &line);
-    // Hands the collected records to the file. False with the message on failure.
+    // Hands the collected records to the file. False with the message on failure, also once
+    // the file is no longer found under its name.
     bool Flush(QString *error);
     // Flushes and closes. False with the message on failure; the log is closed either way.
     bool Close(QString *error);
@@ -39,6 +40,7 @@ public:
     bool IsOpen() const { return m_device != nullptr; }
 
 private:
+    QFileDevice *File() const;
     bool WritePending();
 
     std::unique_ptr<QIODevice> m_device;

@@ -16,6 +16,8 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include <memory>
+
 namespace {
 
 // The logger connected to a fake bus, online after one sample.
@@ -49,6 +51,24 @@ struct TOnlineLogger {
     TFrmSettings &Settings = *Windows.secondary.frmSettings;
 };
 
+// The next message box a user would see: counted, its text kept, and closed. Shared, so that
+// a box that comes only after the test has ended finds it still there.
+struct TMessageBoxSeen {
+    int Count = 0;
+    QString Text;
+};
+
+std::shared_ptr<TMessageBoxSeen> WatchNextMessageBox()
+{
+    auto seen = std::make_shared<TMessageBoxSeen>();
+    OnNextModal([seen](QWidget *box) {
+        ++seen->Count;
+        seen->Text = static_cast<QMessageBox *>(box)->text();
+        box->close();
+    });
+    return seen;
+}
+
 } // namespace
 
 class tst_LogControls : public QObject
@@ -61,13 +81,9 @@ private slots:
     {
         TFakeCanBus bus;
         TWindowSet windows = TWindowSet::Create(ParseCommandLine({}));
-        QString said;
-        OnNextModal([&said](QWidget *box) {
-            said = static_cast<QMessageBox *>(box)->text();
-            box->close();
-        });
+        const auto box = WatchNextMessageBox();
         QTest::mouseClick(windows.frmMain->gbSaveLog->btnStartLog, Qt::LeftButton);
-        QCOMPARE(said, QStringLiteral("Connect CAN device first"));
+        QCOMPARE(box->Text, QStringLiteral("Connect CAN device first"));
         QVERIFY(!windows.frmMain->LogActive);
         QCOMPARE(windows.frmMain->LogFileIndex, 0);
     }
@@ -139,18 +155,12 @@ private slots:
         QString ignored;
         QVERIFY(logger.Main.MeasurementLog().OpenOn(std::make_unique<TFullDisk>(), QStringLiteral("full.csv"),
                                                      false, {}, &ignored));
-        int boxes = 0;
-        QString said;
-        OnNextModal([&](QWidget *box) {
-            ++boxes;
-            said = static_cast<QMessageBox *>(box)->text();
-            box->close();
-        });
+        const auto box = WatchNextMessageBox();
         logger.Samples(1);
         logger.Main.Timer1Timer();
         logger.Main.Timer1Timer();
-        QCOMPARE(boxes, 1);
-        QCOMPARE(said, QStringLiteral("Cannot write the log file full.csv: No space left on device"));
+        QCOMPARE(box->Count, 1);
+        QCOMPARE(box->Text, QStringLiteral("Cannot write the log file full.csv: No space left on device"));
         QVERIFY(!logger.Main.LogActive);
         QVERIFY(logger.Main.gbSaveLog->btnStartLog->isEnabled());
         QCOMPARE(logger.Lines().size(), 7);  // what was on disk stays
@@ -160,19 +170,35 @@ private slots:
     {
         TOnlineLogger logger;
         logger.Main.LogFileName = QStringLiteral("missing/run.csv");
-        QString said;
-        OnNextModal([&said](QWidget *box) {
-            said = static_cast<QMessageBox *>(box)->text();
-            box->close();
-        });
+        const auto box = WatchNextMessageBox();
         logger.Main.StartLogging();
         const QString file = QDir::toNativeSeparators(QDir::current().absoluteFilePath(QStringLiteral("missing/run_001_")));
-        QVERIFY2(said.startsWith(QStringLiteral("Cannot open the log file ") + file)
-                     && said.endsWith(QStringLiteral(".csv: No such file or directory")),
-                 qPrintable(said));
+        QVERIFY2(box->Text.startsWith(QStringLiteral("Cannot open the log file ") + file)
+                     && box->Text.endsWith(QStringLiteral(".csv: No such file or directory")),
+                 qPrintable(box->Text));
         QVERIFY(!logger.Main.LogActive);
         QVERIFY(logger.Main.gbSaveLog->btnStartLog->isEnabled());
         QCOMPARE(logger.Main.LogFileIndex, 1);
+    }
+
+    void aLogFileDeletedWhileLoggingIsReportedOnceAndEndsTheLog()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("Windows does not let an open file go");
+#endif
+        TOnlineLogger logger;
+        logger.Main.StartLogging();
+        logger.Samples(2);
+        QVERIFY(QDir(QStringLiteral("logs")).removeRecursively());
+        const auto box = WatchNextMessageBox();
+        logger.Samples(1);
+        logger.Main.Timer1Timer();
+        QCOMPARE(box->Count, 1);
+        const QString file = QDir::toNativeSeparators(QDir::current().absoluteFilePath(QStringLiteral("logs/run_001_")));
+        QVERIFY2(box->Text.startsWith(QStringLiteral("The log file ") + file), qPrintable(box->Text));
+        QVERIFY(!logger.Main.LogActive);
+        QCOMPARE(logger.Main.gbSaveLog->lLogName->text(), QStringLiteral("- not active -"));
+        QVERIFY(logger.Main.gbSaveLog->btnStartLog->isEnabled());
     }
 
     void closingTheWindowClosesTheLog()

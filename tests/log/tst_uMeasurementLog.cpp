@@ -65,6 +65,8 @@ private slots:
     void anAppendedPartStartsOnANewLine();
     void recordsReachTheFileAtTheFlush();
     void aFullDiskIsReportedAtTheFlush();
+    void aFileGoneFromItsNameIsReported_data();
+    void aFileGoneFromItsNameIsReported();
     void openFailuresNameTheFile_data();
     void openFailuresNameTheFile();
     void aStartOnAFullDiskRemovesOnlyWhatItCreated_data();
@@ -261,6 +263,50 @@ void tst_uMeasurementLog::aFullDiskIsReportedAtTheFlush()
     QCOMPARE(error, said);
     QVERIFY(!log.Close(&error));
     QVERIFY(!log.IsOpen());
+}
+
+void tst_uMeasurementLog::aFileGoneFromItsNameIsReported_data()
+{
+    QTest::addColumn<QString>("how");
+    for (const char *how : {"deleted", "folder removed", "deleted and made anew", "renamed"})
+        QTest::newRow(how) << QString::fromLatin1(how);
+}
+
+void tst_uMeasurementLog::aFileGoneFromItsNameIsReported()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Windows does not let an open file go");
+#endif
+    QFETCH(QString, how);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("logs"));
+    const QString path = folder + QStringLiteral("/log.csv");
+    QVERIFY(QDir().mkpath(folder));
+    TMeasurementLog log;
+    QString error;
+    QVERIFY(log.Open(path, {QStringLiteral("head")}, &error));
+    log.Append(QStringLiteral("1"));
+    QVERIFY(log.Flush(&error));
+
+    if (how == QLatin1String("folder removed")) {
+        QVERIFY(QDir(folder).removeRecursively());
+    } else if (how == QLatin1String("renamed")) {
+        QVERIFY(QFile::rename(path, path + QStringLiteral(".old")));
+    } else {
+        QVERIFY(QFile::remove(path));
+        if (how == QLatin1String("deleted and made anew")) {
+            QFile anew(path);
+            QVERIFY(anew.open(QIODevice::WriteOnly));
+        }
+    }
+    log.Append(QStringLiteral("2"));
+    const QString said = QStringLiteral("The log file %1 is gone: it was deleted, renamed or its folder removed")
+                             .arg(QDir::toNativeSeparators(path));
+    QVERIFY(!log.Flush(&error));
+    QCOMPARE(error, said);
+    error.clear();
+    QVERIFY(!log.Close(&error));  // and so does a Stop
+    QCOMPARE(error, said);
 }
 
 void tst_uMeasurementLog::openFailuresNameTheFile_data()
