@@ -6,10 +6,11 @@ set -euo pipefail
 TELQAR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TELQAR_BUILD="$TELQAR_ROOT/build"
 
+# Qt6Charts needs Qt6OpenGL, whose CMake files qt6-base-dev only recommends: libqt6opengl6-dev.
 telqar_packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-charts-dev qt6-serialbus-dev qt6-serialport-dev qt6-multimedia-dev
-  qt6-svg-dev libqt6svg6 libqt6serialbus6 qt6-qpa-plugins
+  qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-serialbus-dev qt6-serialport-dev
+  qt6-multimedia-dev qt6-svg-dev libqt6svg6 libqt6serialbus6 qt6-qpa-plugins
   gstreamer1.0-plugins-base fonts-dejavu-core
 )
 
