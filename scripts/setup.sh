@@ -29,8 +29,11 @@ telqar_install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# A failed configure leaves CMakeCache.txt but writes no Makefile, so the Makefile is what says
+# a configure got through. Once it exists, each build re-runs a later configure that failed, or
+# one that a changed CMakeLists.txt calls for, by itself.
 telqar_build() {
-  if [ ! -f "$TELQAR_BUILD/CMakeCache.txt" ]; then
+  if [ ! -f "$TELQAR_BUILD/Makefile" ]; then
     cmake -S "$TELQAR_ROOT" -B "$TELQAR_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
   fi
   cmake --build "$TELQAR_BUILD" -j2
