@@ -560,7 +560,7 @@ void TfrmMain::FlushLog()
     if (!LogActive)
         return;
     QString error;
-    if (m_log.Flush(&error))
+    if (m_log.Flush(m_clock->MonotonicMs(), &error))
         return;
     QString ignored;
     CloseLog(&ignored);

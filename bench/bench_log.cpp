@@ -37,7 +37,7 @@ int main(int argc, char *argv[])
             state.Chassis.VehicleSpeed = 45.67;
             log.Append(LogRecordLine(i, LogTime(QTime::currentTime()), state, units));
             if (i % PerTick == 0)
-                log.Flush(&error);
+                log.Flush(timer.elapsed(), &error);  // forced to the disk once a second
         }
         log.Close(&error);
         out << (units.Unit2 ? "three units" : "one unit") << ": "

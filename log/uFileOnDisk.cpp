@@ -2,12 +2,31 @@
 
 #ifdef Q_OS_WIN
 #include <QFileInfo>
+
+#include <io.h>
+#include <qt_windows.h>
 #else
 #include <QFile>
 
 #include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
+
+bool ForceToDisk(const QFileDevice &file, QString *systemMessage)
+{
+#ifdef Q_OS_WIN
+    if (FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()))))
+        return true;
+    *systemMessage = qt_error_string(int(GetLastError()));
+#else
+    // An appended file's size is part of its data here; its times are not needed.
+    if (fdatasync(file.handle()) == 0)
+        return true;
+    *systemMessage = qt_error_string(errno);
+#endif
+    return false;
+}
 
 bool StillUnderItsName(const QFileDevice &file)
 {
@@ -19,7 +38,7 @@ bool StillUnderItsName(const QFileDevice &file)
     struct stat held {};
     struct stat named {};
     if (fstat(file.handle(), &held) != 0)
-        return true;  // nothing known; the write will tell
+        return true;  // nothing known; the write or the force will tell
     if (stat(QFile::encodeName(file.fileName()).constData(), &named) != 0)
         return errno != ENOENT && errno != ENOTDIR;
     return held.st_dev == named.st_dev && held.st_ino == named.st_ino;

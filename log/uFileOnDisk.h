@@ -2,6 +2,12 @@
 // What the log asks of the operating system about its open file that QFile does not offer.
 
 #include <QFileDevice>
+#include <QString>
+
+// Makes the medium hold what was written to the file so far, so that a power cut, a pulled
+// stick or a read-only remount loses nothing the program has written. False with the
+// system's message.
+bool ForceToDisk(const QFileDevice &file, QString *systemMessage);
 
 // Whether the file's name still leads to the open file: false once it was deleted, renamed,
 // its folder removed or another file put in its place, since whatever is written then is lost.

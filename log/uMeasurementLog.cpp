@@ -17,6 +17,7 @@ constexpr qsizetype MaxPending = 1 << 20;
 namespace Failure {
 constexpr const char *Open = "Cannot open the log file %1: %2";
 constexpr const char *Write = "Cannot write the log file %1: %2";
+constexpr const char *Force = "Cannot save the log file %1 to the disk: %2";
 constexpr const char *Close = "Cannot close the log file %1: %2";
 constexpr const char *Gone = "The log file %1 is gone: it was deleted, renamed or its folder removed";
 } // namespace Failure
@@ -83,11 +84,13 @@ bool TMeasurementLog::OpenOn(std::unique_ptr<QIODevice> device, const QString &n
     m_name = name;
     m_pending.clear();
     m_error.clear();
+    m_unforced = false;
+    m_lastForcedMs.reset();
     if (writeHead) {
         for (const QString &line : head)
             Append(line);
         // The head reaches the file at once, so even a log stopped at once is a valid file.
-        if (!Flush(error)) {
+        if (!HandOver(error)) {
             QString ignored;
             Close(&ignored);
             return false;
@@ -119,16 +122,15 @@ bool TMeasurementLog::WritePending()
             m_error = Message(Failure::Write, m_name, m_device->errorString());
             return false;
         }
+        m_unforced = true;
         m_pending.remove(0, written);
     }
     return true;
 }
 
-bool TMeasurementLog::Flush(QString *error)
+// Records written after the file lost its name would be lost without a word.
+bool TMeasurementLog::HandOver(QString *error)
 {
-    if (!m_device)
-        return true;
-    // Records written after the file lost its name would be lost without a word.
     if (const QFileDevice *file = File(); file && !StillUnderItsName(*file)) {
         *error = Message(Failure::Gone, m_name);
         return false;
@@ -140,12 +142,37 @@ bool TMeasurementLog::Flush(QString *error)
     return true;
 }
 
+bool TMeasurementLog::Force(QString *error)
+{
+    m_unforced = false;
+    const QFileDevice *file = File();
+    QString systemMessage;
+    if (!file || ForceToDisk(*file, &systemMessage))
+        return true;
+    *error = Message(Failure::Force, m_name, systemMessage);
+    return false;
+}
+
+bool TMeasurementLog::Flush(qint64 nowMs, QString *error)
+{
+    if (!m_device)
+        return true;
+    if (!HandOver(error))
+        return false;
+    if (!m_lastForcedMs)
+        m_lastForcedMs = nowMs;
+    if (!m_unforced || nowMs - *m_lastForcedMs < ForceEveryMs)
+        return true;
+    m_lastForcedMs = nowMs;
+    return Force(error);
+}
+
 bool TMeasurementLog::Close(QString *error)
 {
     if (!m_device)
         return true;
     QString failure;
-    bool closed = Flush(&failure);
+    bool closed = HandOver(&failure) && (!m_unforced || Force(&failure));
     m_device->close();
     if (const QFileDevice *file = File(); closed && file && file->error() != QFileDevice::NoError) {
         failure = Message(Failure::Close, m_name, file->errorString());

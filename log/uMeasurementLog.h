@@ -1,8 +1,10 @@
 #pragma once
 // The open measurement log file: Windows-1250 text with CR LF line ends. Records collect in
-// memory and reach the file at every flush (the display tick, within about 100 ms) and at
-// the close; what has reached the file survives the program being killed. Failure messages
-// name the file and what failed, followed by the system's message.
+// memory and reach the file at every flush (at the end of the CAN tick that decoded them, and
+// at the display tick) and at the close: what has reached the file survives the program being
+// killed. The file is forced to the disk at least once a second and at the close, so that it
+// also survives a power cut or a failing medium. Failure messages name the file and what
+// failed, followed by the system's message.
 
 #include <QByteArray>
 #include <QFileDevice>
@@ -12,10 +14,14 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class TMeasurementLog
 {
 public:
+    // Longest time written records wait to be forced to the disk while records come, in ms.
+    static constexpr qint64 ForceEveryMs = 1000;
+
     TMeasurementLog();
     ~TMeasurementLog();
 
@@ -31,21 +37,28 @@ public:
     // Adds one record; never fails: a record that cannot be written is dropped and the next
     // flush reports why.
     void Append(const QString &line);
-    // Hands the collected records to the file. False with the message on failure, also once
+    // Hands the collected records to the file, and forces the file to the disk when
+    // ForceEveryMs have passed since the last time (nowMs on the monotonic clock; the first
+    // flush after opening starts the count). False with the message on failure, also once
     // the file is no longer found under its name.
-    bool Flush(QString *error);
-    // Flushes and closes. False with the message on failure; the log is closed either way.
+    bool Flush(qint64 nowMs, QString *error);
+    // Hands over the rest, forces it to the disk and closes. False with the message on
+    // failure; the log is closed either way.
     bool Close(QString *error);
 
     bool IsOpen() const { return m_device != nullptr; }
 
 private:
     QFileDevice *File() const;
+    bool HandOver(QString *error);
     bool WritePending();
+    bool Force(QString *error);
 
     std::unique_ptr<QIODevice> m_device;
     QString m_name;  // for the messages
     QStringEncoder m_encoder;
     QByteArray m_pending;
-    QString m_error;  // a write that failed since the last flush
+    QString m_error;                       // a write that failed since the last flush
+    bool m_unforced = false;               // written since the last force to the disk
+    std::optional<qint64> m_lastForcedMs;  // monotonic ms
 };

@@ -65,6 +65,7 @@ private slots:
     void anAppendedPartStartsOnANewLine();
     void recordsReachTheFileAtTheFlush();
     void aFullDiskIsReportedAtTheFlush();
+    void theFileIsForcedToTheDiskEverySecondAndAtTheClose();
     void aFileGoneFromItsNameIsReported_data();
     void aFileGoneFromItsNameIsReported();
     void openFailuresNameTheFile_data();
@@ -240,7 +241,7 @@ void tst_uMeasurementLog::recordsReachTheFileAtTheFlush()
     QVERIFY(log.Open(path, {QStringLiteral("head")}, &error));
     log.Append(QStringLiteral("1"));
     QCOMPARE(Contents(path), QByteArray("head\r\n"));  // the head is on disk at once
-    QVERIFY(log.Flush(&error));
+    QVERIFY(log.Flush(0, &error));
     QCOMPARE(Contents(path), QByteArray("head\r\n1\r\n"));
 
     QVERIFY(!log.Open(dir.filePath(QStringLiteral("no/such/folder/log.csv")), {}, &error));
@@ -259,10 +260,38 @@ void tst_uMeasurementLog::aFullDiskIsReportedAtTheFlush()
 
     QVERIFY(log.OpenOn(std::make_unique<TFullDisk>(), full, false, {}, &error));
     log.Append(QStringLiteral("1"));  // never fails itself
-    QVERIFY(!log.Flush(&error));
+    QVERIFY(!log.Flush(0, &error));
     QCOMPARE(error, said);
     QVERIFY(!log.Close(&error));
     QVERIFY(!log.IsOpen());
+}
+
+// /dev/null takes every write but cannot be forced to a disk, so each force shows as a
+// failure.
+void tst_uMeasurementLog::theFileIsForcedToTheDiskEverySecondAndAtTheClose()
+{
+#ifdef Q_OS_UNIX
+    const QString said = QStringLiteral("Cannot save the log file /dev/null to the disk: Invalid argument");
+    TMeasurementLog log;
+    QString error;
+    QVERIFY(log.Open(QStringLiteral("/dev/null"), {}, &error));
+    QVERIFY(log.Flush(5000, &error));  // starts the second
+    log.Append(QStringLiteral("1"));
+    QVERIFY(log.Flush(5999, &error));
+    QVERIFY(!log.Flush(6000, &error));
+    QCOMPARE(error, said);
+
+    // Nothing written since: nothing to force, however long it waits.
+    QVERIFY(log.Flush(9000, &error));
+
+    log.Append(QStringLiteral("2"));
+    error.clear();
+    QVERIFY(!log.Close(&error));
+    QCOMPARE(error, said);
+    QVERIFY(!log.IsOpen());
+#else
+    QSKIP("needs /dev/null");
+#endif
 }
 
 void tst_uMeasurementLog::aFileGoneFromItsNameIsReported_data()
@@ -286,7 +315,7 @@ void tst_uMeasurementLog::aFileGoneFromItsNameIsReported()
     QString error;
     QVERIFY(log.Open(path, {QStringLiteral("head")}, &error));
     log.Append(QStringLiteral("1"));
-    QVERIFY(log.Flush(&error));
+    QVERIFY(log.Flush(0, &error));
 
     if (how == QLatin1String("folder removed")) {
         QVERIFY(QDir(folder).removeRecursively());
@@ -302,7 +331,7 @@ void tst_uMeasurementLog::aFileGoneFromItsNameIsReported()
     log.Append(QStringLiteral("2"));
     const QString said = QStringLiteral("The log file %1 is gone: it was deleted, renamed or its folder removed")
                              .arg(QDir::toNativeSeparators(path));
-    QVERIFY(!log.Flush(&error));
+    QVERIFY(!log.Flush(0, &error));
     QCOMPARE(error, said);
     error.clear();
     QVERIFY(!log.Close(&error));  // and so does a Stop
