@@ -58,10 +58,11 @@ TMeasurementLog::~TMeasurementLog()
 
 bool TMeasurementLog::Open(const QString &path, const QStringList &head, QString *error)
 {
+    // Resolved once: the current folder may change while the log runs, the file does not.
     const QString name = QFileInfo(path).absoluteFilePath();
-    auto file = std::make_unique<QFile>(path);
+    auto file = std::make_unique<QFile>(name);
     const bool exists = file->exists();
-    const QByteArray lineEnd = exists ? LineEndMissingFrom(path) : QByteArray();
+    const QByteArray lineEnd = exists ? LineEndMissingFrom(name) : QByteArray();
     if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
         *error = Message(Failure::Open, name, file->errorString());
         return false;
@@ -73,7 +74,7 @@ bool TMeasurementLog::Open(const QString &path, const QStringList &head, QString
     // A Start that failed must not leave an empty log behind; a log being appended to keeps
     // everything it had.
     if (!exists)
-        QFile::remove(path);
+        QFile::remove(name);
     return false;
 }
 

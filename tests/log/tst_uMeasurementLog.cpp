@@ -68,6 +68,7 @@ private slots:
     void theFileIsForcedToTheDiskEverySecondAndAtTheClose();
     void aFileGoneFromItsNameIsReported_data();
     void aFileGoneFromItsNameIsReported();
+    void aNewCurrentFolderDoesNotLoseTheFile();
     void openFailuresNameTheFile_data();
     void openFailuresNameTheFile();
     void aStartOnAFullDiskRemovesOnlyWhatItCreated_data();
@@ -336,6 +337,24 @@ void tst_uMeasurementLog::aFileGoneFromItsNameIsReported()
     error.clear();
     QVERIFY(!log.Close(&error));  // and so does a Stop
     QCOMPARE(error, said);
+}
+
+void tst_uMeasurementLog::aNewCurrentFolderDoesNotLoseTheFile()
+{
+    QTemporaryDir first;
+    QTemporaryDir second;
+    const QString started = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(first.path()));
+    TMeasurementLog log;
+    QString error;
+    QVERIFY(log.Open(QStringLiteral("log.csv"), {QStringLiteral("head")}, &error));
+    QVERIFY(QDir::setCurrent(second.path()));
+    log.Append(QStringLiteral("1"));
+    const bool flushed = log.Flush(0, &error);
+    QDir::setCurrent(started);
+    QVERIFY2(flushed, qPrintable(error));
+    QVERIFY(log.Close(&error));
+    QCOMPARE(Contents(first.filePath(QStringLiteral("log.csv"))), QByteArray("head\r\n1\r\n"));
 }
 
 void tst_uMeasurementLog::openFailuresNameTheFile_data()
