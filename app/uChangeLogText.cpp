@@ -1,8 +1,20 @@
 #include "app/uChangeLogText.h"
 
 #include "app/uTextCodec.h"
+#include "app/uTextFile.h"
 
-#include <QFile>
+#include <QStringList>
+
+namespace {
+
+// The plain text edit takes these two noncharacters for frame bounds and starts a new line
+// at them, past the line limit.
+bool IsTextEditFrameMark(QChar c)
+{
+    return c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1;
+}
+
+} // namespace
 
 QString ChangeLogFallbackText()
 {
@@ -10,25 +22,25 @@ QString ChangeLogFallbackText()
         .arg(QLatin1String(ChangeLogFileName));
 }
 
+QString ChangeLogTextFrom(const QByteArray &bytes)
+{
+    QStringList lines = TextLines(DecodeLegacyText(bytes));
+    // The last line's end does not start another, empty line.
+    if (lines.size() > 1 && lines.last().isEmpty())
+        lines.removeLast();
+    if (lines.size() > ChangeLogMaxLines)
+        lines.resize(ChangeLogMaxLines);
+    for (QString &line : lines) {
+        line.truncate(ChangeLogMaxLineChars);
+        for (QChar &c : line)
+            if ((c.category() == QChar::Other_Control && c != QLatin1Char('\t')) || IsTextEditFrameMark(c))
+                c = QChar::ReplacementCharacter;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 QString ReloadChangeLog(const QString &path, const QString &shown)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return shown;
-    QByteArray bytes = file.read(ChangeLogMaxBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return shown;
-    if (bytes.size() > ChangeLogMaxBytes) {
-        // Cut at a line end: a cut inside a UTF-8 sequence would turn the whole text into
-        // Windows-1250 mojibake.
-        bytes.truncate(ChangeLogMaxBytes);
-        bytes.truncate(bytes.lastIndexOf('\n') + 1);
-    }
-    QString text = DecodeLegacyText(bytes);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    // The last line's end does not start another, empty line.
-    if (text.endsWith(QLatin1Char('\n')))
-        text.chop(1);
-    return text;
+    const std::optional<QByteArray> bytes = ReadTextFileHead(path, ChangeLogMaxBytes);
+    return bytes ? ChangeLogTextFrom(*bytes) : shown;
 }

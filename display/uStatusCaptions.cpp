@@ -1,12 +1,20 @@
 #include "display/uStatusCaptions.h"
 
 #include "app/uTextCodec.h"
-
-#include <QFile>
+#include "app/uTextFile.h"
 
 namespace {
 
 constexpr qint64 MaxFileSize = 1 << 20;
+
+// As the Windows profile functions do, one pair of quotes around a value is not part of it.
+QString WithoutSurroundingQuotes(const QString &value)
+{
+    if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''))
+        && value.back() == value.front())
+        return value.mid(1, value.size() - 2);
+    return value;
+}
 
 QStringList DefaultCaptions()
 {
@@ -24,7 +32,7 @@ QStringList StatusCaptionsFromIni(const QByteArray &contents)
     QStringList captions = defaults;
     QList<bool> found(8, false);
     bool inSection = false;
-    for (QString line : DecodeLegacyText(contents).split(QLatin1Char('\n'))) {
+    for (QString line : TextLines(DecodeLegacyText(contents))) {
         line = line.trimmed();
         if (line.startsWith(QLatin1Char('['))) {
             const qsizetype end = line.indexOf(QLatin1Char(']'));
@@ -38,7 +46,7 @@ QStringList StatusCaptionsFromIni(const QByteArray &contents)
         for (int n = 0; n < 8; ++n) {
             // The first value of a key counts, as with the Windows profile functions.
             if (!found[n] && key.compare(defaults[n], Qt::CaseInsensitive) == 0) {
-                captions[n] = line.mid(equals + 1).trimmed();
+                captions[n] = WithoutSurroundingQuotes(line.mid(equals + 1).trimmed());
                 found[n] = true;
             }
         }
@@ -48,8 +56,6 @@ QStringList StatusCaptionsFromIni(const QByteArray &contents)
 
 QStringList LoadStatusCaptions(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return DefaultCaptions();
-    return StatusCaptionsFromIni(file.read(MaxFileSize));
+    const std::optional<QByteArray> contents = ReadTextFileHead(path, MaxFileSize);
+    return contents ? StatusCaptionsFromIni(*contents) : DefaultCaptions();
 }

@@ -8,5 +8,6 @@
 
 QStringList StatusCaptionsFromIni(const QByteArray &contents);
 
-// Reads the file (at most its first 1 MiB: a status file is a few hundred bytes).
+// Reads the file: only a regular one, and only the whole lines of its first 1 MiB (a status
+// file is a few hundred bytes).
 QStringList LoadStatusCaptions(const QString &path);

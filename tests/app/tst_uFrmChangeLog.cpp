@@ -7,6 +7,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 void WriteFile(const QString &path, const QByteArray &bytes)
@@ -34,6 +38,8 @@ private slots:
             << QStringLiteral("Zmiany ąę\nv2");
         QTest::newRow("Windows-1250")
             << true << QByteArray("\xb9\xea\xb3") << QStringLiteral("ąęł");
+        QTest::newRow("lone CR and Unicode separators end lines")
+            << true << QByteArray("a\rb\xe2\x80\xa8" "c\xe2\x80\xa9" "d\r\n") << QStringLiteral("a\nb\nc\nd");
         QTest::newRow("empty file is a load") << true << QByteArray() << QString();
         QTest::newRow("missing keeps shown") << false << QByteArray() << QStringLiteral("shown");
 
@@ -44,6 +50,22 @@ private slots:
         QStringList lines(whole, QString(500, QChar(0x0105)));
         QTest::newRow("over the limit: whole lines within it")
             << true << line.repeated(whole + 50) << lines.join(QLatin1Char('\n'));
+        QTest::newRow("over the limit without a line end keeps shown")
+            << true << QByteArray(ChangeLogMaxBytes + 1, 'x') << QStringLiteral("shown");
+
+        // What the text edit is given stays small whatever the file holds.
+        QTest::newRow("a long line is cut")
+            << true << QByteArray(ChangeLogMaxBytes, 'x') << QString(ChangeLogMaxLineChars, QLatin1Char('x'));
+        QTest::newRow("NUL bytes show as replacement characters")
+            << true << QByteArray(3, '\0') + "\ta\n" << QString(3, QChar::ReplacementCharacter) + "\ta";
+        QTest::newRow("paragraph separators count towards the line limit")
+            << true << QByteArray("z\xe2\x80\xa9").repeated(ChangeLogMaxLines + 10)
+            << QStringList(ChangeLogMaxLines, QStringLiteral("z")).join(QLatin1Char('\n'));
+        QTest::newRow("the text edit's frame marks show as replacement characters")
+            << true << QByteArray("a\xef\xb7\x90" "b\xef\xb7\x91") << QStringLiteral("a\uFFFDb\uFFFD");
+        QTest::newRow("lines past the limit are left out")
+            << true << QByteArray("z\n").repeated(ChangeLogMaxLines + 10)
+            << QStringList(ChangeLogMaxLines, QStringLiteral("z")).join(QLatin1Char('\n'));
     }
     void reload()
     {
@@ -56,6 +78,17 @@ private slots:
             WriteFile(path, bytes);
         QCOMPARE(ReloadChangeLog(path, QStringLiteral("shown")), text);
     }
+
+#ifdef Q_OS_UNIX
+    // Opening a named pipe would wait for a writer for ever.
+    void aNamedPipeIsNotRead()
+    {
+        QFile::remove(QStringLiteral("pipe.txt"));
+        QCOMPARE(mkfifo("pipe.txt", 0600), 0);
+        QCOMPARE(ReloadChangeLog(QStringLiteral("pipe.txt"), QStringLiteral("shown")), QStringLiteral("shown"));
+        QCOMPARE(ReloadChangeLog(QStringLiteral("."), QStringLiteral("shown")), QStringLiteral("shown"));
+    }
+#endif
 
     // The working folder's file is read at every showing; until one was read the six fallback
     // lines show, afterwards a failed read keeps the last text.
