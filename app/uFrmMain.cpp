@@ -167,12 +167,14 @@ void TfrmMain::BuildMenu()
     Oprogramie1 = makeAction(Pomoc1, QStringLiteral("About"), "Oprogramie1");
     Changelog1 = makeAction(Pomoc1, QStringLiteral("Changelog"), "Changelog1");
 
-    connect(Save1, &QAction::triggered, this, &TfrmMain::Save1Click);
     connect(menuLogCan, &QAction::triggered, this, &TfrmMain::menuLogCanClick);
     connect(Koniec1, &QAction::triggered, this, &TfrmMain::Koniec1Click);
-    connect(Ustawienia1, &QAction::triggered, this, &TfrmMain::Ustawienia1Click);
-    connect(Oprogramie1, &QAction::triggered, this, &TfrmMain::Oprogramie1Click);
-    connect(Changelog1, &QAction::triggered, this, &TfrmMain::Changelog1Click);
+    // Modal windows open after the trigger has returned: an assistive tool that presses the
+    // item must not wait inside its call until the user closes the window.
+    connect(Save1, &QAction::triggered, this, &TfrmMain::Save1Click, Qt::QueuedConnection);
+    connect(Ustawienia1, &QAction::triggered, this, &TfrmMain::Ustawienia1Click, Qt::QueuedConnection);
+    connect(Oprogramie1, &QAction::triggered, this, &TfrmMain::Oprogramie1Click, Qt::QueuedConnection);
+    connect(Changelog1, &QAction::triggered, this, &TfrmMain::Changelog1Click, Qt::QueuedConnection);
 }
 
 QWidget *TfrmMain::BuildLoggingPage()
@@ -576,7 +578,9 @@ void TfrmMain::Save1Click()
 
 void TfrmMain::RunWatchdogs()
 {
-    const TWatchdogVerdict verdict = CheckWatchdogs(Acquisition, m_clock->MonotonicMs());
+    const qint64 now = m_clock->MonotonicMs();
+    NoteDisplayTick(Listening, now);
+    const TWatchdogVerdict verdict = CheckWatchdogs(Acquisition, Listening, now);
     if (verdict.ZeroSpeed)
         Acquisition.Chassis.VehicleSpeed = 0.0;
     if (verdict.ConnectionLost) {

@@ -76,6 +76,7 @@ public:
     TAcquisitionState Acquisition;
     TChartModel Chart;  // holds ChartMaxPoints
     TPictureState Pictures;
+    TListening Listening;  // for the watchdogs: when the program last began to listen
     TPCANHandle CanChannel = 0;
     TPCANBaudrate CanBaudrate = 0;
 

@@ -18,6 +18,13 @@ QString FormatAngle(double degrees)
     return FormatFixed(degrees, 1) + QStringLiteral("°");
 }
 
+QString WidestReadoutText(TValueRange range, int decimals, const QString &suffix)
+{
+    const QString lowest = FormatFixed(range.Lowest, decimals) + suffix;
+    const QString highest = FormatFixed(range.Highest, decimals) + suffix;
+    return lowest.size() >= highest.size() ? lowest : highest;
+}
+
 TLampColumn LampsFor(double tilt)
 {
     const auto levels = [](double size) { return std::array<bool, 3>{size > 0, size >= 15, size >= 30}; };
@@ -79,12 +86,22 @@ TPictureTurns PlanPictureTurns(TPictureState &pictures, const TSensorSample &uni
     return turns;
 }
 
-TWatchdogVerdict CheckWatchdogs(const TAcquisitionState &state, qint64 nowMs)
+void NoteDisplayTick(TListening &listening, qint64 nowMs)
+{
+    if (listening.LastTickMs >= 0 && std::abs(nowMs - listening.LastTickMs) > TListening::StallMs)
+        listening.SinceMs = nowMs;
+    listening.LastTickMs = nowMs;
+}
+
+TWatchdogVerdict CheckWatchdogs(const TAcquisitionState &state, const TListening &listening,
+                                qint64 nowMs)
 {
     TWatchdogVerdict verdict;
     if (!state.SensorOnline)
         return verdict;
-    const auto wholeSeconds = [nowMs](qint64 thenMs) { return std::abs(nowMs - thenMs) / 1000; };
+    const auto wholeSeconds = [nowMs, &listening](qint64 thenMs) {
+        return std::abs(nowMs - std::max(thenMs, listening.SinceMs)) / 1000;
+    };
     verdict.ZeroSpeed = state.ProtocolEnv == TProtocolEnv::peProduction
                         && wholeSeconds(state.Chassis.LastFrameTick) > 5;
     verdict.ConnectionLost = wholeSeconds(state.LastSensorFrameTick) > 15;

@@ -16,6 +16,10 @@ int RoundHalfEven(double value);
 // "%03.1f°": one decimal, the locale's separator, the degree sign.
 QString FormatAngle(double degrees);
 
+// The longer of the texts of a range's two ends, for giving a readout the width of the widest
+// value it can show.
+QString WidestReadoutText(TValueRange range, int decimals, const QString &suffix = {});
+
 // Lamps of one column, lit by the size of a tilt: more than 0, 15° or more, 30° or more, on
 // the side of its sign. Index 0 is the lamp next to the middle.
 struct TLampColumn {
@@ -47,13 +51,25 @@ struct TPictureTurns {
 };
 TPictureTurns PlanPictureTurns(TPictureState &pictures, const TSensorSample &unit);
 
+// When the program last began to listen. A stall of its own thread (a slow disk, a frozen
+// dialog, a suspended process) is no silence of the bus: the frames sent meanwhile wait in the
+// receive queue, so the watchdogs count only the time since the stall ended.
+struct TListening {
+    static constexpr qint64 StallMs = 1000;  // the display tick is 100 ms
+    qint64 LastTickMs = -1;
+    qint64 SinceMs = 0;
+};
+// Called at every display tick, before the watchdogs.
+void NoteDisplayTick(TListening &listening, qint64 nowMs);
+
 // The two watchdogs, armed only while unit 1 is online. Elapsed times are whole seconds on
-// the monotonic clock.
+// the monotonic clock, counted from the later of the last frame and the start of listening.
 struct TWatchdogVerdict {
     bool ZeroSpeed = false;       // production: no chassis frame for more than 5 s
     bool ConnectionLost = false;  // no unit-1 sample for more than 15 s
 };
-TWatchdogVerdict CheckWatchdogs(const TAcquisitionState &state, qint64 nowMs);
+TWatchdogVerdict CheckWatchdogs(const TAcquisitionState &state, const TListening &listening,
+                                qint64 nowMs);
 
 // Values of the four hidden track controls.
 struct TTrackerValues {

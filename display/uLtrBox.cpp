@@ -1,6 +1,7 @@
 #include "display/uLtrBox.h"
 
 #include "app/uLook.h"
+#include "display/uDisplayRules.h"
 #include "display/uLtrAlarm.h"
 #include "display/uNumberFormat.h"
 
@@ -29,7 +30,7 @@ TLtrBox::TLtrBox(QWidget *parent) : QGroupBox(QStringLiteral("LTR"), parent)
     for (QLabel *value : {lLTRthreshold, lLTR}) {
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         // A fixed size keeps a changing text from relaying out (and repainting) the page.
-        value->setFixedSize(value->fontMetrics().horizontalAdvance(QStringLiteral("-0,000")) + 8,
+        value->setFixedSize(value->fontMetrics().horizontalAdvance(WidestReadoutText(DecodedRange::Ltr, 3)) + 8,
                             value->sizeHint().height());
     }
     Look::MakeValueLabel(lLTRthreshold, QStringLiteral("LTR threshold"));

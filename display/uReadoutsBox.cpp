@@ -46,7 +46,7 @@ TReadoutsBox::TReadoutsBox(QWidget *parent) : QWidget(parent)
     BuildSpeedGroup();  // placed by the page, beside the other groups
 
     Label9 = Look::MakeLabel(this, "Label9", QStringLiteral("HEATING"), Qt::white);
-    lHeating = MakeValue(this, "lHeating", "Heating", 0, QStringLiteral("000"));
+    lHeating = MakeValue(this, "lHeating", "Heating", 0, QString::number(255));
     Label9->setVisible(false);
     lHeating->setVisible(false);
 
@@ -62,8 +62,8 @@ QWidget *TReadoutsBox::BuildReadouts()
     auto *row = new QHBoxLayout(box);
     row->setContentsMargins(4, 0, 4, 0);
     row->setSpacing(10);
-    const QString widestAngle = QStringLiteral("-000,0°");
-    const QString widestAcc = QStringLiteral("-0,000");
+    const QString widestAngle = WidestReadoutText(DecodedRange::Tilt, 1, QStringLiteral("°"));
+    const QString widestAcc = WidestReadoutText(DecodedRange::Acceleration, 3);
     const struct {
         QLabel **title, **symbol, **value;
         const char *titleName, *symbolName, *valueName, *titleText, *symbolText, *description;
@@ -98,11 +98,13 @@ QGroupBox *TReadoutsBox::BuildSpeedGroup()
     gbSpeed = new QGroupBox(this);
     gbSpeed->setObjectName(QStringLiteral("gbSpeed"));
     lSpeedLabel = Look::MakeLabel(gbSpeed, "lSpeedLabel", QStringLiteral("SPEED [km/h]"), Qt::white);
-    lSpeed = MakeValue(gbSpeed, "lSpeed", "Speed", 22, QStringLiteral("0000,0"));
+    lSpeed = MakeValue(gbSpeed, "lSpeed", "Speed", 22, WidestReadoutText(DecodedRange::Speed, 1));
     lAngVel = Look::MakeLabel(gbSpeed, "lAngVel", QStringLiteral("ANG. VEL. [°/s]"), Qt::white);
-    lKatowa = MakeValue(gbSpeed, "lKatowa", "Angular velocity", 22, QStringLiteral("-0000,0"));
+    lKatowa = MakeValue(gbSpeed, "lKatowa", "Angular velocity", 22,
+                        WidestReadoutText(DecodedRange::AngularVelocity, 1));
     lTempLabel = Look::MakeLabel(gbSpeed, "lTempLabel", QStringLiteral("TEMP. [°C]"), Qt::white);
-    lTemperatura = MakeValue(gbSpeed, "lTemperatura", "Temperature", 22, QStringLiteral("-000,00"));
+    lTemperatura = MakeValue(gbSpeed, "lTemperatura", "Temperature", 22,
+                             WidestReadoutText(DecodedRange::Temperature, 2));
     lTempLabel->setVisible(false);
     lTemperatura->setVisible(false);
 

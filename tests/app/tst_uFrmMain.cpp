@@ -54,6 +54,22 @@ public:
     qint64 Ms = 100000;
 };
 
+const QCanBusFrame ProductionSample = ExtendedFrame(0x18FECE47, QByteArray::fromHex("4023282328C8643C"));
+
+// The window on a fake bus and a fake clock, online after one sample.
+struct TOnlineWindow {
+    TOnlineWindow()
+    {
+        Main.btnInitClick();
+        Bus.Device()->Inject({ProductionSample});
+        Main.TimerCanTimer();
+    }
+    TFakeCanBus Bus;
+    TFakeClock Clock;
+    TWindowSet Windows = TWindowSet::Create(ParseCommandLine({}), {&Clock, nullptr});
+    TfrmMain &Main = *Windows.frmMain;
+};
+
 QString TrafficLines(const TWindowSet &windows)
 {
     windows.secondary.frmLogCAN->FlushPendingLines();
@@ -81,8 +97,10 @@ private slots:
     void movingTheThresholdRaisesTheAlarmAtOnce();
     void chartControlsClearTheChart();
     void aSilentUnitDropsTheConnection();
+    void aStallOfTheWindowIsNoLostConnection();
     void refreshShowsReadoutsStatusLampsAndZones();
     void testProtocolShowsTemperatureInTheSpeedsPlace();
+    void readoutsHoldTheirWidestValues();
     void picturesNeverAccumulateTurns();
 };
 
@@ -382,22 +400,23 @@ void tst_uFrmMain::chartControlsClearTheChart()
 
 void tst_uFrmMain::aSilentUnitDropsTheConnection()
 {
-    TFakeCanBus bus;
-    TFakeClock clock;
-    TWindowSet windows = TWindowSet::Create(ParseCommandLine({}), {&clock, nullptr});
-    TfrmMain &main = *windows.frmMain;
-    main.btnInitClick();
-    bus.Device()->Inject({ExtendedFrame(0x18FECE47, QByteArray::fromHex("4023282328C8643C"))});
-    main.TimerCanTimer();
+    TOnlineWindow online;
+    TfrmMain &main = online.Main;
+    TFakeClock &clock = online.Clock;
     QVERIFY(main.Acquisition.SensorOnline);
 
-    clock.Ms += 15900;
-    main.Timer1Timer();
+    // The display ticks every 100 ms: the program listened all the time.
+    const auto tickFor = [&](int ms) {
+        for (int elapsed = 0; elapsed < ms; elapsed += 100) {
+            clock.Ms += 100;
+            main.Timer1Timer();
+        }
+    };
+    tickFor(15900);
     QVERIFY(main.Acquisition.SensorOnline);
     QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
 
-    clock.Ms += 100;
-    main.Timer1Timer();
+    tickFor(100);
     QVERIFY(!main.Acquisition.SensorOnline);
     QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("CONN. LOST"));
     QVERIFY(main.GroupBox4->btnInit->isEnabled());
@@ -406,6 +425,24 @@ void tst_uFrmMain::aSilentUnitDropsTheConnection()
     QCOMPARE(main.Acquisition.Sensors[1].AccX, 0.0);
     main.Timer1Timer();
     QCOMPARE(main.Readouts->lGWzdluzne->text(), QStringLiteral("0,000"));
+}
+
+// The window's own thread stalls for 20 s while the unit goes on sending: no false
+// "CONN. LOST", and the samples that waited in the queue are all decoded.
+void tst_uFrmMain::aStallOfTheWindowIsNoLostConnection()
+{
+    TOnlineWindow online;
+    TfrmMain &main = online.Main;
+    main.Timer1Timer();
+    const int before = main.Acquisition.Sensors[1].FrameCounter;
+
+    online.Clock.Ms += 20000;
+    online.Bus.Device()->Inject(QList<QCanBusFrame>(2000, ProductionSample));
+    main.Timer1Timer();  // the display tick may come before the CAN tick
+    main.TimerCanTimer();
+    QVERIFY(main.Acquisition.SensorOnline);
+    QCOMPARE(main.Acquisition.Sensors[1].FrameCounter, (before + 2000) % 256);
+    QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
 }
 
 void tst_uFrmMain::refreshShowsReadoutsStatusLampsAndZones()
@@ -480,6 +517,32 @@ void tst_uFrmMain::testProtocolShowsTemperatureInTheSpeedsPlace()
     QCOMPARE(rowOf(readouts.lTemperatura), rowOf(readouts.lSpeed));
     QVERIFY(rowOf(readouts.lKatowa) > rowOf(readouts.lTemperatura));
     QVERIFY(readouts.lHeating->isHidden() && readouts.Label9->isHidden());
+}
+
+// A value cut at the left loses its minus sign: each readout is as wide as the widest value
+// the decoders can give it.
+void tst_uFrmMain::readoutsHoldTheirWidestValues()
+{
+    TWindowSet windows = Start();
+    TfrmMain &main = *windows.frmMain;
+    for (bool lowest : {true, false}) {
+        const auto pick = [lowest](TValueRange range) { return lowest ? range.Lowest : range.Highest; };
+        TSensorSample &unit = main.Acquisition.Sensors[1];
+        unit.TiltX = unit.TiltY = pick(DecodedRange::Tilt);
+        unit.AccX = unit.AccY = pick(DecodedRange::Acceleration);
+        unit.LTR = pick(DecodedRange::Ltr);
+        unit.AngularVelocity = pick(DecodedRange::AngularVelocity);
+        unit.Temperature = pick(DecodedRange::Temperature);
+        main.Acquisition.Chassis.VehicleSpeed = pick(DecodedRange::Speed);
+        main.Timer1Timer();
+        const TReadoutsBox &r = *main.Readouts;
+        for (QLabel *label : {r.lWzdluzny, r.lPoprzeczny, r.lGWzdluzne, r.lGPoprzeczne, r.lSpeed,
+                              r.lKatowa, r.lTemperatura, main.gbLTR->lLTR}) {
+            const int needed = label->fontMetrics().horizontalAdvance(label->text());
+            QVERIFY2(needed <= label->contentsRect().width(),
+                     qPrintable(label->objectName() + QLatin1Char(' ') + label->text()));
+        }
+    }
 }
 
 void tst_uFrmMain::picturesNeverAccumulateTurns()

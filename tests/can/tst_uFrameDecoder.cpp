@@ -51,6 +51,7 @@ private slots:
     void testFrames_data();
     void testFrames();
     void trafficLine();
+    void decodedValuesStayInTheirRanges();
     void productionDispatch();
     void testDispatch();
     void unitsTwoAndThree();
@@ -185,6 +186,32 @@ void tst_uFrameDecoder::trafficLine()
     // A short frame is still logged with all eight bytes of the buffer.
     QCOMPARE(TrafficLine("data CAN1:", Message(0x18FECE47, "0102", 2)),
              QStringLiteral("data CAN1:01 02 00 00 00 00 00 00"));
+}
+
+// The readouts are sized for these ranges; a decoder that leaves them would be cut on screen.
+void tst_uFrameDecoder::decodedValuesStayInTheirRanges()
+{
+    const auto within = [](double value, TValueRange range) {
+        return value >= range.Lowest && value <= range.Highest;
+    };
+    for (const char *hex : {"0000000000000000", "FFFFFFFFFFFFFFFF", "8000800080008000",
+                            "7FFF7FFF7FFF7FFF", "00FFFF8000FF7FFF"}) {
+        const TPCANMsg message = Message(0x18FECE47, hex);
+        TSensorSample production, motion, status;
+        TChassisData chassis;
+        DecodeProductionDataFrame(message, production);
+        DecodeMotionFrame(message, motion, 1000.0);
+        DecodeStatusFrame(message, status);
+        DecodeChassisFrame(message, chassis);
+        for (const TSensorSample &unit : {production, motion}) {
+            QVERIFY2(within(unit.TiltX, DecodedRange::Tilt) && within(unit.TiltY, DecodedRange::Tilt), hex);
+            QVERIFY2(within(unit.AccX, DecodedRange::Acceleration) && within(unit.AccY, DecodedRange::Acceleration), hex);
+        }
+        QVERIFY2(within(production.LTR, DecodedRange::Ltr) && within(status.LTR, DecodedRange::Ltr), hex);
+        QVERIFY2(within(status.Temperature, DecodedRange::Temperature), hex);
+        QVERIFY2(within(status.AngularVelocity, DecodedRange::AngularVelocity), hex);
+        QVERIFY2(within(chassis.VehicleSpeed, DecodedRange::Speed), hex);
+    }
 }
 
 void tst_uFrameDecoder::productionDispatch()

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QStringEncoder>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using TLamps = std::array<bool, 3>;
@@ -28,6 +29,7 @@ private slots:
     void statusCaptions_data();
     void statusCaptions();
     void statusCaptionsFromAMissingFile();
+    void statusCaptionsFromALargeUtf8File();
     void turnedImageIsClockwise();
 };
 
@@ -126,14 +128,18 @@ void tst_uDisplayRules::watchdogs_data()
     QTest::addColumn<bool>("production");
     QTest::addColumn<int>("sinceSample");   // ms
     QTest::addColumn<int>("sinceChassis");  // ms
+    QTest::addColumn<int>("sinceStall");    // ms since the program's own stall of 20 s ended; -1: none
     QTest::addColumn<bool>("zeroSpeed");
     QTest::addColumn<bool>("lost");
-    QTest::newRow("15.9 s") << true << true << 15900 << 0 << false << false;
-    QTest::newRow("16.0 s") << true << true << 16000 << 0 << false << true;
-    QTest::newRow("chassis 5.9 s") << true << true << 0 << 5900 << false << false;
-    QTest::newRow("chassis 6 s") << true << true << 0 << 6000 << true << false;
-    QTest::newRow("test protocol") << true << false << 0 << 60000 << false << false;
-    QTest::newRow("not online yet") << false << true << 600000 << 600000 << false << false;
+    QTest::newRow("15.9 s") << true << true << 15900 << 0 << -1 << false << false;
+    QTest::newRow("16.0 s") << true << true << 16000 << 0 << -1 << false << true;
+    QTest::newRow("chassis 5.9 s") << true << true << 0 << 5900 << -1 << false << false;
+    QTest::newRow("chassis 6 s") << true << true << 0 << 6000 << -1 << true << false;
+    QTest::newRow("test protocol") << true << false << 0 << 60000 << -1 << false << false;
+    QTest::newRow("not online yet") << false << true << 600000 << 600000 << -1 << false << false;
+    QTest::newRow("just after a stall") << true << true << 20100 << 20100 << 100 << false << false;
+    QTest::newRow("15.9 s after a stall") << true << true << 35900 << 35900 << 15900 << true << false;
+    QTest::newRow("16 s after a stall") << true << true << 36000 << 36000 << 16000 << true << true;
 }
 
 void tst_uDisplayRules::watchdogs()
@@ -142,18 +148,25 @@ void tst_uDisplayRules::watchdogs()
     QFETCH(bool, production);
     QFETCH(int, sinceSample);
     QFETCH(int, sinceChassis);
+    QFETCH(int, sinceStall);
     QFETCH(bool, zeroSpeed);
     QFETCH(bool, lost);
+    const qint64 now = 1000000;
+    TListening listening;
+    if (sinceStall >= 0) {
+        NoteDisplayTick(listening, now - sinceStall - 20000);
+        for (qint64 tick = now - sinceStall; tick <= now; tick += 100)
+            NoteDisplayTick(listening, tick);
+    }
     TAcquisitionState state;
     state.SensorOnline = online;
     state.ProtocolEnv = production ? TProtocolEnv::peProduction : TProtocolEnv::peTest;
-    const qint64 now = 1000000;
     state.LastSensorFrameTick = now - sinceSample;
     state.Chassis.LastFrameTick = now - sinceChassis;
     // The wall-clock stamps are far off, as after a clock change: they must not matter.
     state.LastSensorFrameTime = -1000;
     state.Chassis.LastFrameTime = 1000;
-    const TWatchdogVerdict verdict = CheckWatchdogs(state, now);
+    const TWatchdogVerdict verdict = CheckWatchdogs(state, listening, now);
     QCOMPARE(verdict.ZeroSpeed, zeroSpeed);
     QCOMPARE(verdict.ConnectionLost, lost);
 }
@@ -211,8 +224,17 @@ void tst_uDisplayRules::statusCaptions_data()
     QTest::newRow("windows-1250") << QByteArray(windows1250.encode(QStringLiteral("[opisy]\nstatus1=Żółć\nstatus8=Łączność\n")))
                                   << "Żółć" << "status3" << "Łączność";
     QTest::newRow("first value counts") << QByteArray("[opisy]\nstatus1=A\nstatus1=B\n") << "A" << "status3" << "status8";
+    // A label would break its caption at any of them.
+    QTest::newRow("lone CR ends a line") << QByteArray("[opisy]\rstatus1=A\rB\r\rstatus3=C\r")
+                                         << "A" << "C" << "status8";
+    QTest::newRow("Unicode separators end a line")
+        << QByteArray("[opisy]\nstatus1=A\xe2\x80\xa8status3=B\xe2\x80\xa9status8=C")
+        << "A" << "B" << "C";
     QTest::newRow("empty") << QByteArray() << "status1" << "status3" << "status8";
     QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF[opisy]\nstatus1=A\n") << "A" << "status3" << "status8";
+    QTest::newRow("one pair of quotes dropped")
+        << QByteArray("[opisy]\nstatus1=\"quoted\"\nstatus3='\"both\"'\nstatus8=\"half\n")
+        << "quoted" << "\"both\"" << "\"half";
 }
 
 void tst_uDisplayRules::statusCaptions()
@@ -231,6 +253,22 @@ void tst_uDisplayRules::statusCaptions()
 void tst_uDisplayRules::statusCaptionsFromAMissingFile()
 {
     QCOMPARE(LoadStatusCaptions(QStringLiteral("no-such-file.ini")).at(4), QStringLiteral("status5"));
+}
+
+// A UTF-8 file over the size limit whose limit falls inside a letter: cut at a line end, not
+// taken whole as Windows-1250.
+void tst_uDisplayRules::statusCaptionsFromALargeUtf8File()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("opisy.ini"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[opisy]\nstatus1=Przechył\n");
+    const QByteArray comment = "; " + QByteArray("\xc4\x85").repeated(499) + "\n";  // 1001 bytes
+    while (file.size() < (1 << 20) + 4096)
+        file.write(comment);
+    file.close();
+    QCOMPARE(LoadStatusCaptions(path).at(0), QStringLiteral("Przechył"));
 }
 
 void tst_uDisplayRules::turnedImageIsClockwise()
