@@ -15,7 +15,10 @@ TRadioGroup::TRadioGroup(const QString &caption, const QStringList &items, int i
         layout->addWidget(button);
     }
     SetItemIndex(itemIndex);
-    connect(&m_buttons, &QButtonGroup::idClicked, this, &TRadioGroup::Clicked);
+    connect(&m_buttons, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            emit Clicked();
+    });
 }
 
 void TRadioGroup::SetItemIndex(int index)

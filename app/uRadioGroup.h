@@ -17,7 +17,8 @@ public:
     QAbstractButton *Item(int index) const { return m_buttons.button(index); }
 
 signals:
-    // The user chose an item (also when clicking the one already chosen).
+    // Another item became the chosen one: by a click, the keyboard, an assistive tool's toggle
+    // or SetItemIndex. Clicking the item already chosen changes nothing and says nothing.
     void Clicked();
 
 private:

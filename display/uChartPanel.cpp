@@ -165,9 +165,10 @@ QWidget *TChartPanel::BuildControls()
     cbOsXProbki = MakeBox(gbVisibility, "cbOsXProbki", "samples", QColor(Qt::white), false);
     cbOsXProbki->setVisible(false);
     for (QCheckBox *box : {cbKatPoprzeczny, cbKatWzdluzny, cbPrzyspPoprzeczne, cbPrzyspWzdluzne, cbShowLTR})
-        connect(box, &QCheckBox::clicked, this, &TChartPanel::cbShowSeriesClick);
-    connect(cbTemperatura, &QCheckBox::clicked, this, &TChartPanel::cbTemperaturaClick);
-    connect(cbOsXProbki, &QCheckBox::clicked, this, &TChartPanel::rgSkalaCzasuClick);
+        connect(box, &QCheckBox::toggled, this, &TChartPanel::cbShowSeriesClick);
+    // Toggled, not clicked: a screen reader's toggle action must have the click's effect.
+    connect(cbTemperatura, &QCheckBox::toggled, this, &TChartPanel::cbTemperaturaClick);
+    connect(cbOsXProbki, &QCheckBox::toggled, this, &TChartPanel::rgSkalaCzasuClick);
 
     auto *boxes = new QVBoxLayout(gbVisibility);
     boxes->setSpacing(1);

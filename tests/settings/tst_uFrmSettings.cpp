@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -237,6 +238,32 @@ private slots:
         QCOMPARE(seeded, QStringLiteral("seed.csv"));
         QCOMPARE(filters, (QStringList{"*.csv", "*.txt", "*.*"}));
         QCOMPARE(QFileInfo(d.eLogFileName->text()).fileName(), QStringLiteral("chosen.csv"));
+    }
+
+    // The chosen name is only a base: choosing an existing file asks nothing about replacing it.
+    void choosingAnExistingFileAsksNothing()
+    {
+        QFile existing(QStringLiteral("taken.csv"));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.close();
+        TFrmSettings d;
+        bool asked = false;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            dialog->selectFile(QFileInfo(existing).absoluteFilePath());
+            QTimer::singleShot(100, [&] {
+                if (auto *question = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                    asked = true;
+                    question->reject();
+                }
+            });
+            static_cast<QDialog *>(dialog)->accept();
+        });
+        d.Button3->click();
+        QVERIFY(!asked);
+        QCOMPARE(QFileInfo(d.eLogFileName->text()).fileName(), QStringLiteral("taken.csv"));
     }
 };
 

@@ -1,0 +1,129 @@
+// What a screen reader or a UI automation tool does to the controls must have the effect of
+// the user's click, and must not keep the tool waiting.
+
+#include "app/uFrmMain.h"
+#include "app/uRadioGroup.h"
+#include "app/uWindowSet.h"
+#include "display/uChartPanel.h"
+#include "support/uModal.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLineSeries>
+#include <QMenu>
+#include <QMenuBar>
+#include <QValueAxis>
+#include <QtTest>
+
+namespace {
+
+QAccessibleInterface *ChildNamed(QAccessibleInterface *parent, const QString &name)
+{
+    for (int i = 0; i < parent->childCount(); ++i)
+        if (QAccessibleInterface *child = parent->child(i); child && child->text(QAccessible::Name) == name)
+            return child;
+    return nullptr;
+}
+
+void DoAction(QObject *control, const QString &action)
+{
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
+    QVERIFY(accessible && accessible->actionInterface());
+    QVERIFY(accessible->actionInterface()->actionNames().contains(action));
+    accessible->actionInterface()->doAction(action);
+}
+
+void FillChart(TfrmMain &main)
+{
+    for (int i = 0; i < 10; ++i)
+        main.Chart.AppendChartSample(main.Acquisition.Sensors[1]);
+    main.ChartPanel->Refresh();
+    QCOMPARE(main.ChartPanel->Series[csLTR]->count(), 10);
+}
+
+} // namespace
+
+class tst_Accessibility : public QObject
+{
+    Q_OBJECT
+private slots:
+    void toggleActionActsAsAClick();
+    void choosingTheChosenScaleKeepsTheChart();
+    void menuItemsThatOpenAWindowReturnAtOnce_data();
+    void menuItemsThatOpenAWindowReturnAtOnce();
+};
+
+void tst_Accessibility::toggleActionActsAsAClick()
+{
+    TWindowSet windows = TWindowSet::Create(ParseCommandLine({}));
+    TfrmMain &main = *windows.frmMain;
+    TChartPanel &panel = *main.ChartPanel;
+
+    FillChart(main);
+    DoAction(panel.cbKatPoprzeczny, QAccessibleActionInterface::toggleAction());
+    QVERIFY(!panel.cbKatPoprzeczny->isChecked());
+    QVERIFY(!main.Chart.SeriesOn(csTiltY));
+    QCOMPARE(panel.Series[csLTR]->count(), 0);
+
+    FillChart(main);
+    DoAction(panel.rgSkalaKata->Item(0), QAccessibleActionInterface::toggleAction());
+    QCOMPARE(panel.LeftAxis->min(), -1.0);
+    QCOMPARE(panel.Series[csLTR]->count(), 0);
+}
+
+void tst_Accessibility::choosingTheChosenScaleKeepsTheChart()
+{
+    TWindowSet windows = TWindowSet::Create(ParseCommandLine({}));
+    TfrmMain &main = *windows.frmMain;
+    FillChart(main);
+    for (TRadioGroup *scale : {main.ChartPanel->rgSkalaKata, main.ChartPanel->rgSkalaG, main.ChartPanel->rgSkalaCzasu})
+        QTest::mouseClick(scale->Item(scale->ItemIndex()), Qt::LeftButton);
+    QCOMPARE(main.ChartPanel->Series[csLTR]->count(), 10);
+}
+
+void tst_Accessibility::menuItemsThatOpenAWindowReturnAtOnce_data()
+{
+    QTest::addColumn<QString>("menu");  // empty: an item of the menu bar itself
+    QTest::addColumn<QString>("item");
+    QTest::newRow("Settings") << QString() << "Settings";
+    QTest::newRow("Save as") << "File" << "Save as";
+    QTest::newRow("About") << "Help" << "About";
+    QTest::newRow("Changelog") << "Help" << "Changelog";
+}
+
+void tst_Accessibility::menuItemsThatOpenAWindowReturnAtOnce()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, item);
+    TWindowSet windows = TWindowSet::Create(ParseCommandLine({}));
+    TfrmMain &main = *windows.frmMain;
+    main.show();
+
+    QAccessibleInterface *bar = QAccessible::queryAccessibleInterface(main.menuBar());
+    QVERIFY(bar);
+    QAccessibleInterface *parent = bar;
+    if (!menu.isEmpty()) {
+        const QList<QMenu *> menus = main.menuBar()->findChildren<QMenu *>();
+        const auto found = std::find_if(menus.begin(), menus.end(),
+                                        [&](QMenu *m) { return m->title() == menu; });
+        QVERIFY(found != menus.end());
+        parent = QAccessible::queryAccessibleInterface(*found);
+    }
+    QAccessibleInterface *entry = ChildNamed(parent, item);
+    QVERIFY2(entry && entry->actionInterface(), qPrintable(item));
+
+    bool opened = false;
+    OnNextModal([&opened](QWidget *window) {
+        opened = true;
+        window->close();
+    });
+    entry->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(!opened);
+    QTRY_VERIFY(opened);
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+}
+
+QTEST_MAIN(tst_Accessibility)
+#include "tst_Accessibility.moc"
