@@ -1,8 +1,8 @@
 #include "log/uLogFormat.h"
 
+#include "app/uLocaleCache.h"
 #include "display/uNumberFormat.h"
-
-#include <QFileInfo>
+#include "log/uLogLocale.h"
 
 namespace {
 
@@ -13,16 +13,16 @@ QString UnitColumns(int unit)
     return QStringLiteral(";KAT X%1 [°];KAT Y%1 [°];PRZYSP X%1 [g];PRZYSP Y%1 [g];STATUS%1;LTR%1").arg(unit);
 }
 
-void AppendUnit(QString &line, const TSensorSample &unit, const QLocale &locale)
+void AppendUnit(QString &line, const TSensorSample &unit, const QString &decimalSeparator)
 {
     for (double value : {unit.TiltX, unit.TiltY, unit.AccX, unit.AccY}) {
         line += Separator;
-        line += FormatFixed(value, 2, locale);
+        line += FormatFixedWithSeparator(value, 2, decimalSeparator);
     }
     line += Separator;
     line += QStringLiteral("%1").arg(unit.Status, 2, 16, QLatin1Char('0')).toUpper();
     line += Separator;
-    line += FormatFixed(unit.LTR, 3, locale);
+    line += FormatFixedWithSeparator(unit.LTR, 3, decimalSeparator);
 }
 
 } // namespace
@@ -53,45 +53,19 @@ QStringList LogHead(const QDate &date, const QString &firmware, TLogUnits units,
         columns += UnitColumns(2);
     if (units.Unit3)
         columns += UnitColumns(3);
-    return {QStringLiteral("Data wykonania badań;") + locale.toString(date, QLocale::ShortFormat),
+    return {QStringLiteral("Data wykonania badań;") + LogDate(date, locale),
             QString(), QStringLiteral("Firmware;") + firmware, QString(), columns};
 }
 
-namespace {
-
-// The locale's long time format with the zone ("t", "tt"...) and the blanks around it
-// dropped; quoted text stays.
-QString LongTimeFormatWithoutZone(const QLocale &locale)
-{
-    const QString format = locale.timeFormat(QLocale::LongFormat);
-    QString plain;
-    bool quoted = false;
-    for (const QChar c : format) {
-        if (c == QLatin1Char('\''))
-            quoted = !quoted;
-        if (!quoted && c == QLatin1Char('t'))
-            continue;
-        plain += c;
-    }
-    return plain.simplified();
-}
-
-} // namespace
-
 QString LogTime(const QTime &time, const QLocale &locale)
 {
-    thread_local QLocale cachedLocale = QLocale::c();
-    thread_local QString cachedFormat = LongTimeFormatWithoutZone(QLocale::c());
-    if (!(locale == cachedLocale)) {
-        cachedLocale = locale;
-        cachedFormat = LongTimeFormatWithoutZone(locale);
-    }
-    return locale.toString(time, cachedFormat);
+    return ChosenFor<TLogFormat, LogTimeFormat>(locale).Write(time);
 }
 
 QString LogRecordLine(qint32 recordNo, const QString &time, const TAcquisitionState &state,
                       TLogUnits units, const QLocale &locale)
 {
+    const QString &decimalSeparator = ChosenFor<QString, LogDecimalSeparator>(locale);
     const TSensorSample &unit1 = state.Sensors[1];
     QString line;
     line.reserve(160);
@@ -99,13 +73,13 @@ QString LogRecordLine(qint32 recordNo, const QString &time, const TAcquisitionSt
     line += Separator;
     line += time;
     line += Separator;
-    line += FormatFixed(state.Chassis.VehicleSpeed, 2, locale);
+    line += FormatFixedWithSeparator(state.Chassis.VehicleSpeed, 2, decimalSeparator);
     line += Separator;
-    line += FormatFixed(unit1.AngularVelocity, 2, locale);
-    AppendUnit(line, unit1, locale);
+    line += FormatFixedWithSeparator(unit1.AngularVelocity, 2, decimalSeparator);
+    AppendUnit(line, unit1, decimalSeparator);
     if (units.Unit2)
-        AppendUnit(line, state.Sensors[2], locale);
+        AppendUnit(line, state.Sensors[2], decimalSeparator);
     if (units.Unit3)
-        AppendUnit(line, state.Sensors[3], locale);
+        AppendUnit(line, state.Sensors[3], decimalSeparator);
     return line;
 }

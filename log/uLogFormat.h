@@ -1,6 +1,7 @@
 #pragma once
 // The measurement log's text: file names, head and record lines. A log is semicolon-separated,
-// never quoted; numbers carry the locale's decimal separator and no group separator.
+// never quoted; numbers, dates and times are in Latin digits with the locale's separators and
+// markers where Windows-1250 holds them (see uLogLocale.h), numbers never group their digits.
 
 #include "can/uSensorData.h"
 
@@ -20,11 +21,13 @@ struct TLogUnits {
 // a folder in the base is kept, an index above 999 takes four digits.
 QString LogFileNameFor(const QString &base, qint32 index, const QDateTime &start);
 
-// The five head lines, without line ends.
+// The five head lines, without line ends; the date in the locale's short format with a
+// four-digit year.
 QStringList LogHead(const QDate &date, const QString &firmware, TLogUnits units,
                     const QLocale &locale = QLocale());
 
-// The locale's long time format without a time-zone name, which logs must not carry.
+// The time of a record: the locale's long time format without the time-zone name, in Latin
+// digits (see LogTimeFormat).
 QString LogTime(const QTime &time, const QLocale &locale = QLocale());
 
 // One record line without its line end.
