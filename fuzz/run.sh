@@ -1,7 +1,8 @@
 #!/bin/bash
 # Builds the fuzz targets of the parsers of untrusted input (serial speed sources, CAN frames,
-# identifiers) with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer, and runs each
-# on a copy of its seed corpus in tests/<subsystem>/corpus/<target>.
+# the user's files and identifiers) and of the log's record line with libFuzzer,
+# AddressSanitizer and UndefinedBehaviorSanitizer, and runs each on a copy of its seed corpus
+# in tests/<subsystem>/corpus/<target>.
 #   fuzz/run.sh [SECONDS]   seconds per target, 60 by default
 # Exits non-zero if a target does not build or finds a crash; its input is then kept in the
 # work folder named at the end.
@@ -33,7 +34,9 @@ flags=(-std=c++20 -O1 -g -fPIC -fno-omit-frame-pointer -fno-sanitize-recover=all
        -I"$root" $(pkg-config --cflags "${qt[@]}"))
 sources=(speed/uPacketSplitter.cpp speed/uGpsSpeed.cpp speed/uVboxSpeed.cpp speed/uCommaText.cpp
          speed/uDecimalText.cpp display/uNumberFormat.cpp settings/uIdentifiers.cpp
-         can/uFrameDecoder.cpp can/PCANBasic.cpp can/uBusSpeeds.cpp)
+         display/uStatusCaptions.cpp app/uChangeLogText.cpp app/uTextCodec.cpp app/uTextFile.cpp
+         can/uFrameDecoder.cpp can/PCANBasic.cpp can/uBusSpeeds.cpp log/uLogFormat.cpp
+         log/uLogLocale.cpp)
 objects=()
 for source in "${sources[@]}"; do
   object=$work/$(basename "${source%.cpp}").o
@@ -42,10 +45,13 @@ for source in "${sources[@]}"; do
 done
 
 # subsystem, target, longest input in bytes: a splitter stream runs past the 1024-byte bound,
-# a sentence body stays below it, a VBOX payload is 34 bytes; the identifier lines leave room
-# for nearly 300 frames of 14 bytes; four identifier fields of a dozen UTF-16 characters.
-targets=("speed splitter 4096" "speed gps 1100" "speed vbox 64" "can frame_decoder 4096"
-         "settings identifier 128")
+# a sentence body stays below it, a VBOX payload is 34 bytes; a changelog runs past its line
+# length and line count bounds, a status file needs less; the identifier lines leave room for
+# nearly 300 frames of 14 bytes; four identifier fields of a dozen UTF-16 characters; a
+# record's values take 148 bytes.
+targets=("speed splitter 4096" "speed gps 1100" "speed vbox 64" "display status_captions 4096"
+         "app changelog 8192" "can frame_decoder 4096" "settings identifier 128"
+         "log log_record 160")
 for entry in "${targets[@]}"; do
   read -r subsystem name max_len <<<"$entry"
   clang++ "${flags[@]}" -fsanitize=fuzzer,address,undefined "$here/fuzz_$name.cpp" "${objects[@]}" \
