@@ -89,13 +89,17 @@ TfrmMain::~TfrmMain() = default;
 void TfrmMain::SetSecondaryWindows(const TSecondaryWindows &windows)
 {
     m_windows = windows;
+    // The tick takes effect at once, also when the dialog is then cancelled.
+    if (QCheckBox *slowSave = windows.frmSettings ? windows.frmSettings->cbSlowSave : nullptr) {
+        Log.EveryThirtySecond = slowSave->isChecked();
+        connect(slowSave, &QCheckBox::toggled, this, [this](bool on) { Log.EveryThirtySecond = on; });
+    }
 }
 
 void TfrmMain::FormCreate(const TCommandLine &commandLine)
 {
-    LogFileName = QStringLiteral("log.csv");
-    LogFileIndex = 0;
-    LogActive = false;
+    Log.LogFileName = QStringLiteral("log.csv");
+    Log.LogFileIndex = 0;
     Chart.ChartMaxPoints = 1500;
     Acquisition = TAcquisitionState{};  // production identifiers and environment
     gbLTR->ShowThreshold(TLtrAlarm::Threshold(gbLTR->Position()));  // in the user's locale
@@ -425,9 +429,7 @@ void TfrmMain::CompleteSample()
 {
     Chart.AppendChartSample(Acquisition.Sensors[1]);
     UpdateTrackers();
-    if (ShouldWriteLogRecord(m_windows.frmSettings->cbSlowSave->isChecked(),
-                             Acquisition.Sensors[1].FrameCounter))
-        WriteLogRecord();
+    Log.SampleComplete(Acquisition, m_clock->LocalNow().time());
 }
 
 void TfrmMain::UpdateTrackers()
@@ -472,7 +474,7 @@ void TfrmMain::btnSymulacjaClick()
         return;
     StopLogging();  // a running log is closed before the run opens its own
     StartLogging();
-    if (!LogActive)
+    if (!Log.LogActive())
         return;
     TSensorSample &unit = Acquisition.Sensors[1];
     unit.TiltX = 0;
@@ -482,8 +484,7 @@ void TfrmMain::btnSymulacjaClick()
     for (int i = 1; i <= samples && !m_closeAfterDemo; ++i) {
         generator.NextSample(i, unit);
         UpdateTrackers();
-        if (ShouldWriteLogRecord(m_windows.frmSettings->cbSlowSave->isChecked(), unit.FrameCounter))
-            WriteLogRecord();
+        Log.SampleComplete(Acquisition, m_clock->LocalNow().time());
         Chart.AppendDemoSample(Chart.SamplesAxis() ? i : i / 100.0, unit);
         QCoreApplication::processEvents();
     }
@@ -516,64 +517,40 @@ void TfrmMain::btnStopLogClick()
 
 void TfrmMain::StartLogging()
 {
-    const QDateTime start = m_clock->LocalNow();
-    ++LogFileIndex;
-    LogRecordNo = 0;
-    for (int unit = 1; unit <= 3; ++unit)
-        Acquisition.Sensors[size_t(unit)].FrameCounter = 0;
-    const QString path = LogFileNameFor(LogFileName, LogFileIndex, start);
-    m_logUnits = {m_windows.frmSettings->cbID2->isChecked(), m_windows.frmSettings->cbID3->isChecked()};
+    const TLogUnits units{m_windows.frmSettings->cbID2->isChecked(), m_windows.frmSettings->cbID3->isChecked()};
     QString error;
-    if (!m_log.Open(path, LogHead(start.date(), Acquisition.Sensors[1].Firmware, m_logUnits), &error)) {
+    if (!Log.StartLogging(Acquisition, m_clock->LocalNow(), units, &error)) {
         ShowError(error);
         return;
     }
-    LogActive = true;
-    gbSaveLog->ShowActive(QFileInfo(path).fileName());
+    gbSaveLog->ShowActive(QFileInfo(Log.FileName()).fileName());
 }
 
 void TfrmMain::StopLogging()
 {
     QString error;
-    if (!CloseLog(&error))
-        ShowError(error);
-}
-
-bool TfrmMain::CloseLog(QString *error)
-{
-    const bool closed = m_log.Close(error);
-    LogActive = false;
+    const bool closed = Log.StopLogging(&error);
     gbSaveLog->ShowInactive();
-    return closed;
-}
-
-void TfrmMain::WriteLogRecord()
-{
-    if (!LogActive)
-        return;
-    ++LogRecordNo;
-    m_log.Append(LogRecordLine(LogRecordNo, LogTime(m_clock->LocalNow().time()), Acquisition, m_logUnits));
+    if (!closed)
+        ShowError(error);
 }
 
 // A flush that fails (a full disk, a pulled stick) is reported once and ends the log
 // cleanly: an error box at every tick would help nobody, and what is on disk stays there.
 void TfrmMain::FlushLog()
 {
-    if (!LogActive)
-        return;
     QString error;
-    if (m_log.Flush(m_clock->MonotonicMs(), &error))
+    if (Log.Flush(m_clock->MonotonicMs(), &error))
         return;
-    QString ignored;
-    CloseLog(&ignored);
+    gbSaveLog->ShowInactive();
     ShowError(error);
 }
 
 void TfrmMain::Save1Click()
 {
-    const QString name = ChooseLogFileName(this, LogFileName);
+    const QString name = ChooseLogFileName(this, Log.LogFileName);
     if (!name.isEmpty())
-        LogFileName = name;
+        Log.LogFileName = name;
 }
 
 void TfrmMain::RunWatchdogs()
@@ -733,7 +710,7 @@ void TfrmMain::Ustawienia1Click()
     settings.cbID3->setChecked(!Acquisition.CanId3.isEmpty());
     settings.txtID3->setText(Acquisition.CanId3);
     settings.txtChassisID->setText(Acquisition.ChassisCanId);
-    settings.eLogFileName->setText(LogFileName);
+    settings.eLogFileName->setText(Log.LogFileName);
     if (settings.exec() != QDialog::Accepted)
         return;
 
@@ -748,8 +725,5 @@ void TfrmMain::Ustawienia1Click()
                                    : QString();
     ShowProtocolEnv();
     StopLogging();
-    if (settings.eLogFileName->text() != LogFileName) {
-        LogFileIndex = 0;
-        LogFileName = settings.eLogFileName->text();
-    }
+    Log.SetBaseName(settings.eLogFileName->text());
 }

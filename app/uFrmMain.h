@@ -11,7 +11,7 @@
 #include "display/uDisplayRules.h"
 #include "display/uLtrAlarm.h"
 #include "log/uLogFormat.h"
-#include "log/uMeasurementLog.h"
+#include "log/uLogSession.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -68,10 +68,7 @@ public:
     void SetSecondaryWindows(const TSecondaryWindows &windows);
 
     // Run-time state, set by FormCreate.
-    QString LogFileName;
-    qint32 LogFileIndex = 0;
-    qint32 LogRecordNo = 0;
-    bool LogActive = false;
+    TLogSession Log;
     bool CanLogEnabled = false;
     TAcquisitionState Acquisition;
     TChartModel Chart;  // holds ChartMaxPoints
@@ -162,13 +159,10 @@ public:
     void UpdateTrackers();
     void LoadStatusCaptions();
     void HideStatusLabels();
-    // The open log file; tests put a failing device behind it.
-    TMeasurementLog &MeasurementLog() { return m_log; }
     void SendSpeedFrame();
     void RequestCalibration(quint8 code);
     void StartLogging();
     void StopLogging();
-    void WriteLogRecord();
     void CheckLtrAlarm();
     bool LtrAlarmActive() const { return m_ltrAlarm->LtrAlarmActive; }
 
@@ -188,7 +182,6 @@ private:
     void RunWatchdogs();
     void RefreshLoggingPage();
     void FlushLog();
-    bool CloseLog(QString *error);
     void ShowError(const QString &message);
 
     class TDecoderLink;
@@ -201,8 +194,6 @@ private:
     std::unique_ptr<TAlarmTimer> m_ltrTimer;
     std::unique_ptr<TLtrAlarm> m_ltrAlarm;
     std::unique_ptr<TDecoderLink> m_decoderLink;
-    TMeasurementLog m_log;
-    TLogUnits m_logUnits;  // the columns of the open log, fixed at its start
     bool m_demoRunning = false;
     bool m_closeAfterDemo = false;  // the window was closed during a demo run
 };

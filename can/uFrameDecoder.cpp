@@ -185,8 +185,3 @@ int DrainReceiveQueue(TPCANHandle channel, TAcquisitionState &state, const TTime
     }
     return frames;
 }
-
-bool ShouldWriteLogRecord(bool everyThirtySecond, int frameCounter)
-{
-    return !everyThirtySecond || frameCounter % 32 == 0;
-}

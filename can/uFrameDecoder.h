@@ -48,7 +48,3 @@ void DispatchFrame(const TPCANMsg &message, TAcquisitionState &state, const TTim
 // Returns the number of frames read.
 int DrainReceiveQueue(TPCANHandle channel, TAcquisitionState &state, const TTimeStamp &now,
                       TDecoderSink &sink);
-
-// Whether a completed sample goes to the measurement log: every one, or with "save every
-// 32nd record" only those whose frame counter is a multiple of 32.
-bool ShouldWriteLogRecord(bool everyThirtySecond, int frameCounter);

@@ -114,9 +114,9 @@ void tst_uFrmMain::startsWithItsDefaults()
     TWindowSet windows = Start({});
     TfrmMain &main = *windows.frmMain;
     QCOMPARE(main.windowTitle(), QStringLiteral("Logger TELQAR"));
-    QCOMPARE(main.LogFileName, QStringLiteral("log.csv"));
-    QCOMPARE(main.LogFileIndex, 0);
-    QVERIFY(!main.LogActive);
+    QCOMPARE(main.Log.LogFileName, QStringLiteral("log.csv"));
+    QCOMPARE(main.Log.LogFileIndex, 0);
+    QVERIFY(!main.Log.LogActive());
     QCOMPARE(main.Chart.ChartMaxPoints, 1500);
     QCOMPARE(main.Acquisition.CanId1, QStringLiteral("18FECE47"));
     QVERIFY(main.Acquisition.CanId2.isEmpty() && main.Acquisition.CanId3.isEmpty());

@@ -56,7 +56,6 @@ private slots:
     void testDispatch();
     void unitsTwoAndThree();
     void drainEmptiesTheQueueAndStopsOnFailure();
-    void everyThirtySecondRecord();
 };
 
 void tst_uFrameDecoder::identifiers_data()
@@ -306,20 +305,6 @@ void tst_uFrameDecoder::drainEmptiesTheQueueAndStopsOnFailure()
     bus.Device()->Inject(QList<QCanBusFrame>(5, ExtendedFrame(0x18FECE47, QByteArray(8, '\0'))));
     sink.Open = false;
     QCOMPARE(DrainReceiveQueue(PCAN_USBBUS1, state, {}, sink), 0);
-}
-
-void tst_uFrameDecoder::everyThirtySecondRecord()
-{
-    QList<int> written;
-    TSensorSample unit;  // counters at 0, as logging's Start leaves them
-    for (int frame = 1; frame <= 300; ++frame) {
-        DecodeProductionDataFrame(Message(0x18FECE47, "0000000000000000"), unit);
-        unit.FrameCounter = (unit.FrameCounter + 1) % 256;
-        if (ShouldWriteLogRecord(true, unit.FrameCounter))
-            written << frame;
-        QVERIFY(ShouldWriteLogRecord(false, unit.FrameCounter));
-    }
-    QCOMPARE(written, (QList<int>{32, 64, 96, 128, 160, 192, 224, 256, 288}));
 }
 
 QTEST_GUILESS_MAIN(tst_uFrameDecoder)

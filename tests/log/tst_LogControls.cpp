@@ -26,7 +26,7 @@ struct TOnlineLogger {
     {
         QDir(QStringLiteral("logs")).removeRecursively();
         QDir().mkpath(QStringLiteral("logs"));
-        Main.LogFileName = QStringLiteral("logs/run.csv");
+        Main.Log.LogFileName = QStringLiteral("logs/run.csv");
         Main.btnInitClick();
         Samples(1);
     }
@@ -84,8 +84,8 @@ private slots:
         const auto box = WatchNextMessageBox();
         QTest::mouseClick(windows.frmMain->gbSaveLog->btnStartLog, Qt::LeftButton);
         QCOMPARE(box->Text, QStringLiteral("Connect CAN device first"));
-        QVERIFY(!windows.frmMain->LogActive);
-        QCOMPARE(windows.frmMain->LogFileIndex, 0);
+        QVERIFY(!windows.frmMain->Log.LogActive());
+        QCOMPARE(windows.frmMain->Log.LogFileIndex, 0);
     }
 
     void startWriteStop()
@@ -93,7 +93,7 @@ private slots:
         TOnlineLogger logger;
         logger.Main.Acquisition.Sensors[1].FrameCounter = 77;
         QTest::mouseClick(logger.Main.gbSaveLog->btnStartLog, Qt::LeftButton);
-        QVERIFY(logger.Main.LogActive);
+        QVERIFY(logger.Main.Log.LogActive());
         QCOMPARE(logger.Main.Acquisition.Sensors[1].FrameCounter, 0);
         QVERIFY(logger.Main.gbSaveLog->lLogName->text().startsWith(QStringLiteral("run_001_")));
         QVERIFY(!logger.Main.gbSaveLog->btnStartLog->isEnabled());
@@ -153,7 +153,7 @@ private slots:
         logger.Samples(2);
         logger.Main.Timer1Timer();
         QString ignored;
-        QVERIFY(logger.Main.MeasurementLog().OpenOn(std::make_unique<TFullDisk>(), QStringLiteral("full.csv"),
+        QVERIFY(logger.Main.Log.File().OpenOn(std::make_unique<TFullDisk>(), QStringLiteral("full.csv"),
                                                      false, {}, &ignored));
         const auto box = WatchNextMessageBox();
         logger.Samples(1);
@@ -161,7 +161,7 @@ private slots:
         logger.Main.Timer1Timer();
         QCOMPARE(box->Count, 1);
         QCOMPARE(box->Text, QStringLiteral("Cannot write the log file full.csv: No space left on device"));
-        QVERIFY(!logger.Main.LogActive);
+        QVERIFY(!logger.Main.Log.LogActive());
         QVERIFY(logger.Main.gbSaveLog->btnStartLog->isEnabled());
         QCOMPARE(logger.Lines().size(), 7);  // what was on disk stays
     }
@@ -169,16 +169,16 @@ private slots:
     void aStartThatCannotOpenTheFileSaysWhichFile()
     {
         TOnlineLogger logger;
-        logger.Main.LogFileName = QStringLiteral("missing/run.csv");
+        logger.Main.Log.LogFileName = QStringLiteral("missing/run.csv");
         const auto box = WatchNextMessageBox();
         logger.Main.StartLogging();
         const QString file = QDir::toNativeSeparators(QDir::current().absoluteFilePath(QStringLiteral("missing/run_001_")));
         QVERIFY2(box->Text.startsWith(QStringLiteral("Cannot open the log file ") + file)
                      && box->Text.endsWith(QStringLiteral(".csv: No such file or directory")),
                  qPrintable(box->Text));
-        QVERIFY(!logger.Main.LogActive);
+        QVERIFY(!logger.Main.Log.LogActive());
         QVERIFY(logger.Main.gbSaveLog->btnStartLog->isEnabled());
-        QCOMPARE(logger.Main.LogFileIndex, 1);
+        QCOMPARE(logger.Main.Log.LogFileIndex, 1);
     }
 
     void aLogFileDeletedWhileLoggingIsReportedOnceAndEndsTheLog()
@@ -196,7 +196,7 @@ private slots:
         QCOMPARE(box->Count, 1);
         const QString file = QDir::toNativeSeparators(QDir::current().absoluteFilePath(QStringLiteral("logs/run_001_")));
         QVERIFY2(box->Text.startsWith(QStringLiteral("The log file ") + file), qPrintable(box->Text));
-        QVERIFY(!logger.Main.LogActive);
+        QVERIFY(!logger.Main.Log.LogActive());
         QCOMPARE(logger.Main.gbSaveLog->lLogName->text(), QStringLiteral("- not active -"));
         QVERIFY(logger.Main.gbSaveLog->btnStartLog->isEnabled());
     }
@@ -208,7 +208,7 @@ private slots:
         logger.Samples(5);
         logger.Main.show();
         logger.Main.close();
-        QVERIFY(!logger.Main.LogActive);
+        QVERIFY(!logger.Main.Log.LogActive());
         QVERIFY(logger.Lines().last().startsWith("5;"));
     }
 
@@ -232,7 +232,7 @@ private slots:
         QVERIFY(a.CanId3.isEmpty() && a.ChassisCanId.isEmpty());
         QCOMPARE(logger.Main.lCANProtocol->text(), QStringLiteral("test protocol"));
         QCOMPARE(logger.Main.cbbBaudrates->currentIndex(), 2);
-        QVERIFY(!logger.Main.LogActive);  // OK stops the log
+        QVERIFY(!logger.Main.Log.LogActive());  // OK stops the log
 
         // Opened again, units 2 and 3 come unticked: OK at once switches unit 2 off.
         OnNextModal([&logger](QWidget *) { logger.Settings.Button1->click(); });

@@ -78,13 +78,13 @@ void tst_LogThroughVirtualBus::everySampleIsLoggedOnceInOrder()
     QDir().mkpath(QStringLiteral("logs"));
     TWindowSet windows = TWindowSet::Create(ParseCommandLine({}));
     TfrmMain &main = *windows.frmMain;
-    main.LogFileName = QStringLiteral("logs/e2e.csv");
+    main.Log.LogFileName = QStringLiteral("logs/e2e.csv");
     main.btnInitClick();
     QTRY_VERIFY_WITH_TIMEOUT(main.Acquisition.SensorOnline, 5000);
     QTest::qWait(300);  // a chassis frame has come too
 
     main.btnStartLogClick();
-    QVERIFY(main.LogActive);
+    QVERIFY(main.Log.LogActive());
     QTest::qWait(seconds * 1000);
     main.btnStopLogClick();
     main.btnReleaseClick();

@@ -27,7 +27,7 @@ struct TDemo {
     {
         QDir(folder).removeRecursively();
         QDir().mkpath(folder);
-        Main.LogFileName = folder + QStringLiteral("/demo.csv");
+        Main.Log.LogFileName = folder + QStringLiteral("/demo.csv");
     }
     TWindowSet Windows = TWindowSet::Create(ParseCommandLine({}));
     TfrmMain &Main = *Windows.frmMain;
@@ -93,7 +93,7 @@ private slots:
         demo.Main.ChartPanel->cbOsXProbki->setChecked(samplesAxis);
         demo.Main.ChartPanel->rgSkalaCzasu->Item(0)->click();  // 5 s: 500 samples
         demo.Main.btnSymulacjaClick();
-        QVERIFY(!demo.Main.LogActive);
+        QVERIFY(!demo.Main.Log.LogActive());
         QCOMPARE(Records(QStringLiteral("demo")), records);
         for (int series = 0; series < ChartSeriesCount; ++series) {
             QCOMPARE(demo.Main.Chart.Points(series).size(), 500);
@@ -109,7 +109,7 @@ private slots:
         QTimer::singleShot(0, &demo.Main, &QWidget::close);  // arrives inside the run
         demo.Main.btnSymulacjaClick();
         QVERIFY(demo.Main.isVisible());  // not yet: the run had to end first
-        QVERIFY(!demo.Main.LogActive);
+        QVERIFY(!demo.Main.Log.LogActive());
         const int written = Records(QStringLiteral("closing"));
         QVERIFY(written > 0 && written < 1500);
         QTRY_VERIFY(!demo.Main.isVisible());

@@ -1,0 +1,58 @@
+#include "log/uLogSession.h"
+
+bool TLogSession::StartLogging(TAcquisitionState &state, const QDateTime &start, TLogUnits units,
+                               QString *error)
+{
+    ++LogFileIndex;
+    LogRecordNo = 0;
+    for (int unit = 1; unit <= 3; ++unit)
+        state.Sensors[size_t(unit)].FrameCounter = 0;
+    const QString path = LogFileNameFor(LogFileName, LogFileIndex, start);
+    if (!m_file.Open(path, LogHead(start.date(), state.Sensors[1].Firmware, units), error))
+        return false;
+    m_path = path;
+    m_units = units;
+    return true;
+}
+
+bool TLogSession::StopLogging(QString *error)
+{
+    m_path.clear();
+    return m_file.Close(error);
+}
+
+void TLogSession::SampleComplete(const TAcquisitionState &state, const QTime &time)
+{
+    if (ShouldWriteLogRecord(EveryThirtySecond, state.Sensors[1].FrameCounter))
+        WriteLogRecord(state, time);
+}
+
+void TLogSession::WriteLogRecord(const TAcquisitionState &state, const QTime &time)
+{
+    if (!LogActive())
+        return;
+    ++LogRecordNo;
+    m_file.Append(LogRecordLine(LogRecordNo, LogTime(time), state, m_units));
+}
+
+bool TLogSession::Flush(qint64 nowMs, QString *error)
+{
+    if (!LogActive() || m_file.Flush(nowMs, error))
+        return true;
+    QString ignored;
+    StopLogging(&ignored);
+    return false;
+}
+
+void TLogSession::SetBaseName(const QString &name)
+{
+    if (name == LogFileName)
+        return;
+    LogFileIndex = 0;
+    LogFileName = name;
+}
+
+bool ShouldWriteLogRecord(bool everyThirtySecond, int frameCounter)
+{
+    return !everyThirtySecond || frameCounter % 32 == 0;
+}
