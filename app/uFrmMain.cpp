@@ -24,10 +24,6 @@
 #include "log/uLogFileDialog.h"
 #include "settings/uFrmSettings.h"
 #include "speed/uDemoRun.h"
-#include "speed/uGpsSpeed.h"
-#include "speed/uSerialLink.h"
-#include "speed/uSpeedFrame.h"
-#include "speed/uVboxSpeed.h"
 #include "speed/uSpeedSimBox.h"
 
 #include <QApplication>
@@ -270,9 +266,14 @@ QWidget *TfrmMain::BuildSerialControls(QWidget *page)
     layout->addWidget(btnSymulacja);
     controls->setVisible(false);
 
-    SerialLink = new TSerialLink(this);
-    SerialLink->ComDataPacketGPS.SetOnPacket([this](const QByteArray &p) { ComDataPacketGPSPacket(p); });
-    SerialLink->ComDataPacketVBOX.SetOnPacket([this](const QByteArray &p) { ComDataPacketVBOXPacket(p); });
+    Speed.OnGpsLine = [this](const QString &line) {
+        if (m_windows.frmLogCAN)
+            m_windows.frmLogCAN->AddGpsLine(line);
+    };
+    Speed.OnSpeedCaption = [this](const QString &caption) { SpeedSim->lSimSpeed->setText(caption); };
+    Speed.OnFrameSent = [this](bool sent) {
+        SpeedSim->ShowSendResult(sent ? TSpeedSimBox::TSendResult::Sent : TSpeedSimBox::TSendResult::Failed);
+    };
     connect(btnGPS, &QPushButton::clicked, this, &TfrmMain::btnGPSClick);
     connect(btnVBOX, &QPushButton::clicked, this, &TfrmMain::btnVBOXClick);
     return controls;
@@ -299,38 +300,11 @@ void TfrmMain::SwitchSpeedSource(bool gps)
         button->setFont(font);
     }
     SpeedSim->cbSimSpeedEnable->setChecked(false);
-    if (!SerialLink->SwitchTo(gps ? TSerialLink::TMode::GPS : TSerialLink::TMode::VBOX, eComGPS->text()))
+    if (!Speed.SwitchTo(gps ? TSerialLink::TMode::GPS : TSerialLink::TMode::VBOX, eComGPS->text()))
         return;
     QFont bold = chosen->font();
     bold.setBold(true);
     chosen->setFont(bold);
-}
-
-void TfrmMain::ComDataPacketGPSPacket(const QByteArray &packet)
-{
-    const TGpsSentenceEffect effect = ReadGpsSentence(packet);
-    if (effect.SourceSpeed)
-        SourceSpeed = *effect.SourceSpeed;
-    if (effect.Position) {
-        GpsLatitude = effect.Position->Latitude;
-        GpsLongitude = effect.Position->Longitude;
-    }
-    for (const QString &line : effect.GpsLines)
-        m_windows.frmLogCAN->AddGpsLine(line);
-}
-
-void TfrmMain::ComDataPacketVBOXPacket(const QByteArray &packet)
-{
-    const TVboxPayloadEffect effect
-        = ReadVboxPayload(packet, Acquisition.ChassisCanId, TimerSimSpeed.isActive());
-    for (const QString &line : effect.GpsLines)
-        m_windows.frmLogCAN->AddGpsLine(line);
-    if (!effect.Speed)
-        return;
-    SourceSpeed = effect.Speed->SourceSpeed;
-    SpeedSim->lSimSpeed->setText(effect.Speed->SimSpeedCaption);
-    if (effect.Speed->RelaySpeed)
-        SendSpeedFrame();
 }
 
 void TfrmMain::ConnectCalibrationPage()
@@ -610,35 +584,28 @@ void TfrmMain::onLPTRChange()
 
 void TfrmMain::rgDemoSpeedClick()
 {
-    if (SpeedSim->rgDemoSpeed->ItemIndex() != 0)
-        TimerSimSpeed.start();
-    else
-        TimerSimSpeed.stop();
+    RunSpeedSimulation(SpeedSim->rgDemoSpeed->ItemIndex() != 0);
 }
 
 void TfrmMain::cbSimSpeedEnableClick()
 {
-    if (SpeedSim->cbSimSpeedEnable->isChecked())
+    RunSpeedSimulation(SpeedSim->cbSimSpeedEnable->isChecked());
+    SpeedSim->ShowSendResult(TSpeedSimBox::TSendResult::None);
+}
+
+// While the simulation runs, a VBOX speed is shown but not relayed.
+void TfrmMain::RunSpeedSimulation(bool run)
+{
+    if (run)
         TimerSimSpeed.start();
     else
         TimerSimSpeed.stop();
-    SpeedSim->ShowSendResult(TSpeedSimBox::TSendResult::None);
+    Speed.SimulationRunning = run;
 }
 
 void TfrmMain::TimerSimSpeedTimer()
 {
-    SourceSpeed = SimulatedSpeed(SpeedSim->rgDemoSpeed->ItemIndex(), SourceSpeed);
-    if (Acquisition.ProtocolEnv == TProtocolEnv::peProduction && SourceSpeed != SpeedNotSimulated)
-        SendSpeedFrame();
-}
-
-void TfrmMain::SendSpeedFrame()
-{
-    if (!Acquisition.SensorOnline)
-        return;
-    const std::optional<TPCANMsg> frame = SpeedFrame(Acquisition.ChassisCanId, SourceSpeed);
-    const bool sent = frame && TPCANBasic::Write(CanChannel, *frame) == PCAN_ERROR_OK;
-    SpeedSim->ShowSendResult(sent ? TSpeedSimBox::TSendResult::Sent : TSpeedSimBox::TSendResult::Failed);
+    Speed.SimulationTick(SpeedSim->rgDemoSpeed->ItemIndex());
 }
 
 void TfrmMain::tsCalibrationShow()

@@ -12,6 +12,7 @@
 #include "display/uLtrAlarm.h"
 #include "log/uLogFormat.h"
 #include "log/uLogSession.h"
+#include "speed/uSpeedSource.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -28,7 +29,6 @@ class TCanBusBox;
 class TChartPanel;
 class TCalibrationPage;
 class TSpeedSimBox;
-class TSerialLink;
 class QLineEdit;
 class QPushButton;
 class TCarBox;
@@ -76,6 +76,7 @@ public:
     TListening Listening;  // for the watchdogs: when the program last began to listen
     TPCANHandle CanChannel = 0;
     TPCANBaudrate CanBaudrate = 0;
+    TSpeedSource Speed{Acquisition, CanChannel};  // the speed the program puts on the bus
 
     // Menu.
     QMenu *Plik1 = nullptr;
@@ -107,16 +108,11 @@ public:
     QLabel *lCANProtocol = nullptr;
     QLabel *Image1 = nullptr;
 
-    double SourceSpeed = 0;  // km/h from the speed source in use; −1: simulation off
-    QString GpsLatitude;     // texts of the last GGA sentence, for the traffic window only
-    QString GpsLongitude;
-
     // Serial speed source; the page keeps these controls hidden.
     QLineEdit *eComGPS = nullptr;
     QPushButton *btnGPS = nullptr;
     QPushButton *btnVBOX = nullptr;
     QPushButton *btnSymulacja = nullptr;  // demo run, kept hidden
-    TSerialLink *SerialLink = nullptr;
 
     QTimer Timer1;         // 100 ms, display refresh and watchdogs
     QTimer TimerCan;       // 50 ms, drains the adapter while connected
@@ -138,8 +134,6 @@ public:
     void btnSymulacjaClick();
     void btnGPSClick();
     void btnVBOXClick();
-    void ComDataPacketGPSPacket(const QByteArray &packet);
-    void ComDataPacketVBOXPacket(const QByteArray &packet);
     void btnCalibrateClick();
     void btnCalibrateResetClick();
     void btnCalibrateFactoryClick();
@@ -159,7 +153,6 @@ public:
     void UpdateTrackers();
     void LoadStatusCaptions();
     void HideStatusLabels();
-    void SendSpeedFrame();
     void RequestCalibration(quint8 code);
     void StartLogging();
     void StopLogging();
@@ -177,6 +170,7 @@ private:
     void ConnectCalibrationPage();
     QWidget *BuildSerialControls(QWidget *page);
     void SwitchSpeedSource(bool gps);
+    void RunSpeedSimulation(bool run);
     void SetUpTimers();
     void CompleteSample();
     void RunWatchdogs();

@@ -7,5 +7,6 @@ target_sources(telqar_core PRIVATE
   speed/uPacketSplitter.cpp
   speed/uSerialLink.cpp
   speed/uSpeedFrame.cpp
+  speed/uSpeedSource.cpp
   speed/uVboxSpeed.cpp
 )

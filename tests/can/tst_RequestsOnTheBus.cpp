@@ -96,7 +96,7 @@ private slots:
         bus.Main.Acquisition.ProtocolEnv = TProtocolEnv::peTest;
         bus.Main.TimerSimSpeedTimer();
         QCOMPARE(bus.Written().size(), 1);  // the test protocol carries no speed frame
-        QCOMPARE(bus.Main.SourceSpeed, 30.0);
+        QCOMPARE(bus.Main.Speed.SourceSpeed, 30.0);
 
         sim.rgDemoSpeed->Item(0)->click();
         QVERIFY(!bus.Main.TimerSimSpeed.isActive());
@@ -123,22 +123,22 @@ private slots:
         QByteArray payload(34, '\0');
         payload[21] = '\x36';  // 3126 hundredths of a knot: 57.89 km/h
         payload[22] = '\x0C';
-        bus.Main.ComDataPacketVBOXPacket(payload);
+        bus.Main.Speed.ComDataPacketVBOXPacket(payload);
         QCOMPARE(bus.Written().size(), 1);
         QCOMPARE(bus.Written().first().payload(), QByteArray::fromHex("0039010000000000"));
         QCOMPARE(bus.Main.SpeedSim->lSimSpeed->text(), QStringLiteral("57.89"));
 
         bus.Main.SpeedSim->cbSimSpeedEnable->setChecked(true);
-        bus.Main.ComDataPacketVBOXPacket(payload);
+        bus.Main.Speed.ComDataPacketVBOXPacket(payload);
         QCOMPARE(bus.Written().size(), 1);  // the simulation alone sends while it runs
     }
 
     void gpsSentencesSetTheSpeedAndTheRightPane()
     {
         TConnected bus;
-        bus.Main.ComDataPacketGPSPacket("VTG,054.7,T,034.4,M,005.5,N,010.2,K*48");
-        bus.Main.ComDataPacketGPSPacket("VTG,,T,,M,,N,,K,N*32");  // no fix: nothing changes
-        QCOMPARE(bus.Main.SourceSpeed, 10.2);
+        bus.Main.Speed.ComDataPacketGPSPacket("VTG,054.7,T,034.4,M,005.5,N,010.2,K*48");
+        bus.Main.Speed.ComDataPacketGPSPacket("VTG,,T,,M,,N,,K,N*32");  // no fix: nothing changes
+        QCOMPARE(bus.Main.Speed.SourceSpeed, 10.2);
         QVERIFY(bus.Written().isEmpty());  // GPS speed never goes on the bus
     }
 
