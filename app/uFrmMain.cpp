@@ -48,7 +48,11 @@ public:
     explicit TDecoderLink(TfrmMain &main) : m_main(main) {}
 
     bool WantsTrafficLines() const override { return m_main.CanLogEnabled; }
-    void TrafficLine(const QString &line) override { m_main.AppendCanLog(line); }
+    void TrafficFrame(const char *prefix, const TPCANMsg &message) override
+    {
+        if (m_main.m_windows.frmLogCAN)
+            m_main.m_windows.frmLogCAN->AddCanFrame(prefix, message);
+    }
     bool ChannelOpen() const override { return m_main.GroupBox4->btnRelease->isEnabled(); }
     void Unit1SampleComplete() override
     {
