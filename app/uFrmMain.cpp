@@ -89,10 +89,10 @@ TfrmMain::~TfrmMain() = default;
 void TfrmMain::SetSecondaryWindows(const TSecondaryWindows &windows)
 {
     m_windows = windows;
-    // The tick takes effect at once, also when the dialog is then cancelled.
-    if (QCheckBox *slowSave = windows.frmSettings ? windows.frmSettings->cbSlowSave : nullptr) {
-        Log.EveryThirtySecond = slowSave->isChecked();
-        connect(slowSave, &QCheckBox::toggled, this, [this](bool on) { Log.EveryThirtySecond = on; });
+    if (windows.frmSettings) {
+        Log.FollowTicks(windows.frmSettings->LogTicks());
+        connect(windows.frmSettings, &TFrmSettings::LogTicksChanged, this,
+                [this](const TLogTicks &ticks) { Log.FollowTicks(ticks); });
     }
 }
 
@@ -495,9 +495,8 @@ void TfrmMain::btnStopLogClick()
 
 void TfrmMain::StartLogging()
 {
-    const TLogUnits units{m_windows.frmSettings->cbID2->isChecked(), m_windows.frmSettings->cbID3->isChecked()};
     QString error;
-    if (!Log.StartLogging(Acquisition, m_clock->LocalNow(), units, &error)) {
+    if (!Log.StartLogging(Acquisition, m_clock->LocalNow(), &error)) {
         ShowError(error);
         return;
     }
@@ -673,28 +672,21 @@ void TfrmMain::menuLogCanClick()
 
 void TfrmMain::Ustawienia1Click()
 {
-    TFrmSettings &settings = *m_windows.frmSettings;
-    settings.cbbBaudrates->setCurrentIndex(cbbBaudrates->currentIndex());
-    settings.txtID1->setText(Acquisition.CanId1);
-    settings.cbID2->setChecked(!Acquisition.CanId2.isEmpty());
-    settings.txtID2->setText(Acquisition.CanId2);
-    settings.cbID3->setChecked(!Acquisition.CanId3.isEmpty());
-    settings.txtID3->setText(Acquisition.CanId3);
-    settings.txtChassisID->setText(Acquisition.ChassisCanId);
-    settings.eLogFileName->setText(Log.LogFileName);
-    if (settings.exec() != QDialog::Accepted)
+    TFrmSettings &dialog = *m_windows.frmSettings;
+    dialog.Load({cbbBaudrates->currentIndex(), Acquisition.CanId1, Acquisition.CanId2,
+                 Acquisition.CanId3, Acquisition.ChassisCanId, Acquisition.ProtocolEnv, Log.LogFileName});
+    if (dialog.exec() != QDialog::Accepted)
         return;
 
+    const TSettings settings = dialog.Values();
     // Set without the change handler: the new speed is taken at the next Connect.
-    cbbBaudrates->setCurrentIndex(settings.cbbBaudrates->currentIndex());
-    Acquisition.CanId1 = settings.txtID1->text();
-    Acquisition.CanId2 = settings.cbID2->isChecked() ? settings.txtID2->text() : QString();
-    Acquisition.CanId3 = settings.cbID3->isChecked() ? settings.txtID3->text() : QString();
-    Acquisition.ProtocolEnv = settings.SelectedEnv();
-    Acquisition.ChassisCanId = Acquisition.ProtocolEnv == TProtocolEnv::peProduction
-                                   ? settings.txtChassisID->text()
-                                   : QString();
+    cbbBaudrates->setCurrentIndex(settings.BaudrateIndex);
+    Acquisition.CanId1 = settings.CanId1;
+    Acquisition.CanId2 = settings.CanId2;
+    Acquisition.CanId3 = settings.CanId3;
+    Acquisition.ProtocolEnv = settings.ProtocolEnv;
+    Acquisition.ChassisCanId = settings.ChassisCanId;
     ShowProtocolEnv();
     StopLogging();
-    Log.SetBaseName(settings.eLogFileName->text());
+    Log.SetBaseName(settings.LogFileName);
 }

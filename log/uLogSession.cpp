@@ -1,17 +1,22 @@
 #include "log/uLogSession.h"
 
-bool TLogSession::StartLogging(TAcquisitionState &state, const QDateTime &start, TLogUnits units,
-                               QString *error)
+void TLogSession::FollowTicks(const TLogTicks &ticks)
+{
+    Units = {ticks.Unit2, ticks.Unit3};
+    EveryThirtySecond = ticks.EveryThirtySecond;
+}
+
+bool TLogSession::StartLogging(TAcquisitionState &state, const QDateTime &start, QString *error)
 {
     ++LogFileIndex;
     LogRecordNo = 0;
     for (int unit = 1; unit <= 3; ++unit)
         state.Sensors[size_t(unit)].FrameCounter = 0;
     const QString path = LogFileNameFor(LogFileName, LogFileIndex, start);
-    if (!m_file.Open(path, LogHead(start.date(), state.Sensors[1].Firmware, units), error))
+    if (!m_file.Open(path, LogHead(start.date(), state.Sensors[1].Firmware, Units), error))
         return false;
     m_path = path;
-    m_units = units;
+    m_units = Units;
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "can/uSensorData.h"
 #include "log/uLogFormat.h"
 #include "log/uMeasurementLog.h"
+#include "settings/uSettings.h"
 
 #include <QDateTime>
 #include <QString>
@@ -17,16 +18,19 @@ public:
     qint32 LogFileIndex = 0;                            // +1 at each Start of this run
     qint32 LogRecordNo = 0;                             // number of the last record written
     bool EveryThirtySecond = false;                     // "save every 32nd record"
+    TLogUnits Units;                                    // the unit blocks of the next file
+
+    // The settings' ticks take effect at once.
+    void FollowTicks(const TLogTicks &ticks);
 
     bool LogActive() const { return m_file.IsOpen(); }
     // The open file's path; empty while no log runs.
     const QString &FileName() const { return m_path; }
 
     // Opens the next file, named after the base, the running number and start; resets the
-    // record number and the units' frame counters. units are the columns of the whole file.
+    // record number and the units' frame counters. Units are the columns of the whole file.
     // False with the message; the running number has advanced all the same.
-    bool StartLogging(TAcquisitionState &state, const QDateTime &start, TLogUnits units,
-                      QString *error);
+    bool StartLogging(TAcquisitionState &state, const QDateTime &start, QString *error);
     // Closes the file. False with the message when the close failed; closed either way.
     bool StopLogging(QString *error);
 
@@ -48,7 +52,7 @@ private:
 
     TMeasurementLog m_file;
     QString m_path;
-    TLogUnits m_units;
+    TLogUnits m_units;  // of the open file
 };
 
 // Whether a completed sample goes to the log: every one, or with "save every 32nd record"

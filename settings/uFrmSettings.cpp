@@ -99,6 +99,8 @@ TFrmSettings::TFrmSettings(QWidget *parent) : QDialog(parent)
     // toggled fires for the program's tick changes too, which must run the handlers as well.
     connect(cbID2, &QCheckBox::toggled, this, &TFrmSettings::cbID2Click);
     connect(cbID3, &QCheckBox::toggled, this, &TFrmSettings::cbID3Click);
+    for (QCheckBox *tick : {cbID2, cbID3, cbSlowSave})
+        connect(tick, &QCheckBox::toggled, this, [this] { emit LogTicksChanged(LogTicks()); });
     connect(Button3, &QPushButton::clicked, this, &TFrmSettings::Button3Click);
     connect(Button1, &QPushButton::clicked, this, &TFrmSettings::accept);
     connect(Button2, &QPushButton::clicked, this, &TFrmSettings::reject);
@@ -223,6 +225,36 @@ void TFrmSettings::BuildUi()
 TProtocolEnv TFrmSettings::SelectedEnv() const
 {
     return rbProdEnv->isChecked() ? TProtocolEnv::peProduction : TProtocolEnv::peTest;
+}
+
+void TFrmSettings::Load(const TSettings &settings)
+{
+    cbbBaudrates->setCurrentIndex(settings.BaudrateIndex);
+    txtID1->setText(settings.CanId1);
+    cbID2->setChecked(!settings.CanId2.isEmpty());
+    txtID2->setText(settings.CanId2);
+    cbID3->setChecked(!settings.CanId3.isEmpty());
+    txtID3->setText(settings.CanId3);
+    txtChassisID->setText(settings.ChassisCanId);
+    eLogFileName->setText(settings.LogFileName);
+}
+
+TSettings TFrmSettings::Values() const
+{
+    TSettings settings;
+    settings.BaudrateIndex = cbbBaudrates->currentIndex();
+    settings.CanId1 = txtID1->text();
+    settings.CanId2 = cbID2->isChecked() ? txtID2->text() : QString();
+    settings.CanId3 = cbID3->isChecked() ? txtID3->text() : QString();
+    settings.ProtocolEnv = SelectedEnv();
+    settings.ChassisCanId = settings.ProtocolEnv == TProtocolEnv::peProduction ? txtChassisID->text() : QString();
+    settings.LogFileName = eLogFileName->text();
+    return settings;
+}
+
+TLogTicks TFrmSettings::LogTicks() const
+{
+    return {cbID2->isChecked(), cbID3->isChecked(), cbSlowSave->isChecked()};
 }
 
 void TFrmSettings::showEvent(QShowEvent *event)

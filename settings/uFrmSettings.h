@@ -1,10 +1,11 @@
 #pragma once
 // Window "Settings": protocol environment, CAN identifiers of the units and the chassis, bus
 // speed and the log's options. Created once at start-up and hidden, not destroyed, when
-// closed, so its controls keep their state for the run. The main window fills the controls
-// before showing it and reads them after OK; the log reads the ticks directly.
+// closed, so its controls keep their state for the run. The main window loads a TSettings
+// before showing it and takes one back after OK; the log follows the ticks it reports.
 
 #include "settings/uProtocolEnv.h"
+#include "settings/uSettings.h"
 
 #include <QDialog>
 
@@ -25,6 +26,13 @@ public:
     explicit TFrmSettings(QWidget *parent = nullptr);
 
     TProtocolEnv SelectedEnv() const;
+
+    // Fills the controls from the settings in force; the environment buttons keep the choice
+    // with which the dialog was last closed.
+    void Load(const TSettings &settings);
+    // The settings as the controls hold them, for applying after OK.
+    TSettings Values() const;
+    TLogTicks LogTicks() const;
 
     // Tells the user why OK was refused; an information box unless a test replaces it.
     std::function<void(const QString &text)> ShowMessage;
@@ -53,6 +61,9 @@ public:
     QPushButton *Button3 = nullptr;
     QPushButton *Button1 = nullptr;
     QPushButton *Button2 = nullptr;
+
+signals:
+    void LogTicksChanged(const TLogTicks &ticks);
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -31,11 +31,11 @@ private slots:
         TLogSession log;
         TAcquisitionState state;
         QString error;
-        QVERIFY(log.StartLogging(state, Start, {}, &error));
+        QVERIFY(log.StartLogging(state, Start, &error));
         QCOMPARE(log.FileName(), QStringLiteral("log_001_20240102_030405.csv"));
         QVERIFY(log.StopLogging(&error));
         QVERIFY(!log.LogActive() && log.FileName().isEmpty());
-        QVERIFY(log.StartLogging(state, Start.addSecs(1), {}, &error));
+        QVERIFY(log.StartLogging(state, Start.addSecs(1), &error));
         QCOMPARE(log.FileName(), QStringLiteral("log_002_20240102_030406.csv"));
         log.StopLogging(&error);
 
@@ -46,7 +46,7 @@ private slots:
 
         // A Start that cannot open its file has used its number all the same.
         log.SetBaseName(QStringLiteral("no-such-folder/trip.csv"));
-        QVERIFY(!log.StartLogging(state, Start, {}, &error));
+        QVERIFY(!log.StartLogging(state, Start, &error));
         QVERIFY(error.contains(QLatin1String("trip_001_")));
         QCOMPARE(log.LogFileIndex, 1);
         QVERIFY(!log.LogActive());
@@ -62,7 +62,7 @@ private slots:
         TAcquisitionState state;
         state.Sensors[1].FrameCounter = 17;
         QString error;
-        QVERIFY(log.StartLogging(state, Start, {}, &error));
+        QVERIFY(log.StartLogging(state, Start, &error));
         QCOMPARE(state.Sensors[1].FrameCounter, 0);
         QList<int> written;
         for (int sample = 1; sample <= 300; ++sample) {
@@ -86,7 +86,9 @@ private slots:
         log.SetBaseName(QStringLiteral("columns.csv"));
         TAcquisitionState state;
         QString error;
-        QVERIFY(log.StartLogging(state, Start, {false, true}, &error));
+        log.FollowTicks({false, true, false});
+        QVERIFY(log.StartLogging(state, Start, &error));
+        log.FollowTicks({true, false, false});  // a tick after Start changes the next file only
         log.SampleComplete(state, QTime(3, 4, 5));
         const QString path = log.FileName();
         log.StopLogging(&error);

@@ -240,6 +240,29 @@ private slots:
         QCOMPARE(QFileInfo(d.eLogFileName->text()).fileName(), QStringLiteral("chosen.csv"));
     }
 
+    // The main window hands a value in and takes one back; the ticks the log follows are
+    // reported as they change, also while the dialog is open and then cancelled.
+    void settingsGoInAndComeBackAsAValue()
+    {
+        TFrmSettings d;
+        d.rbTestEnv->setChecked(true);
+        const TSettings test{5, QStringLiteral("18FEDC10"), QStringLiteral("18FEDC20"),
+                             QStringLiteral("18FEDC30"), QString(), TProtocolEnv::peTest,
+                             QStringLiteral("trip.csv")};
+        d.Load(test);
+        const TSettings back = d.Values();
+        QCOMPARE(back.BaudrateIndex, 5);
+        QCOMPARE(back.CanId1 + back.CanId2 + back.CanId3, test.CanId1 + test.CanId2 + test.CanId3);
+        QVERIFY(back.ChassisCanId.isEmpty() && back.ProtocolEnv == TProtocolEnv::peTest);
+        QCOMPARE(back.LogFileName, test.LogFileName);
+
+        QList<bool> slow;
+        connect(&d, &TFrmSettings::LogTicksChanged, this, [&slow](const TLogTicks &t) { slow << t.EveryThirtySecond; });
+        d.cbSlowSave->setChecked(true);
+        QCOMPARE(slow, QList<bool>{true});
+        QVERIFY(d.LogTicks().Unit2 && d.LogTicks().Unit3);
+    }
+
     // The chosen name is only a base: choosing an existing file asks nothing about replacing it.
     void choosingAnExistingFileAsksNothing()
     {

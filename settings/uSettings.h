@@ -1,0 +1,25 @@
+#pragma once
+// What the settings dialog edits, as a plain value: the main window hands one in when it
+// opens the dialog and takes one back after OK.
+
+#include "settings/uProtocolEnv.h"
+
+#include <QString>
+
+struct TSettings {
+    int BaudrateIndex = 3;  // of the bus-speed list; 3 is "250 kBit/sec"
+    QString CanId1;
+    QString CanId2;         // empty: unit 2 is off
+    QString CanId3;         // empty: unit 3 is off
+    QString ChassisCanId;   // empty in the test protocol
+    TProtocolEnv ProtocolEnv = TProtocolEnv::peProduction;
+    QString LogFileName;
+};
+
+// The dialog's ticks that the log follows at once, also when the dialog is then cancelled:
+// the unit blocks of the next log and "save every 32nd record".
+struct TLogTicks {
+    bool Unit2 = false;
+    bool Unit3 = false;
+    bool EveryThirtySecond = false;
+};
