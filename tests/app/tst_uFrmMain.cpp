@@ -16,6 +16,7 @@
 #include "display/uReadoutsBox.h"
 #include "display/uStatusBox.h"
 #include "display/uVisualisationPage.h"
+#include "support/uCountingSound.h"
 #include "support/uFakeCanDevice.h"
 
 #include <QCheckBox>
@@ -38,13 +39,6 @@ TWindowSet Start(const QStringList &arguments = {QStringLiteral("D")})
 {
     return TWindowSet::Create(ParseCommandLine(arguments));
 }
-
-class TCountingSound : public TAlarmSound
-{
-public:
-    void Play() override { ++Plays; }
-    int Plays = 0;
-};
 
 class TFakeClock : public TClock
 {
@@ -353,14 +347,14 @@ void tst_uFrmMain::movingTheThresholdRaisesTheAlarmAtOnce()
     QCOMPARE(main.gbLTR->lLTRthreshold->text(), QStringLiteral("0,3"));
     QVERIFY(main.LtrAlarmActive());
     QVERIFY(main.TimerLTR.isActive());
-    QCOMPARE(sound.Plays, 1);
+    QCOMPARE(sound.Plays.size(), 1);
     QCOMPARE(main.gbLTR->lLTR->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 
     main.TimerLTRTimer();  // not online: the repetition stays silent
-    QCOMPARE(sound.Plays, 1);
+    QCOMPARE(sound.Plays.size(), 1);
     main.Acquisition.SensorOnline = true;
     main.TimerLTRTimer();
-    QCOMPARE(sound.Plays, 2);
+    QCOMPARE(sound.Plays.size(), 2);
 
     main.Acquisition.Sensors[1].LTR = 0.3;
     main.Timer1Timer();

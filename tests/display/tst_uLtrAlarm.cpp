@@ -1,4 +1,5 @@
 #include "display/uLtrAlarm.h"
+#include "support/uCountingSound.h"
 
 #include <QtTest>
 
@@ -24,14 +25,6 @@ public:
 private:
     bool m_running = false;
     int m_startedAt = 0;
-};
-
-class TCountingSound : public TAlarmSound
-{
-public:
-    void Play() override { Plays << Timer->Now; }
-    QList<int> Plays;
-    const TFakeTimer *Timer = nullptr;
 };
 
 // Runs the 100 ms display tick and the 3 s timer for a while; ltrAt gives the value per ms.
@@ -81,8 +74,7 @@ void tst_uLtrAlarm::thresholds()
     QFETCH(double, ltr);
     QFETCH(bool, alarm);
     TFakeTimer timer;
-    TCountingSound sound;
-    sound.Timer = &timer;
+    TCountingSound sound(&timer.Now);
     TLtrAlarm ltrAlarm(timer, sound);
     QCOMPARE(ltrAlarm.CheckLtrAlarm(ltr, position), alarm);
     QCOMPARE(ltrAlarm.LtrAlarmActive, alarm);
@@ -93,8 +85,7 @@ void tst_uLtrAlarm::thresholds()
 void tst_uLtrAlarm::repeatsEveryThreeSeconds()
 {
     TFakeTimer timer;
-    TCountingSound sound;
-    sound.Timer = &timer;
+    TCountingSound sound(&timer.Now);
     TLtrAlarm alarm(timer, sound);
     Run(alarm, timer, 10000, [](int) { return 0.7; });
     QCOMPARE(sound.Plays, (QList<int>{0, 3000, 6000, 9000}));
@@ -108,8 +99,7 @@ void tst_uLtrAlarm::repeatsEveryThreeSeconds()
 void tst_uLtrAlarm::aDropForOneTickRestartsTheCadence()
 {
     TFakeTimer timer;
-    TCountingSound sound;
-    sound.Timer = &timer;
+    TCountingSound sound(&timer.Now);
     TLtrAlarm alarm(timer, sound);
     Run(alarm, timer, 8000, [](int ms) { return ms == 2000 ? 0.1 : 0.9; });
     QCOMPARE(sound.Plays, (QList<int>{0, 2100, 5100}));
@@ -118,8 +108,7 @@ void tst_uLtrAlarm::aDropForOneTickRestartsTheCadence()
 void tst_uLtrAlarm::staysSilentWhenNotOnline()
 {
     TFakeTimer timer;
-    TCountingSound sound;
-    sound.Timer = &timer;
+    TCountingSound sound(&timer.Now);
     TLtrAlarm alarm(timer, sound);
     Run(alarm, timer, 10000, [](int) { return 0.7; }, false);
     QCOMPARE(sound.Plays, (QList<int>{0}));  // red and the first sound, no repetition
