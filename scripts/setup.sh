@@ -29,12 +29,15 @@ telqar_install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# telqar_build [FOLDER [OPTION...]]: FOLDER is build/ by default; the CMake options count when
+# the folder is first configured.
 # A failed configure leaves CMakeCache.txt but writes no Makefile, so the Makefile is what says
 # a configure got through. Once it exists, each build re-runs a later configure that failed, or
 # one that a changed CMakeLists.txt calls for, by itself.
 telqar_build() {
-  if [ ! -f "$TELQAR_BUILD/Makefile" ]; then
-    cmake -S "$TELQAR_ROOT" -B "$TELQAR_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  local build=${1:-$TELQAR_BUILD}
+  if [ ! -f "$build/Makefile" ]; then
+    cmake -S "$TELQAR_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${@:2}"
   fi
-  cmake --build "$TELQAR_BUILD" -j2
+  cmake --build "$build" -j2
 }
