@@ -48,11 +48,7 @@ public:
     explicit TDecoderLink(TfrmMain &main) : m_main(main) {}
 
     bool WantsTrafficLines() const override { return m_main.CanLogEnabled; }
-    void TrafficFrame(const char *prefix, const TPCANMsg &message) override
-    {
-        if (m_main.m_windows.frmLogCAN)
-            m_main.m_windows.frmLogCAN->AddCanFrame(prefix, message);
-    }
+    void TrafficLine(const QString &line) override { m_main.AppendCanLog(line); }
     bool ChannelOpen() const override { return m_main.GroupBox4->btnRelease->isEnabled(); }
     void Unit1SampleComplete() override
     {

@@ -15,11 +15,9 @@ class TDecoderSink
 {
 public:
     virtual ~TDecoderSink() = default;
-    // Traffic lines are asked for only when someone reads them.
+    // Traffic lines cost a string per frame: asked for only when someone reads them.
     virtual bool WantsTrafficLines() const = 0;
-    // A recognised frame for the traffic window, not yet text: TrafficLine(prefix, message)
-    // gives its line. prefix is one of the decoder's literals and may be kept.
-    virtual void TrafficFrame(const char *prefix, const TPCANMsg &message) = 0;
+    virtual void TrafficLine(const QString &line) = 0;
     // A record frame of unit 1 has been stored; the sample is complete.
     virtual void Unit1SampleComplete() = 0;
     // False once the channel has been closed, which ends the drain.

@@ -1,6 +1,7 @@
 #include "can/uFrmLogCAN.h"
 
 #include <QHBoxLayout>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -19,19 +20,22 @@ void TFrmLogCAN::BuildUi()
     resize(631, 616);
 
     auto makePane = [this](const char *name, const char *accessibleName) {
-        auto *pane = new TTrafficPane(MaxLines, this);
+        auto *pane = new QPlainTextEdit(this);
         pane->setObjectName(QString::fromLatin1(name));
         pane->setAccessibleName(QString::fromLatin1(accessibleName));
+        pane->setReadOnly(true);
+        pane->setMaximumBlockCount(MaxLines);
+        pane->setUndoRedoEnabled(false);  // an undo history would grow by every line forever
         pane->setFont(QFont(QStringLiteral("Monospace"), 9));
         return pane;
     };
     mLogCAN = makePane("mLogCAN", "CAN traffic");
+    mLogCAN->setLineWrapMode(QPlainTextEdit::NoWrap);
     mLogCAN->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mLogCAN->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mLogCAN->setFixedWidth(328);
     mLogGPS = makePane("mLogGPS", "Speed source traffic");
-    mLogGPS->AddText(QStringLiteral("mLogGPS"));
-    mLogGPS->ShowNewLines();
+    mLogGPS->setPlainText(QStringLiteral("mLogGPS"));
     mLogGPS->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mLogGPS->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
@@ -58,33 +62,34 @@ void TFrmLogCAN::btnOKClick()
     hide();
 }
 
-void TFrmLogCAN::LinesAdded()
+void TFrmLogCAN::Queue(QStringList &pending, const QString &line)
 {
+    if (pending.size() >= MaxLines)
+        pending.removeFirst();
+    pending.append(line);
     if (!m_flushTimer.isActive())
         m_flushTimer.start();
 }
 
 void TFrmLogCAN::AddCanLine(const QString &line)
 {
-    mLogCAN->AddText(line);
-    LinesAdded();
-}
-
-void TFrmLogCAN::AddCanFrame(const char *prefix, const TPCANMsg &message)
-{
-    mLogCAN->AddFrame(prefix, message);
-    LinesAdded();
+    Queue(m_pendingCan, line);
 }
 
 void TFrmLogCAN::AddGpsLine(const QString &line)
 {
-    mLogGPS->AddText(line);
-    LinesAdded();
+    Queue(m_pendingGps, line);
 }
 
 void TFrmLogCAN::FlushPendingLines()
 {
     m_flushTimer.stop();
-    mLogCAN->ShowNewLines();
-    mLogGPS->ShowNewLines();
+    const auto flush = [](QStringList &pending, QPlainTextEdit *pane) {
+        if (pending.isEmpty())
+            return;
+        pane->appendPlainText(pending.join(QLatin1Char('\n')));
+        pending.clear();
+    };
+    flush(m_pendingCan, mLogCAN);
+    flush(m_pendingGps, mLogGPS);
 }

@@ -2,11 +2,11 @@
 // The CAN traffic window: channel events and recognised frames on the left, the serial speed
 // sources' values on the right. Closing only hides it; its lines stay.
 
-#include "can/uTrafficPane.h"
-
 #include <QDialog>
+#include <QStringList>
 #include <QTimer>
 
+class QPlainTextEdit;
 class QPushButton;
 
 class TFrmLogCAN : public QDialog
@@ -20,21 +20,21 @@ public:
     explicit TFrmLogCAN(QWidget *parent = nullptr);
 
     void AddCanLine(const QString &line);
-    // A recognised frame's line, "data CAN1:" and the like; prefix is one of the decoder's.
-    void AddCanFrame(const char *prefix, const TPCANMsg &message);
     void AddGpsLine(const QString &line);
-    // Shows the lines gathered since the last batch; runs by itself once the current event
-    // (a timer tick, a serial batch) has finished.
+    // Hands the lines gathered since the last batch to the panes; runs by itself once the
+    // current event (a timer tick, a serial batch) has finished.
     void FlushPendingLines();
 
-    TTrafficPane *mLogCAN = nullptr;
-    TTrafficPane *mLogGPS = nullptr;
+    QPlainTextEdit *mLogCAN = nullptr;
+    QPlainTextEdit *mLogGPS = nullptr;
     QPushButton *btnOK = nullptr;
 
 private:
     void BuildUi();
     void btnOKClick();
-    void LinesAdded();
+    void Queue(QStringList &pending, const QString &line);
 
+    QStringList m_pendingCan;
+    QStringList m_pendingGps;
     QTimer m_flushTimer;
 };

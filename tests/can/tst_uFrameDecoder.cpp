@@ -20,10 +20,7 @@ class TRecordingSink : public TDecoderSink
 {
 public:
     bool WantsTrafficLines() const override { return true; }
-    void TrafficFrame(const char *prefix, const TPCANMsg &message) override
-    {
-        Lines << TrafficLine(prefix, message);
-    }
+    void TrafficLine(const QString &line) override { Lines << line; }
     void Unit1SampleComplete() override { ++Samples; }
     bool ChannelOpen() const override { return Open; }
 
