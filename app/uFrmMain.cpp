@@ -41,42 +41,19 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-// Hands the decoder's traffic lines and completed samples to the window.
-class TfrmMain::TDecoderLink : public TDecoderSink
-{
-public:
-    explicit TDecoderLink(TfrmMain &main) : m_main(main) {}
-
-    bool WantsTrafficLines() const override { return m_main.CanLogEnabled; }
-    void TrafficLine(const QString &line) override { m_main.AppendCanLog(line); }
-    bool ChannelOpen() const override { return m_main.GroupBox4->btnRelease->isEnabled(); }
-    void Unit1SampleComplete() override
-    {
-        const QString caption = OnlineCaption(m_main.Acquisition.ProtocolEnv,
-                                              m_main.Acquisition.Sensors[1].Firmware);
-        if (m_main.GroupBox4->lCANStatus->text() != caption)
-            m_main.GroupBox4->lCANStatus->setText(caption);
-        m_main.CompleteSample();
-    }
-
-private:
-    TfrmMain &m_main;
-};
-
 TfrmMain::TfrmMain(const TCommandLine &commandLine, TMainSeams seams, QWidget *parent)
-    : QMainWindow(parent)
+    : QMainWindow(parent),
+      m_ownClock(seams.clock ? nullptr : std::make_unique<TClock>()),
+      m_clock(seams.clock ? seams.clock : m_ownClock.get())
 {
-    if (!seams.clock)
-        m_ownClock = std::make_unique<TClock>();
-    m_clock = seams.clock ? seams.clock : m_ownClock.get();
     if (!seams.sound)
         m_ownSound = std::make_unique<TAlertSound>();
     m_ltrTimer = std::make_unique<TQtAlarmTimer>(TimerLTR);
     m_ltrAlarm = std::make_unique<TLtrAlarm>(*m_ltrTimer, seams.sound ? *seams.sound : *m_ownSound);
-    m_decoderLink = std::make_unique<TDecoderLink>(*this);
 
     BuildUi();
     SetUpTimers();
+    SubscribeToAcquisition();
     FormCreate(commandLine);
 }
 
@@ -97,10 +74,11 @@ void TfrmMain::FormCreate(const TCommandLine &commandLine)
     Log.LogFileName = QStringLiteral("log.csv");
     Log.LogFileIndex = 0;
     Chart.ChartMaxPoints = 1500;
-    Acquisition = TAcquisitionState{};  // production identifiers and environment
+    Acquisition.State = TAcquisitionState{};  // production identifiers and environment
     gbLTR->ShowThreshold(TLtrAlarm::Threshold(gbLTR->Position()));  // in the user's locale
     ShowProtocolEnv();
     CanLogEnabled = commandLine.CanLogEnabled;
+    Acquisition.TrafficWanted = CanLogEnabled;
     menuLogCan->setVisible(CanLogEnabled);
     LoadStatusCaptions();
 
@@ -209,7 +187,7 @@ QWidget *TfrmMain::BuildLoggingPage()
     gbLTR = new TLtrBox(page);
     connect(gbLTR->tbLTRthreshold, &QSlider::valueChanged, this, &TfrmMain::onLPTRChange);
 
-    ChartPanel = new TChartPanel(Chart, Acquisition.Sensors[1], page);
+    ChartPanel = new TChartPanel(Chart, Acquisition.State.Sensors[1], page);
     Readouts = new TReadoutsBox(page);
     gbStatus = new TStatusBox(page);
     gbCar = new TCarBox(page);
@@ -334,10 +312,10 @@ void TfrmMain::SetUpTimers()
 
 void TfrmMain::ShowProtocolEnv()
 {
-    const bool production = Acquisition.ProtocolEnv == TProtocolEnv::peProduction;
+    const bool production = Acquisition.State.ProtocolEnv == TProtocolEnv::peProduction;
     Readouts->ShowEnvironment(production);
     SpeedSim->rgDemoSpeed->setVisible(production);
-    lCANProtocol->setText(QString::fromUtf8(Acquisition.ProtocolEnv == TProtocolEnv::peProduction
+    lCANProtocol->setText(QString::fromUtf8(Acquisition.State.ProtocolEnv == TProtocolEnv::peProduction
                                                 ? Consts::ProductionEnv
                                                 : Consts::TestProtocol));
 }
@@ -358,57 +336,43 @@ void TfrmMain::ResetChart()
     ChartPanel->ResetChart();
 }
 
+void TfrmMain::SubscribeToAcquisition()
+{
+    Acquisition.OnTrafficLine = [this](const QString &line) { AppendCanLog(line); };
+    Acquisition.OnStatusCaption = [this](const QString &caption) { GroupBox4->lCANStatus->setText(caption); };
+    Acquisition.OnChannelChanged = [this](bool open) {
+        if (open) {
+            TimerCan.start();
+        } else {
+            TimerCan.stop();
+            HideStatusLabels();
+        }
+        GroupBox4->btnRelease->setEnabled(open);
+        GroupBox4->btnInit->setEnabled(!open);
+    };
+    Acquisition.AddSink(Chart);
+    Acquisition.AddSink(Log);
+}
+
 void TfrmMain::btnInitClick()
 {
     ResetChart();
-    ClearSensorValues(Acquisition);
     HideStatusLabels();
     cbbBaudratesChange();
-    CanChannel = PCAN_USBBUS1;
-    const TPCANStatus status = TPCANBasic::Initialize(CanChannel, CanBaudrate, PCAN_TYPE_ISA, 0, 0);
-    if (status != PCAN_ERROR_OK) {
-        qWarning().noquote() << "CAN channel could not be opened:" << TPCANBasic::LastErrorText();
-        AppendCanLog(QString::fromUtf8(Consts::LineOpenFailed));
-        return;
-    }
-    TimerCan.start();
-    GroupBox4->btnRelease->setEnabled(true);
-    GroupBox4->btnInit->setEnabled(false);
-    AppendCanLog(QString::fromUtf8(Consts::LineConnected));
+    Acquisition.Connect(CanBaudrate);
 }
 
 void TfrmMain::btnReleaseClick()
 {
-    TimerCan.stop();
-    GroupBox4->btnRelease->setEnabled(false);
-    GroupBox4->btnInit->setEnabled(true);
-    TPCANBasic::Uninitialize(CanChannel);
-    AppendCanLog(QString::fromUtf8(Consts::LineDisconnected));
-    GroupBox4->lCANStatus->setText(QString::fromUtf8(Consts::StatusOffline));
-    Acquisition.SensorOnline = false;
-    ClearSensorValues(Acquisition);
-    HideStatusLabels();
+    Acquisition.Disconnect();
 }
 
 void TfrmMain::TimerCanTimer()
 {
-    // One time stamp serves the whole tick: the queue drains in well under a millisecond.
-    DrainReceiveQueue(CanChannel, Acquisition, m_clock->Now(), *m_decoderLink);
+    Acquisition.Drain();
     // The records of this tick go to the file now: a crash then costs only what the adapter
     // still holds, not also what waits for the display tick.
     FlushLog();
-}
-
-void TfrmMain::CompleteSample()
-{
-    Chart.AppendChartSample(Acquisition.Sensors[1]);
-    UpdateTrackers();
-    Log.SampleComplete(Acquisition, m_clock->LocalNow().time());
-}
-
-void TfrmMain::UpdateTrackers()
-{
-    Readouts->ShowTrackers(TrackerValuesFor(Acquisition.Sensors[1]));
 }
 
 void TfrmMain::LoadStatusCaptions()
@@ -423,7 +387,7 @@ void TfrmMain::HideStatusLabels()
 
 void TfrmMain::Timer1Timer()
 {
-    RunWatchdogs();
+    Acquisition.RunWatchdogs();
     RefreshLoggingPage();
     UpdateVisualisation();
     FlushLog();
@@ -450,16 +414,14 @@ void TfrmMain::btnSymulacjaClick()
     StartLogging();
     if (!Log.LogActive())
         return;
-    TSensorSample &unit = Acquisition.Sensors[1];
+    TSensorSample &unit = Acquisition.State.Sensors[1];
     unit.TiltX = 0;
     TDemoGenerator generator(quint32(QDateTime::currentMSecsSinceEpoch()));
     const int samples = Chart.ChartMaxPoints;
     m_demoRunning = true;
     for (int i = 1; i <= samples && !m_closeAfterDemo; ++i) {
         generator.NextSample(i, unit);
-        UpdateTrackers();
-        Log.SampleComplete(Acquisition, m_clock->LocalNow().time());
-        Chart.AppendDemoSample(Chart.SamplesAxis() ? i : i / 100.0, unit);
+        Acquisition.CompleteDemoSample(i);
         QCoreApplication::processEvents();
     }
     m_demoRunning = false;
@@ -476,7 +438,7 @@ void TfrmMain::ShowError(const QString &message)
 
 void TfrmMain::btnStartLogClick()
 {
-    if (!Acquisition.SensorOnline) {
+    if (!Acquisition.State.SensorOnline) {
         QMessageBox::information(this, QString::fromUtf8(Consts::AppTitle),
                                  QString::fromUtf8(Consts::ConnectFirst));
         return;
@@ -492,7 +454,7 @@ void TfrmMain::btnStopLogClick()
 void TfrmMain::StartLogging()
 {
     QString error;
-    if (!Log.StartLogging(Acquisition, m_clock->LocalNow(), &error)) {
+    if (!Log.StartLogging(Acquisition.State, m_clock->LocalNow(), &error)) {
         ShowError(error);
         return;
     }
@@ -526,24 +488,9 @@ void TfrmMain::Save1Click()
         Log.LogFileName = name;
 }
 
-void TfrmMain::RunWatchdogs()
-{
-    const qint64 now = m_clock->MonotonicMs();
-    NoteDisplayTick(Listening, now);
-    const TWatchdogVerdict verdict = CheckWatchdogs(Acquisition, Listening, now);
-    if (verdict.ZeroSpeed)
-        Acquisition.Chassis.VehicleSpeed = 0.0;
-    if (verdict.ConnectionLost) {
-        ClearSensorValues(Acquisition);
-        HideStatusLabels();
-        btnReleaseClick();
-        GroupBox4->lCANStatus->setText(QString::fromUtf8(Consts::StatusConnectionLost));
-    }
-}
-
 void TfrmMain::RefreshLoggingPage()
 {
-    const TSensorSample &unit = Acquisition.Sensors[1];
+    const TSensorSample &unit = Acquisition.State.Sensors[1];
     const TPictureTurns turns = PlanPictureTurns(Pictures, unit);
     if (turns.Poprzeczny)
         gbCar->imgPoprzeczny->SetAngle(*turns.Poprzeczny);
@@ -553,7 +500,8 @@ void TfrmMain::RefreshLoggingPage()
         tsVisualisation->imgVisX->SetAngle(*turns.VisX);
     if (turns.VisY)
         tsVisualisation->imgVisY->SetAngle(*turns.VisY);
-    Readouts->ShowValues(unit, Acquisition.Chassis);
+    Readouts->ShowValues(unit, Acquisition.State.Chassis);
+    Readouts->ShowTrackers(TrackerValuesFor(unit));
     CheckLtrAlarm();
     gbStatus->ShowStatus(unit.Status);
     gbCar->ShowLamps(unit.TiltX, unit.TiltY);
@@ -564,14 +512,14 @@ void TfrmMain::RefreshLoggingPage()
 
 void TfrmMain::UpdateVisualisation()
 {
-    const TSensorSample &unit = Acquisition.Sensors[1];
+    const TSensorSample &unit = Acquisition.State.Sensors[1];
     tsVisualisation->ShowValues(unit.TiltX, unit.TiltY, unit.Status);
     tsVisualisation->ShowZones(ZoneOfTiltX(unit.TiltX), ZoneOfTiltY(unit.TiltY));
 }
 
 void TfrmMain::CheckLtrAlarm()
 {
-    const double ltr = Acquisition.Sensors[1].LTR;
+    const double ltr = Acquisition.State.Sensors[1].LTR;
     gbLTR->ShowLtr(ltr, m_ltrAlarm->CheckLtrAlarm(ltr, gbLTR->Position()));
 }
 
@@ -609,7 +557,7 @@ void TfrmMain::TimerSimSpeedTimer()
 
 void TfrmMain::tsCalibrationShow()
 {
-    tsCalibration->EnableRequests(Acquisition.SensorOnline);
+    tsCalibration->EnableRequests(Acquisition.State.SensorOnline);
 }
 
 void TfrmMain::btnCalibrateClick()
@@ -629,16 +577,16 @@ void TfrmMain::btnCalibrateFactoryClick()
 
 void TfrmMain::RequestCalibration(quint8 code)
 {
-    if (!Acquisition.SensorOnline)
+    if (!Acquisition.State.SensorOnline)
         return;
-    if (TPCANBasic::Write(CanChannel, CalibrationRequestFrame(TCalibrationRequest(code))) != PCAN_ERROR_OK)
+    if (Acquisition.Send(CalibrationRequestFrame(TCalibrationRequest(code))) != PCAN_ERROR_OK)
         QMessageBox::information(this, QString::fromUtf8(Consts::AppTitle),
                                  QString::fromUtf8(Consts::CalibrationFailed));
 }
 
 void TfrmMain::TimerLTRTimer()
 {
-    m_ltrAlarm->TimerLTRTimer(Acquisition.SensorOnline);
+    m_ltrAlarm->TimerLTRTimer(Acquisition.State.SensorOnline);
 }
 
 void TfrmMain::Koniec1Click()
@@ -669,19 +617,19 @@ void TfrmMain::menuLogCanClick()
 void TfrmMain::Ustawienia1Click()
 {
     TFrmSettings &dialog = *m_windows.frmSettings;
-    dialog.Load({cbbBaudrates->currentIndex(), Acquisition.CanId1, Acquisition.CanId2,
-                 Acquisition.CanId3, Acquisition.ChassisCanId, Acquisition.ProtocolEnv, Log.LogFileName});
+    dialog.Load({cbbBaudrates->currentIndex(), Acquisition.State.CanId1, Acquisition.State.CanId2,
+                 Acquisition.State.CanId3, Acquisition.State.ChassisCanId, Acquisition.State.ProtocolEnv, Log.LogFileName});
     if (dialog.exec() != QDialog::Accepted)
         return;
 
     const TSettings settings = dialog.Values();
     // Set without the change handler: the new speed is taken at the next Connect.
     cbbBaudrates->setCurrentIndex(settings.BaudrateIndex);
-    Acquisition.CanId1 = settings.CanId1;
-    Acquisition.CanId2 = settings.CanId2;
-    Acquisition.CanId3 = settings.CanId3;
-    Acquisition.ProtocolEnv = settings.ProtocolEnv;
-    Acquisition.ChassisCanId = settings.ChassisCanId;
+    Acquisition.State.CanId1 = settings.CanId1;
+    Acquisition.State.CanId2 = settings.CanId2;
+    Acquisition.State.CanId3 = settings.CanId3;
+    Acquisition.State.ProtocolEnv = settings.ProtocolEnv;
+    Acquisition.State.ChassisCanId = settings.ChassisCanId;
     ShowProtocolEnv();
     StopLogging();
     Log.SetBaseName(settings.LogFileName);

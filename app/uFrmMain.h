@@ -4,9 +4,7 @@
 
 #include "app/uClock.h"
 #include "app/uCommandLine.h"
-#include "can/PCANBasic.h"
-#include "can/uFrameDecoder.h"
-#include "can/uSensorData.h"
+#include "can/uAcquisition.h"
 #include "display/uChartModel.h"
 #include "display/uDisplayRules.h"
 #include "display/uLtrAlarm.h"
@@ -59,6 +57,10 @@ struct TSecondaryWindows {
 class TfrmMain : public QMainWindow
 {
     Q_OBJECT
+    // First: the acquisition below keeps the clock.
+    std::unique_ptr<TClock> m_ownClock;
+    const TClock *m_clock = nullptr;
+
 public:
     explicit TfrmMain(const TCommandLine &commandLine, TMainSeams seams = {},
                       QWidget *parent = nullptr);
@@ -70,13 +72,11 @@ public:
     // Run-time state, set by FormCreate.
     TLogSession Log;
     bool CanLogEnabled = false;
-    TAcquisitionState Acquisition;
+    TAcquisition Acquisition{*m_clock};
     TChartModel Chart;  // holds ChartMaxPoints
     TPictureState Pictures;
-    TListening Listening;  // for the watchdogs: when the program last began to listen
-    TPCANHandle CanChannel = 0;
     TPCANBaudrate CanBaudrate = 0;
-    TSpeedSource Speed{Acquisition, CanChannel};  // the speed the program puts on the bus
+    TSpeedSource Speed{Acquisition.State, Acquisition.CanChannel};  // the speed the program puts on the bus
 
     // Menu.
     QMenu *Plik1 = nullptr;
@@ -150,7 +150,6 @@ public:
     void ShowProtocolEnv();
     void ResetChart();
     void UpdateVisualisation();
-    void UpdateTrackers();
     void LoadStatusCaptions();
     void HideStatusLabels();
     void RequestCalibration(quint8 code);
@@ -172,22 +171,15 @@ private:
     void SwitchSpeedSource(bool gps);
     void RunSpeedSimulation(bool run);
     void SetUpTimers();
-    void CompleteSample();
-    void RunWatchdogs();
+    void SubscribeToAcquisition();
     void RefreshLoggingPage();
     void FlushLog();
     void ShowError(const QString &message);
 
-    class TDecoderLink;
-    friend class TDecoderLink;
-
     TSecondaryWindows m_windows;
-    const TClock *m_clock = nullptr;
-    std::unique_ptr<TClock> m_ownClock;
     std::unique_ptr<TAlarmSound> m_ownSound;
     std::unique_ptr<TAlarmTimer> m_ltrTimer;
     std::unique_ptr<TLtrAlarm> m_ltrAlarm;
-    std::unique_ptr<TDecoderLink> m_decoderLink;
     bool m_demoRunning = false;
     bool m_closeAfterDemo = false;  // the window was closed during a demo run
 };

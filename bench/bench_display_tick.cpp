@@ -44,7 +44,7 @@ int main(int argc, char *argv[])
         QCoreApplication::processEvents();
         std::vector<qint64> ticks, paints;
         for (int i = 0; i < 2000; ++i) {
-            TSensorSample &unit = main.Acquisition.Sensors[1];
+            TSensorSample &unit = main.Acquisition.State.Sensors[1];
             unit.TiltX = -40 + (i * 7 % 80) + 0.3;  // a new whole degree every tick
             unit.TiltY = 35 - (i * 3 % 70) - 0.3;
             unit.Status = quint8(i);

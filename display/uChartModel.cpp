@@ -69,6 +69,15 @@ void TChartModel::Append(int series, double x, double y)
     m_changed |= 1u << series;
 }
 
+void TChartModel::SampleComplete(const TAcquisitionState &state, const TSampleMoment &moment)
+{
+    const TSensorSample &unit = state.Sensors[1];
+    if (moment.DemoIndex > 0)
+        AppendDemoSample(m_samplesAxis ? moment.DemoIndex : moment.DemoIndex / 100.0, unit);
+    else
+        AppendChartSample(unit);
+}
+
 void TChartModel::AppendChartSample(const TSensorSample &unit)
 {
     for (const auto &points : m_points) {

@@ -2,6 +2,7 @@
 // The live chart's series rules: six series of unit-1 values that fill the time window from
 // the left and are cleared together once one of them is full. The view only draws them.
 
+#include "can/uSampleSink.h"
 #include "can/uSensorData.h"
 
 #include <QList>
@@ -37,10 +38,13 @@ struct TChartAnalysis {
     QString TiltY, TiltX, AccY, AccX;
 };
 
-class TChartModel
+class TChartModel : public TSampleSink
 {
 public:
     TChartModel();
+
+    // A live sample takes the chart's rule, a demo sample the demo's.
+    void SampleComplete(const TAcquisitionState &state, const TSampleMoment &moment) override;
 
     // Appends the sample to every switched-on series, after clearing all of them if one
     // already holds more than ChartMaxPoints points.

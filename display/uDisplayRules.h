@@ -1,7 +1,7 @@
 #pragma once
 // What the 100 ms display refresh shows, as functions of the decoded values: rounding,
-// readout texts, lamps, zone overlays, status flags, picture turns, the watchdogs and the
-// hidden track controls. The windows only show and hide what these say.
+// readout texts, lamps, zone overlays, status flags, picture turns and the hidden
+// track controls. The windows only show and hide what these say.
 
 #include "can/uSensorData.h"
 
@@ -50,26 +50,6 @@ struct TPictureTurns {
     std::optional<int> Wzdluzny, Poprzeczny, VisX, VisY;  // the angle to turn to, if any
 };
 TPictureTurns PlanPictureTurns(TPictureState &pictures, const TSensorSample &unit);
-
-// When the program last began to listen. A stall of its own thread (a slow disk, a frozen
-// dialog, a suspended process) is no silence of the bus: the frames sent meanwhile wait in the
-// receive queue, so the watchdogs count only the time since the stall ended.
-struct TListening {
-    static constexpr qint64 StallMs = 1000;  // the display tick is 100 ms
-    qint64 LastTickMs = -1;
-    qint64 SinceMs = 0;
-};
-// Called at every display tick, before the watchdogs.
-void NoteDisplayTick(TListening &listening, qint64 nowMs);
-
-// The two watchdogs, armed only while unit 1 is online. Elapsed times are whole seconds on
-// the monotonic clock, counted from the later of the last frame and the start of listening.
-struct TWatchdogVerdict {
-    bool ZeroSpeed = false;       // production: no chassis frame for more than 5 s
-    bool ConnectionLost = false;  // no unit-1 sample for more than 15 s
-};
-TWatchdogVerdict CheckWatchdogs(const TAcquisitionState &state, const TListening &listening,
-                                qint64 nowMs);
 
 // Values of the four hidden track controls.
 struct TTrackerValues {

@@ -26,10 +26,10 @@ bool TLogSession::StopLogging(QString *error)
     return m_file.Close(error);
 }
 
-void TLogSession::SampleComplete(const TAcquisitionState &state, const QTime &time)
+void TLogSession::SampleComplete(const TAcquisitionState &state, const TSampleMoment &moment)
 {
     if (ShouldWriteLogRecord(EveryThirtySecond, state.Sensors[1].FrameCounter))
-        WriteLogRecord(state, time);
+        WriteLogRecord(state, moment.Time);
 }
 
 void TLogSession::WriteLogRecord(const TAcquisitionState &state, const QTime &time)

@@ -3,6 +3,7 @@
 // Start and Stop, the record number, the "save every 32nd record" rule and the columns fixed
 // at Start. It owns the open file; windows only show its state and report its messages.
 
+#include "can/uSampleSink.h"
 #include "can/uSensorData.h"
 #include "log/uLogFormat.h"
 #include "log/uMeasurementLog.h"
@@ -11,7 +12,7 @@
 #include <QDateTime>
 #include <QString>
 
-class TLogSession
+class TLogSession : public TSampleSink
 {
 public:
     QString LogFileName = QStringLiteral("log.csv");  // base name, folder allowed
@@ -35,8 +36,8 @@ public:
     bool StopLogging(QString *error);
 
     // A sample of unit 1 is complete: its record is written unless the 32nd-record rule
-    // thins it away. time is the wall clock's time of day.
-    void SampleComplete(const TAcquisitionState &state, const QTime &time);
+    // thins it away.
+    void SampleComplete(const TAcquisitionState &state, const TSampleMoment &moment) override;
     // Hands the written records to the file (nowMs on the monotonic clock). On failure the
     // log is closed and the message returned: what is on disk stays.
     bool Flush(qint64 nowMs, QString *error);

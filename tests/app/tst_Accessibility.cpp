@@ -38,7 +38,7 @@ void DoAction(QObject *control, const QString &action)
 void FillChart(TfrmMain &main)
 {
     for (int i = 0; i < 10; ++i)
-        main.Chart.AppendChartSample(main.Acquisition.Sensors[1]);
+        main.Chart.AppendChartSample(main.Acquisition.State.Sensors[1]);
     main.ChartPanel->Refresh();
     QCOMPARE(main.ChartPanel->Series[csLTR]->count(), 10);
 }

@@ -18,6 +18,7 @@
 #include "display/uVisualisationPage.h"
 #include "support/uCountingSound.h"
 #include "support/uFakeCanDevice.h"
+#include "support/uFakeClock.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -39,14 +40,6 @@ TWindowSet Start(const QStringList &arguments = {QStringLiteral("D")})
 {
     return TWindowSet::Create(ParseCommandLine(arguments));
 }
-
-class TFakeClock : public TClock
-{
-public:
-    QDateTime LocalNow() const override { return QDateTime(QDate(2026, 3, 29), QTime(2, 0)).addMSecs(Ms); }
-    qint64 MonotonicMs() const override { return Ms; }
-    qint64 Ms = 100000;
-};
 
 const QCanBusFrame ProductionSample = ExtendedFrame(0x18FECE47, QByteArray::fromHex("4023282328C8643C"));
 
@@ -112,10 +105,10 @@ void tst_uFrmMain::startsWithItsDefaults()
     QCOMPARE(main.Log.LogFileIndex, 0);
     QVERIFY(!main.Log.LogActive());
     QCOMPARE(main.Chart.ChartMaxPoints, 1500);
-    QCOMPARE(main.Acquisition.CanId1, QStringLiteral("18FECE47"));
-    QVERIFY(main.Acquisition.CanId2.isEmpty() && main.Acquisition.CanId3.isEmpty());
-    QCOMPARE(main.Acquisition.ChassisCanId, QStringLiteral("18FECF10"));
-    QCOMPARE(main.Acquisition.ProtocolEnv, TProtocolEnv::peProduction);
+    QCOMPARE(main.Acquisition.State.CanId1, QStringLiteral("18FECE47"));
+    QVERIFY(main.Acquisition.State.CanId2.isEmpty() && main.Acquisition.State.CanId3.isEmpty());
+    QCOMPARE(main.Acquisition.State.ChassisCanId, QStringLiteral("18FECF10"));
+    QCOMPARE(main.Acquisition.State.ProtocolEnv, TProtocolEnv::peProduction);
     QCOMPARE(main.lCANProtocol->text(), QStringLiteral("production env."));
     QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("OFFLINE"));
     QVERIFY(main.GroupBox4->btnInit->isEnabled());
@@ -206,16 +199,16 @@ void tst_uFrmMain::connectOpensTheFirstUsbChannelAtTheListedSpeed()
     TFakeCanBus bus;
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
-    main.Acquisition.Sensors[1].TiltX = 4.5;
+    main.Acquisition.State.Sensors[1].TiltX = 4.5;
     QTest::mouseClick(main.GroupBox4->btnInit, Qt::LeftButton);
 
-    QCOMPARE(main.CanChannel, PCAN_USBBUS1);
+    QCOMPARE(main.Acquisition.CanChannel, PCAN_USBBUS1);
     QCOMPARE(main.CanBaudrate, TPCANBaudrate(0x011C));
     QCOMPARE(bus.LastBitRate.toInt(), 250000);
     QVERIFY(main.TimerCan.isActive());
     QVERIFY(!main.GroupBox4->btnInit->isEnabled());
     QVERIFY(main.GroupBox4->btnRelease->isEnabled());
-    QCOMPARE(main.Acquisition.Sensors[1].TiltX, 0.0);
+    QCOMPARE(main.Acquisition.State.Sensors[1].TiltX, 0.0);
     QCOMPARE(TrafficLines(windows), QStringLiteral("Połączenie"));
 }
 
@@ -240,8 +233,8 @@ void tst_uFrmMain::failedConnectChangesOnlyTheTrafficLog()
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
     main.GroupBox4->lCANStatus->setText(QStringLiteral("CONN. LOST"));
-    main.Acquisition.Sensors[1].LTR = 0.7;
-    main.Acquisition.Chassis.VehicleSpeed = 30;
+    main.Acquisition.State.Sensors[1].LTR = 0.7;
+    main.Acquisition.State.Chassis.VehicleSpeed = 30;
 
     QTest::ignoreMessage(QtWarningMsg, "CAN channel could not be opened: adapter not plugged in");
     QTest::mouseClick(main.GroupBox4->btnInit, Qt::LeftButton);
@@ -250,8 +243,8 @@ void tst_uFrmMain::failedConnectChangesOnlyTheTrafficLog()
     QVERIFY(!main.GroupBox4->btnRelease->isEnabled());
     QVERIFY(!main.TimerCan.isActive());
     QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("CONN. LOST"));
-    QCOMPARE(main.Acquisition.Sensors[1].LTR, 0.0);  // cleared before the attempt
-    QCOMPARE(main.Acquisition.Chassis.VehicleSpeed, 0.0);
+    QCOMPARE(main.Acquisition.State.Sensors[1].LTR, 0.0);  // cleared before the attempt
+    QCOMPARE(main.Acquisition.State.Chassis.VehicleSpeed, 0.0);
     QCOMPARE(TrafficLines(windows), QStringLiteral("błąd otwarcia"));
 }
 
@@ -261,8 +254,8 @@ void tst_uFrmMain::disconnectResetsEvenWhenClosingFails()
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
     main.btnInitClick();
-    main.Acquisition.SensorOnline = true;
-    main.Acquisition.Sensors[1].TiltY = -3;
+    main.Acquisition.State.SensorOnline = true;
+    main.Acquisition.State.Sensors[1].TiltY = -3;
     main.GroupBox4->lCANStatus->setText(QStringLiteral("ONLINE "));
 
     QTest::mouseClick(main.GroupBox4->btnRelease, Qt::LeftButton);
@@ -271,8 +264,8 @@ void tst_uFrmMain::disconnectResetsEvenWhenClosingFails()
     QVERIFY(main.GroupBox4->btnInit->isEnabled());
     QVERIFY(!main.GroupBox4->btnRelease->isEnabled());
     QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("OFFLINE"));
-    QVERIFY(!main.Acquisition.SensorOnline);
-    QCOMPARE(main.Acquisition.Sensors[1].TiltY, 0.0);
+    QVERIFY(!main.Acquisition.State.SensorOnline);
+    QCOMPARE(main.Acquisition.State.Sensors[1].TiltY, 0.0);
     QVERIFY(!TPCANBasic::Device());
     QCOMPARE(TrafficLines(windows), QStringLiteral("Połączenie\nRozłączenie"));
 }
@@ -305,9 +298,9 @@ void tst_uFrmMain::framesReachStatusChartAndTrafficWindow()
     main.TimerCanTimer();
     main.Timer1Timer();  // draws the chart
     QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
-    QVERIFY(main.Acquisition.SensorOnline);
-    QCOMPARE(main.Acquisition.Chassis.VehicleSpeed, 25.0);
-    QCOMPARE(main.Acquisition.Sensors[1].AccX, 1.0);
+    QVERIFY(main.Acquisition.State.SensorOnline);
+    QCOMPARE(main.Acquisition.State.Chassis.VehicleSpeed, 25.0);
+    QCOMPARE(main.Acquisition.State.Sensors[1].AccX, 1.0);
     QCOMPARE(main.ChartPanel->Series[csAccX]->count(), 2);
     QCOMPARE(main.ChartPanel->Series[csLTR]->at(1), QPointF(0.01, 0.6));
     QCOMPARE(TrafficLines(windows), QStringLiteral("Połączenie\n"
@@ -321,8 +314,8 @@ void tst_uFrmMain::testProtocolShowsTheFirmware()
     TFakeCanBus bus;
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
-    main.Acquisition.ProtocolEnv = TProtocolEnv::peTest;
-    main.Acquisition.CanId1 = QStringLiteral("18FEDC10");
+    main.Acquisition.State.ProtocolEnv = TProtocolEnv::peTest;
+    main.Acquisition.State.CanId1 = QStringLiteral("18FEDC10");
     main.btnInitClick();
     bus.Device()->Inject({ExtendedFrame(0x18FEDC10, QByteArray::fromHex("0064000000000000")),
                           ExtendedFrame(0x18FEDC11, QByteArray::fromHex("09C4000F1701F403"))});
@@ -338,7 +331,7 @@ void tst_uFrmMain::movingTheThresholdRaisesTheAlarmAtOnce()
     TWindowSet windows = TWindowSet::Create(ParseCommandLine({}), {nullptr, &sound});
     TfrmMain &main = *windows.frmMain;
     QCOMPARE(main.gbLTR->lLTRthreshold->text(), QStringLiteral("0,5"));
-    main.Acquisition.Sensors[1].LTR = 0.4;
+    main.Acquisition.State.Sensors[1].LTR = 0.4;
     main.Timer1Timer();
     QVERIFY(!main.LtrAlarmActive());
     QCOMPARE(main.gbLTR->lLTR->text(), QStringLiteral("0,400"));
@@ -352,11 +345,11 @@ void tst_uFrmMain::movingTheThresholdRaisesTheAlarmAtOnce()
 
     main.TimerLTRTimer();  // not online: the repetition stays silent
     QCOMPARE(sound.Plays.size(), 1);
-    main.Acquisition.SensorOnline = true;
+    main.Acquisition.State.SensorOnline = true;
     main.TimerLTRTimer();
     QCOMPARE(sound.Plays.size(), 2);
 
-    main.Acquisition.Sensors[1].LTR = 0.3;
+    main.Acquisition.State.Sensors[1].LTR = 0.3;
     main.Timer1Timer();
     QVERIFY(!main.TimerLTR.isActive());
     QCOMPARE(main.gbLTR->lLTR->palette().color(QPalette::WindowText), QColor(Qt::white));
@@ -367,9 +360,9 @@ void tst_uFrmMain::chartControlsClearTheChart()
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
     TChartPanel &panel = *main.ChartPanel;
-    main.Acquisition.Sensors[1].TiltX = 10;
+    main.Acquisition.State.Sensors[1].TiltX = 10;
     for (int i = 0; i < 10; ++i)
-        main.Chart.AppendChartSample(main.Acquisition.Sensors[1]);
+        main.Chart.AppendChartSample(main.Acquisition.State.Sensors[1]);
     panel.Refresh();
     QCOMPARE(panel.Series[csTiltY]->count(), 10);
 
@@ -397,7 +390,7 @@ void tst_uFrmMain::aSilentUnitDropsTheConnection()
     TOnlineWindow online;
     TfrmMain &main = online.Main;
     TFakeClock &clock = online.Clock;
-    QVERIFY(main.Acquisition.SensorOnline);
+    QVERIFY(main.Acquisition.State.SensorOnline);
 
     // The display ticks every 100 ms: the program listened all the time.
     const auto tickFor = [&](int ms) {
@@ -407,16 +400,16 @@ void tst_uFrmMain::aSilentUnitDropsTheConnection()
         }
     };
     tickFor(15900);
-    QVERIFY(main.Acquisition.SensorOnline);
+    QVERIFY(main.Acquisition.State.SensorOnline);
     QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
 
     tickFor(100);
-    QVERIFY(!main.Acquisition.SensorOnline);
+    QVERIFY(!main.Acquisition.State.SensorOnline);
     QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("CONN. LOST"));
     QVERIFY(main.GroupBox4->btnInit->isEnabled());
     QVERIFY(!main.TimerCan.isActive());
     QVERIFY(!TPCANBasic::Device());
-    QCOMPARE(main.Acquisition.Sensors[1].AccX, 0.0);
+    QCOMPARE(main.Acquisition.State.Sensors[1].AccX, 0.0);
     main.Timer1Timer();
     QCOMPARE(main.Readouts->lGWzdluzne->text(), QStringLiteral("0,000"));
 }
@@ -428,14 +421,14 @@ void tst_uFrmMain::aStallOfTheWindowIsNoLostConnection()
     TOnlineWindow online;
     TfrmMain &main = online.Main;
     main.Timer1Timer();
-    const int before = main.Acquisition.Sensors[1].FrameCounter;
+    const int before = main.Acquisition.State.Sensors[1].FrameCounter;
 
     online.Clock.Ms += 20000;
     online.Bus.Device()->Inject(QList<QCanBusFrame>(2000, ProductionSample));
     main.Timer1Timer();  // the display tick may come before the CAN tick
     main.TimerCanTimer();
-    QVERIFY(main.Acquisition.SensorOnline);
-    QCOMPARE(main.Acquisition.Sensors[1].FrameCounter, (before + 2000) % 256);
+    QVERIFY(main.Acquisition.State.SensorOnline);
+    QCOMPARE(main.Acquisition.State.Sensors[1].FrameCounter, (before + 2000) % 256);
     QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
 }
 
@@ -449,12 +442,12 @@ void tst_uFrmMain::refreshShowsReadoutsStatusLampsAndZones()
     TWindowSet windows = Start();
     QFile::remove(QStringLiteral("opisy.ini"));
     TfrmMain &main = *windows.frmMain;
-    TSensorSample &unit = main.Acquisition.Sensors[1];
+    TSensorSample &unit = main.Acquisition.State.Sensors[1];
     unit.TiltX = -30;
     unit.TiltY = 15;
     unit.AccX = 0.25;
     unit.Status = 0x45;
-    main.Acquisition.Chassis.VehicleSpeed = 1213.71;
+    main.Acquisition.State.Chassis.VehicleSpeed = 1213.71;
     main.Timer1Timer();
 
     QCOMPARE(main.Readouts->lWzdluzny->text(), QStringLiteral("-30,0°"));
@@ -498,7 +491,7 @@ void tst_uFrmMain::testProtocolShowsTemperatureInTheSpeedsPlace()
     TfrmMain &main = *windows.frmMain;
     TReadoutsBox &readouts = *main.Readouts;
     QVERIFY(!readouts.lSpeed->isHidden() && readouts.lTemperatura->isHidden() && readouts.lKatowa->isHidden());
-    main.Acquisition.ProtocolEnv = TProtocolEnv::peTest;
+    main.Acquisition.State.ProtocolEnv = TProtocolEnv::peTest;
     main.ShowProtocolEnv();
     QVERIFY(readouts.lSpeed->isHidden() && !readouts.lTemperatura->isHidden() && !readouts.lKatowa->isHidden());
     QCOMPARE(main.lCANProtocol->text(), QStringLiteral("test protocol"));
@@ -521,13 +514,13 @@ void tst_uFrmMain::readoutsHoldTheirWidestValues()
     TfrmMain &main = *windows.frmMain;
     for (bool lowest : {true, false}) {
         const auto pick = [lowest](TValueRange range) { return lowest ? range.Lowest : range.Highest; };
-        TSensorSample &unit = main.Acquisition.Sensors[1];
+        TSensorSample &unit = main.Acquisition.State.Sensors[1];
         unit.TiltX = unit.TiltY = pick(DecodedRange::Tilt);
         unit.AccX = unit.AccY = pick(DecodedRange::Acceleration);
         unit.LTR = pick(DecodedRange::Ltr);
         unit.AngularVelocity = pick(DecodedRange::AngularVelocity);
         unit.Temperature = pick(DecodedRange::Temperature);
-        main.Acquisition.Chassis.VehicleSpeed = pick(DecodedRange::Speed);
+        main.Acquisition.State.Chassis.VehicleSpeed = pick(DecodedRange::Speed);
         main.Timer1Timer();
         const TReadoutsBox &r = *main.Readouts;
         for (QLabel *label : {r.lWzdluzny, r.lPoprzeczny, r.lGWzdluzne, r.lGPoprzeczne, r.lSpeed,

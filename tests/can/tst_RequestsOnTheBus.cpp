@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(bus.Written().first().payload(), QByteArray::fromHex("001E010000000000"));
         QCOMPARE(sim.lSimSpeed->palette().color(QPalette::WindowText), QColor(0, 128, 0));
 
-        bus.Main.Acquisition.ProtocolEnv = TProtocolEnv::peTest;
+        bus.Main.Acquisition.State.ProtocolEnv = TProtocolEnv::peTest;
         bus.Main.TimerSimSpeedTimer();
         QCOMPARE(bus.Written().size(), 1);  // the test protocol carries no speed frame
         QCOMPARE(bus.Main.Speed.SourceSpeed, 30.0);
@@ -111,7 +111,7 @@ private slots:
         sim.cbSimSpeedEnable->setChecked(false);
         QVERIFY(!bus.Main.TimerSimSpeed.isActive());
         QCOMPARE(sim.lSimSpeed->palette().color(QPalette::WindowText), QColor(Qt::white));
-        bus.Main.Acquisition.ProtocolEnv = TProtocolEnv::peTest;
+        bus.Main.Acquisition.State.ProtocolEnv = TProtocolEnv::peTest;
         bus.Main.ShowProtocolEnv();
         QVERIFY(sim.rgDemoSpeed->isHidden());
     }

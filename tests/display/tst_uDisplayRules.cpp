@@ -22,8 +22,6 @@ private slots:
     void readoutFormats();
     void statusBits_data();
     void statusBits();
-    void watchdogs_data();
-    void watchdogs();
     void picturesTurnOnlyOnChange();
     void trackersClamp();
     void statusCaptions_data();
@@ -120,55 +118,6 @@ void tst_uDisplayRules::statusBits()
             labels << n;
     QCOMPARE(labels, shown);
     QCOMPARE(WarningShown(quint8(status)), warning);
-}
-
-void tst_uDisplayRules::watchdogs_data()
-{
-    QTest::addColumn<bool>("online");
-    QTest::addColumn<bool>("production");
-    QTest::addColumn<int>("sinceSample");   // ms
-    QTest::addColumn<int>("sinceChassis");  // ms
-    QTest::addColumn<int>("sinceStall");    // ms since the program's own stall of 20 s ended; -1: none
-    QTest::addColumn<bool>("zeroSpeed");
-    QTest::addColumn<bool>("lost");
-    QTest::newRow("15.9 s") << true << true << 15900 << 0 << -1 << false << false;
-    QTest::newRow("16.0 s") << true << true << 16000 << 0 << -1 << false << true;
-    QTest::newRow("chassis 5.9 s") << true << true << 0 << 5900 << -1 << false << false;
-    QTest::newRow("chassis 6 s") << true << true << 0 << 6000 << -1 << true << false;
-    QTest::newRow("test protocol") << true << false << 0 << 60000 << -1 << false << false;
-    QTest::newRow("not online yet") << false << true << 600000 << 600000 << -1 << false << false;
-    QTest::newRow("just after a stall") << true << true << 20100 << 20100 << 100 << false << false;
-    QTest::newRow("15.9 s after a stall") << true << true << 35900 << 35900 << 15900 << true << false;
-    QTest::newRow("16 s after a stall") << true << true << 36000 << 36000 << 16000 << true << true;
-}
-
-void tst_uDisplayRules::watchdogs()
-{
-    QFETCH(bool, online);
-    QFETCH(bool, production);
-    QFETCH(int, sinceSample);
-    QFETCH(int, sinceChassis);
-    QFETCH(int, sinceStall);
-    QFETCH(bool, zeroSpeed);
-    QFETCH(bool, lost);
-    const qint64 now = 1000000;
-    TListening listening;
-    if (sinceStall >= 0) {
-        NoteDisplayTick(listening, now - sinceStall - 20000);
-        for (qint64 tick = now - sinceStall; tick <= now; tick += 100)
-            NoteDisplayTick(listening, tick);
-    }
-    TAcquisitionState state;
-    state.SensorOnline = online;
-    state.ProtocolEnv = production ? TProtocolEnv::peProduction : TProtocolEnv::peTest;
-    state.LastSensorFrameTick = now - sinceSample;
-    state.Chassis.LastFrameTick = now - sinceChassis;
-    // The wall-clock stamps are far off, as after a clock change: they must not matter.
-    state.LastSensorFrameTime = -1000;
-    state.Chassis.LastFrameTime = 1000;
-    const TWatchdogVerdict verdict = CheckWatchdogs(state, listening, now);
-    QCOMPARE(verdict.ZeroSpeed, zeroSpeed);
-    QCOMPARE(verdict.ConnectionLost, lost);
 }
 
 void tst_uDisplayRules::picturesTurnOnlyOnChange()

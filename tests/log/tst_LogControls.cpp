@@ -91,10 +91,10 @@ private slots:
     void startWriteStop()
     {
         TOnlineLogger logger;
-        logger.Main.Acquisition.Sensors[1].FrameCounter = 77;
+        logger.Main.Acquisition.State.Sensors[1].FrameCounter = 77;
         QTest::mouseClick(logger.Main.gbSaveLog->btnStartLog, Qt::LeftButton);
         QVERIFY(logger.Main.Log.LogActive());
-        QCOMPARE(logger.Main.Acquisition.Sensors[1].FrameCounter, 0);
+        QCOMPARE(logger.Main.Acquisition.State.Sensors[1].FrameCounter, 0);
         QVERIFY(logger.Main.gbSaveLog->lLogName->text().startsWith(QStringLiteral("run_001_")));
         QVERIFY(!logger.Main.gbSaveLog->btnStartLog->isEnabled());
         logger.Samples(3);
@@ -225,7 +225,7 @@ private slots:
             s.Button1->click();
         });
         logger.Main.Ustawienia1Click();
-        TAcquisitionState &a = logger.Main.Acquisition;
+        TAcquisitionState &a = logger.Main.Acquisition.State;
         QCOMPARE(a.ProtocolEnv, TProtocolEnv::peTest);
         QCOMPARE(a.CanId1, QStringLiteral("18FEDC10"));
         QCOMPARE(a.CanId2, QStringLiteral("18FEDC20"));

@@ -88,7 +88,7 @@ void tst_LogThroughVirtualBus::everySampleIsLoggedOnceInOrder()
     TfrmMain &main = *windows.frmMain;
     main.Log.LogFileName = QStringLiteral("logs/e2e.csv");
     main.btnInitClick();
-    QTRY_VERIFY_WITH_TIMEOUT(main.Acquisition.SensorOnline, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(main.Acquisition.State.SensorOnline, 5000);
     QTest::qWait(300);  // a chassis frame has come too
 
     main.btnStartLogClick();

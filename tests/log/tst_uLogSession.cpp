@@ -68,7 +68,7 @@ private slots:
         for (int sample = 1; sample <= 300; ++sample) {
             state.Sensors[1].FrameCounter = (state.Sensors[1].FrameCounter + 1) % 256;
             const qint32 before = log.LogRecordNo;
-            log.SampleComplete(state, QTime(3, 4, 5));
+            log.SampleComplete(state, {QTime(3, 4, 5)});
             if (log.LogRecordNo != before)
                 written << sample;
         }
@@ -89,7 +89,7 @@ private slots:
         log.FollowTicks({false, true, false});
         QVERIFY(log.StartLogging(state, Start, &error));
         log.FollowTicks({true, false, false});  // a tick after Start changes the next file only
-        log.SampleComplete(state, QTime(3, 4, 5));
+        log.SampleComplete(state, {QTime(3, 4, 5)});
         const QString path = log.FileName();
         log.StopLogging(&error);
         QCOMPARE(Records(path).constFirst().count(';'), 15);
@@ -98,7 +98,7 @@ private slots:
     void noRecordWithoutALog()
     {
         TLogSession log;
-        log.SampleComplete(TAcquisitionState{}, QTime(3, 4, 5));
+        log.SampleComplete(TAcquisitionState{}, {QTime(3, 4, 5)});
         QCOMPARE(log.LogRecordNo, 0);
         QString error;
         QVERIFY(log.Flush(0, &error));

@@ -1,0 +1,86 @@
+#include "can/uAcquisition.h"
+
+#include "app/uConsts.h"
+
+#include <QDebug>
+
+bool TAcquisition::Connect(TPCANBaudrate baudrate)
+{
+    ClearSensorValues(State);
+    CanChannel = PCAN_USBBUS1;
+    if (TPCANBasic::Initialize(CanChannel, baudrate, PCAN_TYPE_ISA, 0, 0) != PCAN_ERROR_OK) {
+        qWarning().noquote() << "CAN channel could not be opened:" << TPCANBasic::LastErrorText();
+        TrafficLine(QString::fromUtf8(Consts::LineOpenFailed));
+        return false;
+    }
+    m_open = true;
+    if (OnChannelChanged)
+        OnChannelChanged(true);
+    TrafficLine(QString::fromUtf8(Consts::LineConnected));
+    return true;
+}
+
+void TAcquisition::Disconnect()
+{
+    m_open = false;
+    if (OnChannelChanged)
+        OnChannelChanged(false);
+    TPCANBasic::Uninitialize(CanChannel);
+    TrafficLine(QString::fromUtf8(Consts::LineDisconnected));
+    ShowCaption(QString::fromUtf8(Consts::StatusOffline));
+    State.SensorOnline = false;
+    ClearSensorValues(State);
+}
+
+int TAcquisition::Drain()
+{
+    // One time stamp serves the whole drain: the queue empties in well under a millisecond.
+    return DrainReceiveQueue(CanChannel, State, m_clock.Now(), *this);
+}
+
+void TAcquisition::RunWatchdogs()
+{
+    const qint64 now = m_clock.MonotonicMs();
+    NoteDisplayTick(m_listening, now);
+    const TWatchdogVerdict verdict = CheckWatchdogs(State, m_listening, now);
+    if (verdict.ZeroSpeed)
+        State.Chassis.VehicleSpeed = 0.0;
+    if (verdict.ConnectionLost) {
+        Disconnect();
+        ShowCaption(QString::fromUtf8(Consts::StatusConnectionLost));
+    }
+}
+
+TPCANStatus TAcquisition::Send(const TPCANMsg &message) const
+{
+    return TPCANBasic::Write(CanChannel, message);
+}
+
+void TAcquisition::TrafficLine(const QString &line)
+{
+    if (WantsTrafficLines())
+        OnTrafficLine(line);
+}
+
+void TAcquisition::Unit1SampleComplete()
+{
+    const QString caption = OnlineCaption(State.ProtocolEnv, State.Sensors[1].Firmware);
+    if (caption != m_caption)
+        ShowCaption(caption);
+    CompleteSample(0);
+}
+
+void TAcquisition::CompleteSample(int demoIndex)
+{
+    const TSampleMoment moment{m_clock.LocalNow().time(), demoIndex};
+    for (TSampleSink *sink : m_sinks)
+        sink->SampleComplete(State, moment);
+}
+
+// A caption set again is shown again: a window may have shown another text meanwhile.
+void TAcquisition::ShowCaption(const QString &caption)
+{
+    m_caption = caption;
+    if (OnStatusCaption)
+        OnStatusCaption(caption);
+}

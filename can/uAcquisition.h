@@ -1,0 +1,63 @@
+#pragma once
+// The way of the units' frames to samples: the channel's state, draining the adapter's queue
+// and decoding it, the watchdogs, and the sinks every completed sample of unit 1 goes to.
+// Windows subscribe to what it reports and send the user's commands down.
+
+#include "app/uClock.h"
+#include "can/PCANBasic.h"
+#include "can/uFrameDecoder.h"
+#include "can/uSampleSink.h"
+#include "can/uSensorData.h"
+#include "can/uWatchdogs.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class TAcquisition : private TDecoderSink
+{
+public:
+    explicit TAcquisition(const TClock &clock) : m_clock(clock) {}
+
+    TAcquisitionState State;
+    TPCANHandle CanChannel = 0;
+    bool TrafficWanted = false;  // traffic lines cost a string per frame
+
+    // What windows show; any may be left empty.
+    std::function<void(const QString &line)> OnTrafficLine;     // frames and channel events
+    std::function<void(const QString &caption)> OnStatusCaption;
+    std::function<void(bool open)> OnChannelChanged;
+
+    // Sinks are told of each sample in the order added; they must outlive this object.
+    void AddSink(TSampleSink &sink) { m_sinks.push_back(&sink); }
+
+    bool ChannelOpen() const override { return m_open; }
+    // Clears unit 1's values and opens the adapter; false when it cannot be opened.
+    bool Connect(TPCANBaudrate baudrate);
+    // Closes the adapter; the channel counts as closed even when closing fails.
+    void Disconnect();
+    // Decodes every frame waiting in the adapter. Returns the number read.
+    int Drain();
+    // One display tick: the watchdogs zero the speed or drop the connection.
+    void RunWatchdogs();
+    // Sends a frame on the open channel.
+    TPCANStatus Send(const TPCANMsg &message) const;
+
+    // A demo run's sample i (1..N): unit 1 holds it; it takes the live samples' way.
+    void CompleteDemoSample(int index) { CompleteSample(index); }
+
+private:
+    bool WantsTrafficLines() const override { return TrafficWanted && OnTrafficLine; }
+    void TrafficLine(const QString &line) override;
+    void Unit1SampleComplete() override;
+
+    void CompleteSample(int demoIndex);
+    void ShowCaption(const QString &caption);
+
+    const TClock &m_clock;
+    std::vector<TSampleSink *> m_sinks;
+    TListening m_listening;
+    QString m_caption;
+    bool m_open = false;
+};
