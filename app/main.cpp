@@ -1,6 +1,6 @@
-#include "app/uApplication.h"
+#include "app/ui/uApplication.h"
 #include "app/uCommandLine.h"
-#include "app/uWindowSet.h"
+#include "app/ui/uWindowSet.h"
 #include "can/PCANBasic.h"
 #include "can/uCanBackend.h"
 

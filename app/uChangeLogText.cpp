@@ -1,7 +1,7 @@
 #include "app/uChangeLogText.h"
 
-#include "app/uTextCodec.h"
-#include "app/uTextFile.h"
+#include "base/uTextCodec.h"
+#include "base/uTextFile.h"
 
 #include <QStringList>
 

@@ -2,9 +2,9 @@
 // every tick, so all four pictures turn: median and 99th percentile in microseconds, for the
 // tick itself and for the repaint that follows it on the offscreen platform.
 
-#include "app/uFrmMain.h"
-#include "app/uLook.h"
-#include "app/uWindowSet.h"
+#include "app/ui/uFrmMain.h"
+#include "widgets/uLook.h"
+#include "app/ui/uWindowSet.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "can/uAcquisition.h"
 
-#include "app/uConsts.h"
+#include "base/uConsts.h"
 
 #include <QDebug>
 

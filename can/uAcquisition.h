@@ -3,7 +3,7 @@
 // and decoding it, the watchdogs, and the sinks every completed sample of unit 1 goes to.
 // Windows subscribe to what it reports and send the user's commands down.
 
-#include "app/uClock.h"
+#include "base/uClock.h"
 #include "can/PCANBasic.h"
 #include "can/uFrameDecoder.h"
 #include "can/uSampleSink.h"

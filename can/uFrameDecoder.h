@@ -2,7 +2,7 @@
 // Recognises the frames of the configured units and of the chassis and decodes them into the
 // acquisition state.
 
-#include "app/uClock.h"
+#include "base/uClock.h"
 #include "can/PCANBasic.h"
 #include "can/uSensorData.h"
 #include "settings/uIdentifiers.h"

@@ -1,6 +1,6 @@
 #include "display/uDisplayRules.h"
 
-#include "display/uNumberFormat.h"
+#include "base/uNumberFormat.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "display/uStatusCaptions.h"
 
-#include "app/uTextCodec.h"
-#include "app/uTextFile.h"
+#include "base/uTextCodec.h"
+#include "base/uTextFile.h"
 
 namespace {
 

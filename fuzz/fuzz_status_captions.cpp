@@ -1,7 +1,7 @@
 // The status-text reader given arbitrary file contents: whatever the file holds, eight
 // one-line captions come back, none longer than the file could make it.
 
-#include "app/uTextCodec.h"
+#include "base/uTextCodec.h"
 #include "display/uStatusCaptions.h"
 #include "fuzz/uFuzzRequire.h"
 

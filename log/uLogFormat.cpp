@@ -1,7 +1,7 @@
 #include "log/uLogFormat.h"
 
-#include "app/uLocaleCache.h"
-#include "display/uNumberFormat.h"
+#include "base/uLocaleCache.h"
+#include "base/uNumberFormat.h"
 #include "log/uLogLocale.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "speed/uGpsSpeed.h"
 
-#include "display/uNumberFormat.h"
+#include "base/uNumberFormat.h"
 #include "speed/uCommaText.h"
 #include "speed/uDecimalText.h"
 #include "speed/uKnots.h"

@@ -1,6 +1,6 @@
 #include "speed/uVboxSpeed.h"
 
-#include "display/uNumberFormat.h"
+#include "base/uNumberFormat.h"
 #include "settings/uIdentifiers.h"
 #include "speed/uKnots.h"
 

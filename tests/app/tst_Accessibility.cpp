@@ -1,10 +1,10 @@
 // What a screen reader or a UI automation tool does to the controls must have the effect of
 // the user's click, and must not keep the tool waiting.
 
-#include "app/uFrmMain.h"
-#include "app/uRadioGroup.h"
-#include "app/uWindowSet.h"
-#include "display/uChartPanel.h"
+#include "app/ui/uFrmMain.h"
+#include "widgets/uRadioGroup.h"
+#include "app/ui/uWindowSet.h"
+#include "display/ui/uChartPanel.h"
 #include "support/uModal.h"
 
 #include <QAccessible>

@@ -1,4 +1,4 @@
-#include "app/uApplication.h"
+#include "app/ui/uApplication.h"
 #include "support/uModal.h"
 
 #include <QMessageBox>

@@ -1,5 +1,5 @@
 #include "app/uChangeLogText.h"
-#include "app/uFrmChangeLog.h"
+#include "app/ui/uFrmChangeLog.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "app/uFrmSplashScreen.h"
+#include "app/ui/uFrmSplashScreen.h"
 #include "app/uVersionText.h"
-#include "display/uPictures.h"
+#include "widgets/uPictures.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,11 +1,11 @@
 // What the program itself puts on the bus: calibration requests and the simulated speed.
 
-#include "app/uFrmMain.h"
-#include "app/uLook.h"
-#include "app/uRadioGroup.h"
-#include "app/uWindowSet.h"
-#include "can/uCalibrationPage.h"
-#include "speed/uSpeedSimBox.h"
+#include "app/ui/uFrmMain.h"
+#include "widgets/uLook.h"
+#include "widgets/uRadioGroup.h"
+#include "app/ui/uWindowSet.h"
+#include "can/ui/uCalibrationPage.h"
+#include "speed/ui/uSpeedSimBox.h"
 #include "support/uFakeCanDevice.h"
 #include "support/uModal.h"
 

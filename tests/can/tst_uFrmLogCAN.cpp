@@ -1,4 +1,4 @@
-#include "can/uFrmLogCAN.h"
+#include "can/ui/uFrmLogCAN.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

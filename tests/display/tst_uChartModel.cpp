@@ -1,6 +1,6 @@
 #include "display/uChartModel.h"
 #include "display/uChartThinning.h"
-#include "display/uNumberFormat.h"
+#include "base/uNumberFormat.h"
 
 #include <QtTest>
 

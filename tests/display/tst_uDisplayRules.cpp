@@ -1,5 +1,5 @@
 #include "display/uDisplayRules.h"
-#include "display/uNumberFormat.h"
+#include "base/uNumberFormat.h"
 #include "display/uStatusCaptions.h"
 #include "display/uTurnedImage.h"
 

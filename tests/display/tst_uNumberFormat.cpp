@@ -1,4 +1,4 @@
-#include "display/uNumberFormat.h"
+#include "base/uNumberFormat.h"
 
 #include <QtTest>
 

@@ -3,13 +3,13 @@
 // and Stop must be in the log exactly once, in order, with the values the unit sent.
 // TELQAR_E2E_SECONDS and TELQAR_E2E_RATE make the same check a longer benchmark.
 
-#include "app/uFrmMain.h"
-#include "app/uWindowSet.h"
+#include "app/ui/uFrmMain.h"
+#include "app/ui/uWindowSet.h"
 #include "can/PCANBasic.h"
 #include "can/uCanBackend.h"
 #include "can/uFrameDecoder.h"
 #include "can/uSimulatedDrive.h"
-#include "display/uNumberFormat.h"
+#include "base/uNumberFormat.h"
 
 #include <QDir>
 #include <QProcess>

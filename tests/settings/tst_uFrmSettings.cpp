@@ -1,4 +1,4 @@
-#include "settings/uFrmSettings.h"
+#include "settings/ui/uFrmSettings.h"
 
 #include <QAccessible>
 #include <QCheckBox>

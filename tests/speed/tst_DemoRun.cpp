@@ -1,8 +1,8 @@
-#include "app/uFrmMain.h"
-#include "app/uRadioGroup.h"
-#include "app/uWindowSet.h"
-#include "display/uChartPanel.h"
-#include "settings/uFrmSettings.h"
+#include "app/ui/uFrmMain.h"
+#include "widgets/uRadioGroup.h"
+#include "app/ui/uWindowSet.h"
+#include "display/ui/uChartPanel.h"
+#include "settings/ui/uFrmSettings.h"
 #include "speed/uDemoRun.h"
 
 #include <QAbstractButton>

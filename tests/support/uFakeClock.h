@@ -1,7 +1,7 @@
 #pragma once
 // A clock that stands still until a test moves it.
 
-#include "app/uClock.h"
+#include "base/uClock.h"
 
 class TFakeClock : public TClock
 {

@@ -1,0 +1,636 @@
+#include "app/ui/uFrmMain.h"
+
+#include "base/uConsts.h"
+#include "widgets/uRadioGroup.h"
+#include "app/ui/uFrmChangeLog.h"
+#include "app/ui/uFrmSplashScreen.h"
+#include "widgets/uLook.h"
+#include "can/uBusSpeeds.h"
+#include "can/uCanBackend.h"
+#include "can/uCalibration.h"
+#include "can/ui/uCalibrationPage.h"
+#include "can/ui/uCanBusBox.h"
+#include "can/ui/uFrmLogCAN.h"
+#include "widgets/uAlertSound.h"
+#include "display/ui/uChartPanel.h"
+#include "display/ui/uCarBox.h"
+#include "display/ui/uLtrBox.h"
+#include "widgets/uPictures.h"
+#include "display/ui/uReadoutsBox.h"
+#include "display/ui/uStatusBox.h"
+#include "display/uStatusCaptions.h"
+#include "display/ui/uVisualisationPage.h"
+#include "log/ui/uLogBox.h"
+#include "log/ui/uLogFileDialog.h"
+#include "settings/ui/uFrmSettings.h"
+#include "speed/uDemoRun.h"
+#include "speed/ui/uSpeedSimBox.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSlider>
+#include <QVBoxLayout>
+
+TfrmMain::TfrmMain(const TCommandLine &commandLine, TMainSeams seams, QWidget *parent)
+    : QMainWindow(parent),
+      m_ownClock(seams.clock ? nullptr : std::make_unique<TClock>()),
+      m_clock(seams.clock ? seams.clock : m_ownClock.get())
+{
+    if (!seams.sound)
+        m_ownSound = std::make_unique<TAlertSound>();
+    m_ltrTimer = std::make_unique<TQtAlarmTimer>(TimerLTR);
+    m_ltrAlarm = std::make_unique<TLtrAlarm>(*m_ltrTimer, seams.sound ? *seams.sound : *m_ownSound);
+
+    BuildUi();
+    SetUpTimers();
+    SubscribeToAcquisition();
+    FormCreate(commandLine);
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::SetSecondaryWindows(const TSecondaryWindows &windows)
+{
+    m_windows = windows;
+    if (windows.frmSettings) {
+        Log.FollowTicks(windows.frmSettings->LogTicks());
+        connect(windows.frmSettings, &TFrmSettings::LogTicksChanged, this,
+                [this](const TLogTicks &ticks) { Log.FollowTicks(ticks); });
+    }
+}
+
+void TfrmMain::FormCreate(const TCommandLine &commandLine)
+{
+    Log.LogFileName = QStringLiteral("log.csv");
+    Log.LogFileIndex = 0;
+    Chart.ChartMaxPoints = 1500;
+    Acquisition.State = TAcquisitionState{};  // production identifiers and environment
+    gbLTR->ShowThreshold(TLtrAlarm::Threshold(gbLTR->Position()));  // in the user's locale
+    ShowProtocolEnv();
+    CanLogEnabled = commandLine.CanLogEnabled;
+    Acquisition.TrafficWanted = CanLogEnabled;
+    menuLogCan->setVisible(CanLogEnabled);
+    LoadStatusCaptions();
+
+    // Simulated values must never be taken for measurements.
+    TCanBackend backend;
+    if (TCanBackend::Parse(commandLine.CanBackend, backend) && backend.Simulated)
+        setWindowTitle(QString::fromUtf8(Consts::AppTitle) + QString::fromUtf8(Consts::SimulatedTitleSuffix));
+}
+
+void TfrmMain::BuildUi()
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QString::fromUtf8(Consts::AppTitle));
+    BuildMenu();
+
+    PageControl1 = new TGradientTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    tsLogging = BuildLoggingPage();
+    tsVisualisation = new TVisualisationPage;
+    tsCalibration = new TCalibrationPage;
+    ConnectCalibrationPage();
+    PageControl1->addTab(tsLogging, QStringLiteral("Logging"));
+    PageControl1->addTab(tsVisualisation, QStringLiteral("Visualisation"));
+    PageControl1->addTab(tsCalibration, QStringLiteral("Calibration"));
+    PageControl1->setCurrentWidget(tsLogging);
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        if (PageControl1->currentWidget() == tsCalibration)
+            tsCalibrationShow();
+    });
+
+    auto *background = new TGradientBackground(this);
+    auto *layout = new QVBoxLayout(background);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(PageControl1);
+    setCentralWidget(background);
+
+    // Design size of the client area; the window may grow, and shrink to its minimum.
+    setMinimumSize(1024, 716);
+    resize(1137, 692 + menuBar()->sizeHint().height());
+    if (const QScreen *screen = QApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TfrmMain::BuildMenu()
+{
+    auto makeAction = [this](QMenu *menu, const QString &caption, const char *name) {
+        QAction *action = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+
+    Plik1 = menuBar()->addMenu(QStringLiteral("File"));
+    Plik1->setObjectName(QStringLiteral("Plik1"));
+    Save1 = makeAction(Plik1, QStringLiteral("Save as"), "Save1");
+    menuLogCan = makeAction(Plik1, QStringLiteral("Log CAN"), "menuLogCan");
+    N1 = Plik1->addSeparator();
+    N1->setObjectName(QStringLiteral("N1"));
+    Koniec1 = makeAction(Plik1, QStringLiteral("Close"), "Koniec1");
+
+    Ustawienia1 = makeAction(nullptr, QStringLiteral("Settings"), "Ustawienia1");
+
+    Pomoc1 = menuBar()->addMenu(QStringLiteral("Help"));
+    Pomoc1->setObjectName(QStringLiteral("Pomoc1"));
+    Oprogramie1 = makeAction(Pomoc1, QStringLiteral("About"), "Oprogramie1");
+    Changelog1 = makeAction(Pomoc1, QStringLiteral("Changelog"), "Changelog1");
+
+    connect(menuLogCan, &QAction::triggered, this, &TfrmMain::menuLogCanClick);
+    connect(Koniec1, &QAction::triggered, this, &TfrmMain::Koniec1Click);
+    // Modal windows open after the trigger has returned: an assistive tool that presses the
+    // item must not wait inside its call until the user closes the window.
+    connect(Save1, &QAction::triggered, this, &TfrmMain::Save1Click, Qt::QueuedConnection);
+    connect(Ustawienia1, &QAction::triggered, this, &TfrmMain::Ustawienia1Click, Qt::QueuedConnection);
+    connect(Oprogramie1, &QAction::triggered, this, &TfrmMain::Oprogramie1Click, Qt::QueuedConnection);
+    connect(Changelog1, &QAction::triggered, this, &TfrmMain::Changelog1Click, Qt::QueuedConnection);
+}
+
+QWidget *TfrmMain::BuildLoggingPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("tsLogging"));
+
+    GroupBox4 = new TCanBusBox(page);
+    connect(GroupBox4->btnInit, &QPushButton::clicked, this, &TfrmMain::btnInitClick);
+    connect(GroupBox4->btnRelease, &QPushButton::clicked, this, &TfrmMain::btnReleaseClick);
+    gbSaveLog = new TLogBox(page);
+    connect(gbSaveLog->btnStartLog, &QPushButton::clicked, this, &TfrmMain::btnStartLogClick);
+    connect(gbSaveLog->btnStopLog, &QPushButton::clicked, this, &TfrmMain::btnStopLogClick);
+
+    cbbBaudrates = new QComboBox(page);
+    cbbBaudrates->setObjectName(QStringLiteral("cbbBaudrates"));
+    cbbBaudrates->addItems(BusSpeeds::Captions());
+    cbbBaudrates->setCurrentIndex(BusSpeeds::DefaultIndex);
+    cbbBaudrates->setVisible(false);
+    connect(cbbBaudrates, &QComboBox::activated, this, &TfrmMain::cbbBaudratesChange);
+
+    lCANProtocol = Look::MakeLabel(page, "lCANProtocol", QString::fromUtf8(Consts::ProtocolVariant), Qt::white);
+    lCANProtocol->setAlignment(Qt::AlignCenter);
+    Look::MakeValueLabel(lCANProtocol, QStringLiteral("Protocol variant"));
+
+    Image1 = new QLabel(page);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(QStringLiteral("Logo"));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/assets/logo.svg")));
+    Image1->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+
+    gbLTR = new TLtrBox(page);
+    connect(gbLTR->tbLTRthreshold, &QSlider::valueChanged, this, &TfrmMain::onLPTRChange);
+
+    ChartPanel = new TChartPanel(Chart, Acquisition.State.Sensors[1], page);
+    Readouts = new TReadoutsBox(page);
+    gbStatus = new TStatusBox(page);
+    gbCar = new TCarBox(page);
+
+    auto *left = new QVBoxLayout;
+    left->addWidget(GroupBox4);
+    left->addWidget(gbSaveLog);
+    left->addWidget(gbLTR);
+    left->addWidget(Readouts->gbSpeed);
+    left->addWidget(gbStatus);
+    left->addStretch(1);
+
+    auto *centre = new QVBoxLayout;
+    centre->addWidget(Readouts);
+    centre->addWidget(ChartPanel, 1);
+
+    SpeedSim = new TSpeedSimBox(page);
+    connect(SpeedSim->rgDemoSpeed, &TRadioGroup::Clicked, this, &TfrmMain::rgDemoSpeedClick);
+    connect(SpeedSim->cbSimSpeedEnable, &QCheckBox::toggled, this, &TfrmMain::cbSimSpeedEnableClick);
+    connect(SpeedSim->tbSimSpeed, &QSlider::valueChanged, this, &TfrmMain::onLPTRChange);
+
+    auto *right = new QVBoxLayout;
+    right->addWidget(gbCar);
+    right->addWidget(SpeedSim);
+    right->addWidget(BuildSerialControls(page));
+    right->addStretch(1);
+    right->addWidget(lCANProtocol);
+    right->addWidget(Image1, 0, Qt::AlignRight | Qt::AlignBottom);
+
+    auto *layout = new QHBoxLayout(page);
+    layout->addLayout(left);
+    layout->addLayout(centre, 1);
+    layout->addLayout(right);
+    return page;
+}
+
+QWidget *TfrmMain::BuildSerialControls(QWidget *page)
+{
+    auto *controls = new QWidget(page);
+    eComGPS = new QLineEdit(QStringLiteral("COM2"), controls);
+    eComGPS->setObjectName(QStringLiteral("eComGPS"));
+    eComGPS->setAccessibleName(QStringLiteral("Serial port"));
+    btnGPS = new QPushButton(QStringLiteral("GPS"), controls);
+    btnGPS->setObjectName(QStringLiteral("btnGPS"));
+    btnVBOX = new QPushButton(QStringLiteral("VBOX"), controls);
+    btnVBOX->setObjectName(QStringLiteral("btnVBOX"));
+    btnSymulacja = new QPushButton(QStringLiteral("Symulacja"), controls);
+    btnSymulacja->setObjectName(QStringLiteral("btnSymulacja"));
+    connect(btnSymulacja, &QPushButton::clicked, this, &TfrmMain::btnSymulacjaClick);
+    auto *layout = new QHBoxLayout(controls);
+    layout->addWidget(eComGPS);
+    layout->addWidget(btnGPS);
+    layout->addWidget(btnVBOX);
+    layout->addWidget(btnSymulacja);
+    controls->setVisible(false);
+
+    Speed.OnGpsLine = [this](const QString &line) {
+        if (m_windows.frmLogCAN)
+            m_windows.frmLogCAN->AddGpsLine(line);
+    };
+    Speed.OnSpeedCaption = [this](const QString &caption) { SpeedSim->lSimSpeed->setText(caption); };
+    Speed.OnFrameSent = [this](bool sent) {
+        SpeedSim->ShowSendResult(sent ? TSpeedSimBox::TSendResult::Sent : TSpeedSimBox::TSendResult::Failed);
+    };
+    connect(btnGPS, &QPushButton::clicked, this, &TfrmMain::btnGPSClick);
+    connect(btnVBOX, &QPushButton::clicked, this, &TfrmMain::btnVBOXClick);
+    return controls;
+}
+
+void TfrmMain::btnGPSClick()
+{
+    SwitchSpeedSource(true);
+}
+
+void TfrmMain::btnVBOXClick()
+{
+    SwitchSpeedSource(false);
+}
+
+// A failed switch says nothing: the button that stays in normal type is the only sign.
+void TfrmMain::SwitchSpeedSource(bool gps)
+{
+    QPushButton *chosen = gps ? btnGPS : btnVBOX;
+    QPushButton *other = gps ? btnVBOX : btnGPS;
+    for (QPushButton *button : {chosen, other}) {
+        QFont font = button->font();
+        font.setBold(false);
+        button->setFont(font);
+    }
+    SpeedSim->cbSimSpeedEnable->setChecked(false);
+    if (!Speed.SwitchTo(gps ? TSerialLink::TMode::GPS : TSerialLink::TMode::VBOX, eComGPS->text()))
+        return;
+    QFont bold = chosen->font();
+    bold.setBold(true);
+    chosen->setFont(bold);
+}
+
+void TfrmMain::ConnectCalibrationPage()
+{
+    connect(tsCalibration->btnCalibrate, &QPushButton::clicked, this, &TfrmMain::btnCalibrateClick);
+    connect(tsCalibration->btnCalibrateReset, &QPushButton::clicked, this, &TfrmMain::btnCalibrateResetClick);
+    connect(tsCalibration->btnCalibrateFactory, &QPushButton::clicked, this, &TfrmMain::btnCalibrateFactoryClick);
+}
+
+void TfrmMain::SetUpTimers()
+{
+    Timer1.setInterval(100);
+    TimerCan.setInterval(50);
+    TimerLTR.setInterval(3000);
+    TimerSimSpeed.setInterval(20);
+    Timer1.setObjectName(QStringLiteral("Timer1"));
+    TimerCan.setObjectName(QStringLiteral("TimerCan"));
+    TimerLTR.setObjectName(QStringLiteral("TimerLTR"));
+    TimerSimSpeed.setObjectName(QStringLiteral("TimerSimSpeed"));
+    connect(&TimerCan, &QTimer::timeout, this, &TfrmMain::TimerCanTimer);
+    connect(&Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
+    connect(&TimerLTR, &QTimer::timeout, this, &TfrmMain::TimerLTRTimer);
+    connect(&TimerSimSpeed, &QTimer::timeout, this, &TfrmMain::TimerSimSpeedTimer);
+    TimerSimSpeed.setTimerType(Qt::PreciseTimer);  // 50 frames a second, not 45
+    Timer1.start();
+}
+
+void TfrmMain::ShowProtocolEnv()
+{
+    const bool production = Acquisition.State.ProtocolEnv == TProtocolEnv::peProduction;
+    Readouts->ShowEnvironment(production);
+    SpeedSim->rgDemoSpeed->setVisible(production);
+    lCANProtocol->setText(QString::fromUtf8(Acquisition.State.ProtocolEnv == TProtocolEnv::peProduction
+                                                ? Consts::ProductionEnv
+                                                : Consts::TestProtocol));
+}
+
+void TfrmMain::AppendCanLog(const QString &line)
+{
+    if (CanLogEnabled && m_windows.frmLogCAN)
+        m_windows.frmLogCAN->AddCanLine(line);
+}
+
+void TfrmMain::cbbBaudratesChange()
+{
+    CanBaudrate = BusSpeeds::CodeOfIndex(cbbBaudrates->currentIndex());
+}
+
+void TfrmMain::ResetChart()
+{
+    ChartPanel->ResetChart();
+}
+
+void TfrmMain::SubscribeToAcquisition()
+{
+    Acquisition.OnTrafficLine = [this](const QString &line) { AppendCanLog(line); };
+    Acquisition.OnStatusCaption = [this](const QString &caption) { GroupBox4->lCANStatus->setText(caption); };
+    Acquisition.OnChannelChanged = [this](bool open) {
+        if (open) {
+            TimerCan.start();
+        } else {
+            TimerCan.stop();
+            HideStatusLabels();
+        }
+        GroupBox4->btnRelease->setEnabled(open);
+        GroupBox4->btnInit->setEnabled(!open);
+    };
+    Acquisition.AddSink(Chart);
+    Acquisition.AddSink(Log);
+}
+
+void TfrmMain::btnInitClick()
+{
+    ResetChart();
+    HideStatusLabels();
+    cbbBaudratesChange();
+    Acquisition.Connect(CanBaudrate);
+}
+
+void TfrmMain::btnReleaseClick()
+{
+    Acquisition.Disconnect();
+}
+
+void TfrmMain::TimerCanTimer()
+{
+    Acquisition.Drain();
+    // The records of this tick go to the file now: a crash then costs only what the adapter
+    // still holds, not also what waits for the display tick.
+    FlushLog();
+}
+
+void TfrmMain::LoadStatusCaptions()
+{
+    gbStatus->SetCaptions(::LoadStatusCaptions(QStringLiteral("opisy.ini")));
+}
+
+void TfrmMain::HideStatusLabels()
+{
+    gbStatus->HideStatusLabels();
+}
+
+void TfrmMain::Timer1Timer()
+{
+    Acquisition.RunWatchdogs();
+    RefreshLoggingPage();
+    UpdateVisualisation();
+    FlushLog();
+}
+
+void TfrmMain::closeEvent(QCloseEvent *event)
+{
+    // A demo run lets events through between its samples, so the close can arrive inside it:
+    // the run ends first, and the window closes after it.
+    if (m_demoRunning) {
+        m_closeAfterDemo = true;
+        event->ignore();
+        return;
+    }
+    StopLogging();
+    QMainWindow::closeEvent(event);
+}
+
+void TfrmMain::btnSymulacjaClick()
+{
+    if (m_demoRunning)
+        return;
+    StopLogging();  // a running log is closed before the run opens its own
+    StartLogging();
+    if (!Log.LogActive())
+        return;
+    TSensorSample &unit = Acquisition.State.Sensors[1];
+    unit.TiltX = 0;
+    TDemoGenerator generator(quint32(QDateTime::currentMSecsSinceEpoch()));
+    const int samples = Chart.ChartMaxPoints;
+    m_demoRunning = true;
+    for (int i = 1; i <= samples && !m_closeAfterDemo; ++i) {
+        generator.NextSample(i, unit);
+        Acquisition.CompleteDemoSample(i);
+        QCoreApplication::processEvents();
+    }
+    m_demoRunning = false;
+    StopLogging();
+    ChartPanel->Refresh();
+    if (m_closeAfterDemo)
+        QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void TfrmMain::ShowError(const QString &message)
+{
+    QMessageBox::critical(this, QString::fromUtf8(Consts::AppTitle), message);
+}
+
+void TfrmMain::btnStartLogClick()
+{
+    if (!Acquisition.State.SensorOnline) {
+        QMessageBox::information(this, QString::fromUtf8(Consts::AppTitle),
+                                 QString::fromUtf8(Consts::ConnectFirst));
+        return;
+    }
+    StartLogging();
+}
+
+void TfrmMain::btnStopLogClick()
+{
+    StopLogging();
+}
+
+void TfrmMain::StartLogging()
+{
+    QString error;
+    if (!Log.StartLogging(Acquisition.State, m_clock->LocalNow(), &error)) {
+        ShowError(error);
+        return;
+    }
+    gbSaveLog->ShowActive(QFileInfo(Log.FileName()).fileName());
+}
+
+void TfrmMain::StopLogging()
+{
+    QString error;
+    const bool closed = Log.StopLogging(&error);
+    gbSaveLog->ShowInactive();
+    if (!closed)
+        ShowError(error);
+}
+
+// A flush that fails (a full disk, a pulled stick) is reported once and ends the log
+// cleanly: an error box at every tick would help nobody, and what is on disk stays there.
+void TfrmMain::FlushLog()
+{
+    QString error;
+    if (Log.Flush(m_clock->MonotonicMs(), &error))
+        return;
+    gbSaveLog->ShowInactive();
+    ShowError(error);
+}
+
+void TfrmMain::Save1Click()
+{
+    const QString name = ChooseLogFileName(this, Log.LogFileName);
+    if (!name.isEmpty())
+        Log.LogFileName = name;
+}
+
+void TfrmMain::RefreshLoggingPage()
+{
+    const TSensorSample &unit = Acquisition.State.Sensors[1];
+    const TPictureTurns turns = PlanPictureTurns(Pictures, unit);
+    if (turns.Poprzeczny)
+        gbCar->imgPoprzeczny->SetAngle(*turns.Poprzeczny);
+    if (turns.Wzdluzny)
+        gbCar->imgWzdluzny->SetAngle(*turns.Wzdluzny);
+    if (turns.VisX)
+        tsVisualisation->imgVisX->SetAngle(*turns.VisX);
+    if (turns.VisY)
+        tsVisualisation->imgVisY->SetAngle(*turns.VisY);
+    Readouts->ShowValues(unit, Acquisition.State.Chassis);
+    Readouts->ShowTrackers(TrackerValuesFor(unit));
+    CheckLtrAlarm();
+    gbStatus->ShowStatus(unit.Status);
+    gbCar->ShowLamps(unit.TiltX, unit.TiltY);
+    // The chart is drawn with the display refresh, with every point appended since the last
+    // one: drawing it at every CAN tick would cost twice the processor time for no visible gain.
+    ChartPanel->Refresh();
+}
+
+void TfrmMain::UpdateVisualisation()
+{
+    const TSensorSample &unit = Acquisition.State.Sensors[1];
+    tsVisualisation->ShowValues(unit.TiltX, unit.TiltY, unit.Status);
+    tsVisualisation->ShowZones(ZoneOfTiltX(unit.TiltX), ZoneOfTiltY(unit.TiltY));
+}
+
+void TfrmMain::CheckLtrAlarm()
+{
+    const double ltr = Acquisition.State.Sensors[1].LTR;
+    gbLTR->ShowLtr(ltr, m_ltrAlarm->CheckLtrAlarm(ltr, gbLTR->Position()));
+}
+
+void TfrmMain::onLPTRChange()
+{
+    gbLTR->ShowThreshold(TLtrAlarm::Threshold(gbLTR->Position()));
+    CheckLtrAlarm();
+}
+
+void TfrmMain::rgDemoSpeedClick()
+{
+    RunSpeedSimulation(SpeedSim->rgDemoSpeed->ItemIndex() != 0);
+}
+
+void TfrmMain::cbSimSpeedEnableClick()
+{
+    RunSpeedSimulation(SpeedSim->cbSimSpeedEnable->isChecked());
+    SpeedSim->ShowSendResult(TSpeedSimBox::TSendResult::None);
+}
+
+// While the simulation runs, a VBOX speed is shown but not relayed.
+void TfrmMain::RunSpeedSimulation(bool run)
+{
+    if (run)
+        TimerSimSpeed.start();
+    else
+        TimerSimSpeed.stop();
+    Speed.SimulationRunning = run;
+}
+
+void TfrmMain::TimerSimSpeedTimer()
+{
+    Speed.SimulationTick(SpeedSim->rgDemoSpeed->ItemIndex());
+}
+
+void TfrmMain::tsCalibrationShow()
+{
+    tsCalibration->EnableRequests(Acquisition.State.SensorOnline);
+}
+
+void TfrmMain::btnCalibrateClick()
+{
+    RequestCalibration(crCalibrate);
+}
+
+void TfrmMain::btnCalibrateResetClick()
+{
+    RequestCalibration(crReset);
+}
+
+void TfrmMain::btnCalibrateFactoryClick()
+{
+    RequestCalibration(crFactorySettings);
+}
+
+void TfrmMain::RequestCalibration(quint8 code)
+{
+    if (!Acquisition.State.SensorOnline)
+        return;
+    if (Acquisition.Send(CalibrationRequestFrame(TCalibrationRequest(code))) != PCAN_ERROR_OK)
+        QMessageBox::information(this, QString::fromUtf8(Consts::AppTitle),
+                                 QString::fromUtf8(Consts::CalibrationFailed));
+}
+
+void TfrmMain::TimerLTRTimer()
+{
+    m_ltrAlarm->TimerLTRTimer(Acquisition.State.SensorOnline);
+}
+
+void TfrmMain::Koniec1Click()
+{
+    close();
+}
+
+void TfrmMain::Oprogramie1Click()
+{
+    if (m_windows.frmSplashScreen)
+        m_windows.frmSplashScreen->exec();
+}
+
+void TfrmMain::Changelog1Click()
+{
+    if (m_windows.frmChangeLog)
+        m_windows.frmChangeLog->exec();
+}
+
+void TfrmMain::menuLogCanClick()
+{
+    if (m_windows.frmLogCAN) {
+        m_windows.frmLogCAN->show();
+        m_windows.frmLogCAN->raise();
+    }
+}
+
+void TfrmMain::Ustawienia1Click()
+{
+    TFrmSettings &dialog = *m_windows.frmSettings;
+    dialog.Load({cbbBaudrates->currentIndex(), Acquisition.State.CanId1, Acquisition.State.CanId2,
+                 Acquisition.State.CanId3, Acquisition.State.ChassisCanId, Acquisition.State.ProtocolEnv, Log.LogFileName});
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+
+    const TSettings settings = dialog.Values();
+    // Set without the change handler: the new speed is taken at the next Connect.
+    cbbBaudrates->setCurrentIndex(settings.BaudrateIndex);
+    Acquisition.State.CanId1 = settings.CanId1;
+    Acquisition.State.CanId2 = settings.CanId2;
+    Acquisition.State.CanId3 = settings.CanId3;
+    Acquisition.State.ProtocolEnv = settings.ProtocolEnv;
+    Acquisition.State.ChassisCanId = settings.ChassisCanId;
+    ShowProtocolEnv();
+    StopLogging();
+    Log.SetBaseName(settings.LogFileName);
+}

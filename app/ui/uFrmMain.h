@@ -1,0 +1,185 @@
+#pragma once
+// The main window: owns the run-time state, the menu, the three pages and the timers, and
+// composes the groups of the Logging page.
+
+#include "base/uClock.h"
+#include "app/uCommandLine.h"
+#include "can/uAcquisition.h"
+#include "display/uChartModel.h"
+#include "display/uDisplayRules.h"
+#include "display/uLtrAlarm.h"
+#include "log/uLogFormat.h"
+#include "log/uLogSession.h"
+#include "speed/uSpeedSource.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QVBoxLayout;
+class QWidget;
+class TCanBusBox;
+class TChartPanel;
+class TCalibrationPage;
+class TSpeedSimBox;
+class QLineEdit;
+class QPushButton;
+class TCarBox;
+class TLogBox;
+class TLtrBox;
+class TReadoutsBox;
+class TStatusBox;
+class TVisualisationPage;
+class TFrmChangeLog;
+class TFrmLogCAN;
+class TFrmSettings;
+class TGradientTabWidget;
+class TfrmSplashScreen;
+
+// What tests replace: the clock and the alarm sound. Null means the real one.
+struct TMainSeams {
+    const TClock *clock = nullptr;
+    TAlarmSound *sound = nullptr;
+};
+
+struct TSecondaryWindows {
+    TfrmSplashScreen *frmSplashScreen = nullptr;
+    TFrmSettings *frmSettings = nullptr;
+    TFrmChangeLog *frmChangeLog = nullptr;
+    TFrmLogCAN *frmLogCAN = nullptr;
+};
+
+class TfrmMain : public QMainWindow
+{
+    Q_OBJECT
+    // First: the acquisition below keeps the clock.
+    std::unique_ptr<TClock> m_ownClock;
+    const TClock *m_clock = nullptr;
+
+public:
+    explicit TfrmMain(const TCommandLine &commandLine, TMainSeams seams = {},
+                      QWidget *parent = nullptr);
+    ~TfrmMain() override;
+
+    // The windows created after this one; the menu shows them.
+    void SetSecondaryWindows(const TSecondaryWindows &windows);
+
+    // Run-time state, set by FormCreate.
+    TLogSession Log;
+    bool CanLogEnabled = false;
+    TAcquisition Acquisition{*m_clock};
+    TChartModel Chart;  // holds ChartMaxPoints
+    TPictureState Pictures;
+    TPCANBaudrate CanBaudrate = 0;
+    TSpeedSource Speed{Acquisition.State, Acquisition.CanChannel};  // the speed the program puts on the bus
+
+    // Menu.
+    QMenu *Plik1 = nullptr;
+    QAction *Save1 = nullptr;
+    QAction *menuLogCan = nullptr;
+    QAction *N1 = nullptr;
+    QAction *Koniec1 = nullptr;
+    QAction *Ustawienia1 = nullptr;
+    QMenu *Pomoc1 = nullptr;
+    QAction *Oprogramie1 = nullptr;
+    QAction *Changelog1 = nullptr;
+
+    // Pages.
+    TGradientTabWidget *PageControl1 = nullptr;
+    QWidget *tsLogging = nullptr;
+    TVisualisationPage *tsVisualisation = nullptr;
+    TCalibrationPage *tsCalibration = nullptr;
+
+    // Logging page.
+    TCanBusBox *GroupBox4 = nullptr;
+    TLogBox *gbSaveLog = nullptr;
+    QComboBox *cbbBaudrates = nullptr;  // hidden; the settings dialog sets its index
+    TLtrBox *gbLTR = nullptr;
+    TReadoutsBox *Readouts = nullptr;
+    TStatusBox *gbStatus = nullptr;
+    TCarBox *gbCar = nullptr;
+    TChartPanel *ChartPanel = nullptr;
+    TSpeedSimBox *SpeedSim = nullptr;
+    QLabel *lCANProtocol = nullptr;
+    QLabel *Image1 = nullptr;
+
+    // Serial speed source; the page keeps these controls hidden.
+    QLineEdit *eComGPS = nullptr;
+    QPushButton *btnGPS = nullptr;
+    QPushButton *btnVBOX = nullptr;
+    QPushButton *btnSymulacja = nullptr;  // demo run, kept hidden
+
+    QTimer Timer1;         // 100 ms, display refresh and watchdogs
+    QTimer TimerCan;       // 50 ms, drains the adapter while connected
+    QTimer TimerLTR;       // 3000 ms, repeats the alarm sound
+    QTimer TimerSimSpeed;  // 20 ms, sends the simulated speed
+
+    // Handlers.
+    void btnInitClick();
+    void btnReleaseClick();
+    void cbbBaudratesChange();
+    void TimerCanTimer();
+    void Timer1Timer();
+    void TimerLTRTimer();
+    void onLPTRChange();
+    void TimerSimSpeedTimer();
+    void rgDemoSpeedClick();
+    void cbSimSpeedEnableClick();
+    void tsCalibrationShow();
+    void btnSymulacjaClick();
+    void btnGPSClick();
+    void btnVBOXClick();
+    void btnCalibrateClick();
+    void btnCalibrateResetClick();
+    void btnCalibrateFactoryClick();
+    void Koniec1Click();
+    void Oprogramie1Click();
+    void Changelog1Click();
+    void menuLogCanClick();
+    void Ustawienia1Click();
+    void btnStartLogClick();
+    void btnStopLogClick();
+    void Save1Click();
+
+    void AppendCanLog(const QString &line);
+    void ShowProtocolEnv();
+    void ResetChart();
+    void UpdateVisualisation();
+    void LoadStatusCaptions();
+    void HideStatusLabels();
+    void RequestCalibration(quint8 code);
+    void StartLogging();
+    void StopLogging();
+    void CheckLtrAlarm();
+    bool LtrAlarmActive() const { return m_ltrAlarm->LtrAlarmActive; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void FormCreate(const TCommandLine &commandLine);
+    void BuildUi();
+    void BuildMenu();
+    QWidget *BuildLoggingPage();
+    void ConnectCalibrationPage();
+    QWidget *BuildSerialControls(QWidget *page);
+    void SwitchSpeedSource(bool gps);
+    void RunSpeedSimulation(bool run);
+    void SetUpTimers();
+    void SubscribeToAcquisition();
+    void RefreshLoggingPage();
+    void FlushLog();
+    void ShowError(const QString &message);
+
+    TSecondaryWindows m_windows;
+    std::unique_ptr<TAlarmSound> m_ownSound;
+    std::unique_ptr<TAlarmTimer> m_ltrTimer;
+    std::unique_ptr<TLtrAlarm> m_ltrAlarm;
+    bool m_demoRunning = false;
+    bool m_closeAfterDemo = false;  // the window was closed during a demo run
+};
