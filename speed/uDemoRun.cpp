@@ -1,5 +1,7 @@
 #include "speed/uDemoRun.h"
 
+#include "can/uAcquisition.h"
+
 #include <cmath>
 
 int TDemoGenerator::R(int n)
@@ -21,4 +23,17 @@ void TDemoGenerator::NextSample(int i, TSensorSample &unit)
     unit.AccX = (1.5 + R(500) / 1000.0) * unit.TiltX + 2;
     unit.Temperature = 20 + i / 100.0;
     unit.LTR = (std::sin(i / 30.0) + 1) / 2;
+}
+
+void RunDemo(TAcquisition &acquisition, int count, quint32 seed, const std::function<bool()> &between)
+{
+    TSensorSample &unit = acquisition.State.Sensors[1];
+    unit.TiltX = 0;
+    TDemoGenerator generator(seed);
+    for (int i = 1; i <= count; ++i) {
+        generator.NextSample(i, unit);
+        acquisition.CompleteDemoSample(i);
+        if (!between())
+            return;
+    }
 }

@@ -4,7 +4,10 @@
 
 #include "can/uSensorData.h"
 
+#include <functional>
 #include <random>
+
+class TAcquisition;
 
 class TDemoGenerator
 {
@@ -21,3 +24,7 @@ private:
 
     std::mt19937 m_random;
 };
+
+// Samples 1..count of a run with the seed, handed to the acquisition's sinks as unit 1's.
+// between runs after each sample and ends the run early by returning false.
+void RunDemo(TAcquisition &acquisition, int count, quint32 seed, const std::function<bool()> &between);

@@ -1,13 +1,13 @@
 #include "app/ui/uFrmMain.h"
 
 #include "base/uConsts.h"
-#include "widgets/uRadioGroup.h"
 #include "app/ui/uFrmChangeLog.h"
 #include "app/ui/uFrmSplashScreen.h"
 #include "widgets/uLook.h"
+#include "widgets/uPictures.h"
+#include "widgets/uRadioGroup.h"
 #include "can/uBusSpeeds.h"
 #include "can/uCanBackend.h"
-#include "can/uCalibration.h"
 #include "can/ui/uCalibrationPage.h"
 #include "can/ui/uCanBusBox.h"
 #include "can/ui/uFrmLogCAN.h"
@@ -15,7 +15,6 @@
 #include "display/ui/uChartPanel.h"
 #include "display/ui/uCarBox.h"
 #include "display/ui/uLtrBox.h"
-#include "widgets/uPictures.h"
 #include "display/ui/uReadoutsBox.h"
 #include "display/ui/uStatusBox.h"
 #include "display/uStatusCaptions.h"
@@ -24,15 +23,12 @@
 #include "log/ui/uLogFileDialog.h"
 #include "settings/ui/uFrmSettings.h"
 #include "speed/uDemoRun.h"
+#include "speed/ui/uSerialSourceBox.h"
 #include "speed/ui/uSpeedSimBox.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QFileInfo>
-#include <QMessageBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -48,12 +44,12 @@ TfrmMain::TfrmMain(const TCommandLine &commandLine, TMainSeams seams, QWidget *p
 {
     if (!seams.sound)
         m_ownSound = std::make_unique<TAlertSound>();
-    m_ltrTimer = std::make_unique<TQtAlarmTimer>(TimerLTR);
-    m_ltrAlarm = std::make_unique<TLtrAlarm>(*m_ltrTimer, seams.sound ? *seams.sound : *m_ownSound);
 
     BuildUi();
+    gbLTR->Attach(Acquisition, seams.sound ? *seams.sound : *m_ownSound);
     SetUpTimers();
     SubscribeToAcquisition();
+    SubscribeToSpeedSource();
     FormCreate(commandLine);
 }
 
@@ -99,7 +95,7 @@ void TfrmMain::BuildUi()
     tsLogging = BuildLoggingPage();
     tsVisualisation = new TVisualisationPage;
     tsCalibration = new TCalibrationPage;
-    ConnectCalibrationPage();
+    tsCalibration->Attach(Acquisition);
     PageControl1->addTab(tsLogging, QStringLiteral("Logging"));
     PageControl1->addTab(tsVisualisation, QStringLiteral("Visualisation"));
     PageControl1->addTab(tsCalibration, QStringLiteral("Calibration"));
@@ -164,8 +160,7 @@ QWidget *TfrmMain::BuildLoggingPage()
     connect(GroupBox4->btnInit, &QPushButton::clicked, this, &TfrmMain::btnInitClick);
     connect(GroupBox4->btnRelease, &QPushButton::clicked, this, &TfrmMain::btnReleaseClick);
     gbSaveLog = new TLogBox(page);
-    connect(gbSaveLog->btnStartLog, &QPushButton::clicked, this, &TfrmMain::btnStartLogClick);
-    connect(gbSaveLog->btnStopLog, &QPushButton::clicked, this, &TfrmMain::btnStopLogClick);
+    gbSaveLog->Attach(Log, Acquisition, *m_clock);
 
     cbbBaudrates = new QComboBox(page);
     cbbBaudrates->setObjectName(QStringLiteral("cbbBaudrates"));
@@ -185,7 +180,6 @@ QWidget *TfrmMain::BuildLoggingPage()
     Image1->setAlignment(Qt::AlignRight | Qt::AlignBottom);
 
     gbLTR = new TLtrBox(page);
-    connect(gbLTR->tbLTRthreshold, &QSlider::valueChanged, this, &TfrmMain::onLPTRChange);
 
     ChartPanel = new TChartPanel(Chart, Acquisition.State.Sensors[1], page);
     Readouts = new TReadoutsBox(page);
@@ -205,14 +199,16 @@ QWidget *TfrmMain::BuildLoggingPage()
     centre->addWidget(ChartPanel, 1);
 
     SpeedSim = new TSpeedSimBox(page);
-    connect(SpeedSim->rgDemoSpeed, &TRadioGroup::Clicked, this, &TfrmMain::rgDemoSpeedClick);
-    connect(SpeedSim->cbSimSpeedEnable, &QCheckBox::toggled, this, &TfrmMain::cbSimSpeedEnableClick);
-    connect(SpeedSim->tbSimSpeed, &QSlider::valueChanged, this, &TfrmMain::onLPTRChange);
+    SpeedSim->Attach(Speed);
+    connect(SpeedSim->tbSimSpeed, &QSlider::valueChanged, gbLTR, &TLtrBox::onLPTRChange);
 
     auto *right = new QVBoxLayout;
     right->addWidget(gbCar);
     right->addWidget(SpeedSim);
-    right->addWidget(BuildSerialControls(page));
+    SerialSources = new TSerialSourceBox(Speed, *SpeedSim, page);
+    SerialSources->setVisible(false);
+    connect(SerialSources->btnSymulacja, &QPushButton::clicked, this, &TfrmMain::btnSymulacjaClick);
+    right->addWidget(SerialSources);
     right->addStretch(1);
     right->addWidget(lCANProtocol);
     right->addWidget(Image1, 0, Qt::AlignRight | Qt::AlignBottom);
@@ -224,89 +220,22 @@ QWidget *TfrmMain::BuildLoggingPage()
     return page;
 }
 
-QWidget *TfrmMain::BuildSerialControls(QWidget *page)
+void TfrmMain::SubscribeToSpeedSource()
 {
-    auto *controls = new QWidget(page);
-    eComGPS = new QLineEdit(QStringLiteral("COM2"), controls);
-    eComGPS->setObjectName(QStringLiteral("eComGPS"));
-    eComGPS->setAccessibleName(QStringLiteral("Serial port"));
-    btnGPS = new QPushButton(QStringLiteral("GPS"), controls);
-    btnGPS->setObjectName(QStringLiteral("btnGPS"));
-    btnVBOX = new QPushButton(QStringLiteral("VBOX"), controls);
-    btnVBOX->setObjectName(QStringLiteral("btnVBOX"));
-    btnSymulacja = new QPushButton(QStringLiteral("Symulacja"), controls);
-    btnSymulacja->setObjectName(QStringLiteral("btnSymulacja"));
-    connect(btnSymulacja, &QPushButton::clicked, this, &TfrmMain::btnSymulacjaClick);
-    auto *layout = new QHBoxLayout(controls);
-    layout->addWidget(eComGPS);
-    layout->addWidget(btnGPS);
-    layout->addWidget(btnVBOX);
-    layout->addWidget(btnSymulacja);
-    controls->setVisible(false);
-
     Speed.OnGpsLine = [this](const QString &line) {
         if (m_windows.frmLogCAN)
             m_windows.frmLogCAN->AddGpsLine(line);
     };
-    Speed.OnSpeedCaption = [this](const QString &caption) { SpeedSim->lSimSpeed->setText(caption); };
-    Speed.OnFrameSent = [this](bool sent) {
-        SpeedSim->ShowSendResult(sent ? TSpeedSimBox::TSendResult::Sent : TSpeedSimBox::TSendResult::Failed);
-    };
-    connect(btnGPS, &QPushButton::clicked, this, &TfrmMain::btnGPSClick);
-    connect(btnVBOX, &QPushButton::clicked, this, &TfrmMain::btnVBOXClick);
-    return controls;
-}
-
-void TfrmMain::btnGPSClick()
-{
-    SwitchSpeedSource(true);
-}
-
-void TfrmMain::btnVBOXClick()
-{
-    SwitchSpeedSource(false);
-}
-
-// A failed switch says nothing: the button that stays in normal type is the only sign.
-void TfrmMain::SwitchSpeedSource(bool gps)
-{
-    QPushButton *chosen = gps ? btnGPS : btnVBOX;
-    QPushButton *other = gps ? btnVBOX : btnGPS;
-    for (QPushButton *button : {chosen, other}) {
-        QFont font = button->font();
-        font.setBold(false);
-        button->setFont(font);
-    }
-    SpeedSim->cbSimSpeedEnable->setChecked(false);
-    if (!Speed.SwitchTo(gps ? TSerialLink::TMode::GPS : TSerialLink::TMode::VBOX, eComGPS->text()))
-        return;
-    QFont bold = chosen->font();
-    bold.setBold(true);
-    chosen->setFont(bold);
-}
-
-void TfrmMain::ConnectCalibrationPage()
-{
-    connect(tsCalibration->btnCalibrate, &QPushButton::clicked, this, &TfrmMain::btnCalibrateClick);
-    connect(tsCalibration->btnCalibrateReset, &QPushButton::clicked, this, &TfrmMain::btnCalibrateResetClick);
-    connect(tsCalibration->btnCalibrateFactory, &QPushButton::clicked, this, &TfrmMain::btnCalibrateFactoryClick);
 }
 
 void TfrmMain::SetUpTimers()
 {
     Timer1.setInterval(100);
     TimerCan.setInterval(50);
-    TimerLTR.setInterval(3000);
-    TimerSimSpeed.setInterval(20);
     Timer1.setObjectName(QStringLiteral("Timer1"));
     TimerCan.setObjectName(QStringLiteral("TimerCan"));
-    TimerLTR.setObjectName(QStringLiteral("TimerLTR"));
-    TimerSimSpeed.setObjectName(QStringLiteral("TimerSimSpeed"));
     connect(&TimerCan, &QTimer::timeout, this, &TfrmMain::TimerCanTimer);
     connect(&Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
-    connect(&TimerLTR, &QTimer::timeout, this, &TfrmMain::TimerLTRTimer);
-    connect(&TimerSimSpeed, &QTimer::timeout, this, &TfrmMain::TimerSimSpeedTimer);
-    TimerSimSpeed.setTimerType(Qt::PreciseTimer);  // 50 frames a second, not 45
     Timer1.start();
 }
 
@@ -372,7 +301,7 @@ void TfrmMain::TimerCanTimer()
     Acquisition.Drain();
     // The records of this tick go to the file now: a crash then costs only what the adapter
     // still holds, not also what waits for the display tick.
-    FlushLog();
+    gbSaveLog->FlushLog();
 }
 
 void TfrmMain::LoadStatusCaptions()
@@ -390,7 +319,7 @@ void TfrmMain::Timer1Timer()
     Acquisition.RunWatchdogs();
     RefreshLoggingPage();
     UpdateVisualisation();
-    FlushLog();
+    gbSaveLog->FlushLog();
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)
@@ -402,7 +331,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    StopLogging();
+    gbSaveLog->StopLogging();
     QMainWindow::closeEvent(event);
 }
 
@@ -410,75 +339,20 @@ void TfrmMain::btnSymulacjaClick()
 {
     if (m_demoRunning)
         return;
-    StopLogging();  // a running log is closed before the run opens its own
-    StartLogging();
+    gbSaveLog->StopLogging();  // a running log is closed before the run opens its own
+    gbSaveLog->StartLogging();
     if (!Log.LogActive())
         return;
-    TSensorSample &unit = Acquisition.State.Sensors[1];
-    unit.TiltX = 0;
-    TDemoGenerator generator(quint32(QDateTime::currentMSecsSinceEpoch()));
-    const int samples = Chart.ChartMaxPoints;
     m_demoRunning = true;
-    for (int i = 1; i <= samples && !m_closeAfterDemo; ++i) {
-        generator.NextSample(i, unit);
-        Acquisition.CompleteDemoSample(i);
+    RunDemo(Acquisition, Chart.ChartMaxPoints, quint32(QDateTime::currentMSecsSinceEpoch()), [this] {
         QCoreApplication::processEvents();
-    }
+        return !m_closeAfterDemo;
+    });
     m_demoRunning = false;
-    StopLogging();
+    gbSaveLog->StopLogging();
     ChartPanel->Refresh();
     if (m_closeAfterDemo)
         QTimer::singleShot(0, this, &QWidget::close);
-}
-
-void TfrmMain::ShowError(const QString &message)
-{
-    QMessageBox::critical(this, QString::fromUtf8(Consts::AppTitle), message);
-}
-
-void TfrmMain::btnStartLogClick()
-{
-    if (!Acquisition.State.SensorOnline) {
-        QMessageBox::information(this, QString::fromUtf8(Consts::AppTitle),
-                                 QString::fromUtf8(Consts::ConnectFirst));
-        return;
-    }
-    StartLogging();
-}
-
-void TfrmMain::btnStopLogClick()
-{
-    StopLogging();
-}
-
-void TfrmMain::StartLogging()
-{
-    QString error;
-    if (!Log.StartLogging(Acquisition.State, m_clock->LocalNow(), &error)) {
-        ShowError(error);
-        return;
-    }
-    gbSaveLog->ShowActive(QFileInfo(Log.FileName()).fileName());
-}
-
-void TfrmMain::StopLogging()
-{
-    QString error;
-    const bool closed = Log.StopLogging(&error);
-    gbSaveLog->ShowInactive();
-    if (!closed)
-        ShowError(error);
-}
-
-// A flush that fails (a full disk, a pulled stick) is reported once and ends the log
-// cleanly: an error box at every tick would help nobody, and what is on disk stays there.
-void TfrmMain::FlushLog()
-{
-    QString error;
-    if (Log.Flush(m_clock->MonotonicMs(), &error))
-        return;
-    gbSaveLog->ShowInactive();
-    ShowError(error);
 }
 
 void TfrmMain::Save1Click()
@@ -502,7 +376,7 @@ void TfrmMain::RefreshLoggingPage()
         tsVisualisation->imgVisY->SetAngle(*turns.VisY);
     Readouts->ShowValues(unit, Acquisition.State.Chassis);
     Readouts->ShowTrackers(TrackerValuesFor(unit));
-    CheckLtrAlarm();
+    gbLTR->CheckLtrAlarm();
     gbStatus->ShowStatus(unit.Status);
     gbCar->ShowLamps(unit.TiltX, unit.TiltY);
     // The chart is drawn with the display refresh, with every point appended since the last
@@ -517,76 +391,9 @@ void TfrmMain::UpdateVisualisation()
     tsVisualisation->ShowZones(ZoneOfTiltX(unit.TiltX), ZoneOfTiltY(unit.TiltY));
 }
 
-void TfrmMain::CheckLtrAlarm()
-{
-    const double ltr = Acquisition.State.Sensors[1].LTR;
-    gbLTR->ShowLtr(ltr, m_ltrAlarm->CheckLtrAlarm(ltr, gbLTR->Position()));
-}
-
-void TfrmMain::onLPTRChange()
-{
-    gbLTR->ShowThreshold(TLtrAlarm::Threshold(gbLTR->Position()));
-    CheckLtrAlarm();
-}
-
-void TfrmMain::rgDemoSpeedClick()
-{
-    RunSpeedSimulation(SpeedSim->rgDemoSpeed->ItemIndex() != 0);
-}
-
-void TfrmMain::cbSimSpeedEnableClick()
-{
-    RunSpeedSimulation(SpeedSim->cbSimSpeedEnable->isChecked());
-    SpeedSim->ShowSendResult(TSpeedSimBox::TSendResult::None);
-}
-
-// While the simulation runs, a VBOX speed is shown but not relayed.
-void TfrmMain::RunSpeedSimulation(bool run)
-{
-    if (run)
-        TimerSimSpeed.start();
-    else
-        TimerSimSpeed.stop();
-    Speed.SimulationRunning = run;
-}
-
-void TfrmMain::TimerSimSpeedTimer()
-{
-    Speed.SimulationTick(SpeedSim->rgDemoSpeed->ItemIndex());
-}
-
 void TfrmMain::tsCalibrationShow()
 {
     tsCalibration->EnableRequests(Acquisition.State.SensorOnline);
-}
-
-void TfrmMain::btnCalibrateClick()
-{
-    RequestCalibration(crCalibrate);
-}
-
-void TfrmMain::btnCalibrateResetClick()
-{
-    RequestCalibration(crReset);
-}
-
-void TfrmMain::btnCalibrateFactoryClick()
-{
-    RequestCalibration(crFactorySettings);
-}
-
-void TfrmMain::RequestCalibration(quint8 code)
-{
-    if (!Acquisition.State.SensorOnline)
-        return;
-    if (Acquisition.Send(CalibrationRequestFrame(TCalibrationRequest(code))) != PCAN_ERROR_OK)
-        QMessageBox::information(this, QString::fromUtf8(Consts::AppTitle),
-                                 QString::fromUtf8(Consts::CalibrationFailed));
-}
-
-void TfrmMain::TimerLTRTimer()
-{
-    m_ltrAlarm->TimerLTRTimer(Acquisition.State.SensorOnline);
 }
 
 void TfrmMain::Koniec1Click()
@@ -616,6 +423,8 @@ void TfrmMain::menuLogCanClick()
 
 void TfrmMain::Ustawienia1Click()
 {
+    if (!m_windows.frmSettings)
+        return;
     TFrmSettings &dialog = *m_windows.frmSettings;
     dialog.Load({cbbBaudrates->currentIndex(), Acquisition.State.CanId1, Acquisition.State.CanId2,
                  Acquisition.State.CanId3, Acquisition.State.ChassisCanId, Acquisition.State.ProtocolEnv, Log.LogFileName});
@@ -631,6 +440,6 @@ void TfrmMain::Ustawienia1Click()
     Acquisition.State.ProtocolEnv = settings.ProtocolEnv;
     Acquisition.State.ChassisCanId = settings.ChassisCanId;
     ShowProtocolEnv();
-    StopLogging();
+    gbSaveLog->StopLogging();
     Log.SetBaseName(settings.LogFileName);
 }

@@ -26,6 +26,7 @@ class QWidget;
 class TCanBusBox;
 class TChartPanel;
 class TCalibrationPage;
+class TSerialSourceBox;
 class TSpeedSimBox;
 class QLineEdit;
 class QPushButton;
@@ -108,16 +109,10 @@ public:
     QLabel *lCANProtocol = nullptr;
     QLabel *Image1 = nullptr;
 
-    // Serial speed source; the page keeps these controls hidden.
-    QLineEdit *eComGPS = nullptr;
-    QPushButton *btnGPS = nullptr;
-    QPushButton *btnVBOX = nullptr;
-    QPushButton *btnSymulacja = nullptr;  // demo run, kept hidden
+    TSerialSourceBox *SerialSources = nullptr;  // hidden
 
     QTimer Timer1;         // 100 ms, display refresh and watchdogs
     QTimer TimerCan;       // 50 ms, drains the adapter while connected
-    QTimer TimerLTR;       // 3000 ms, repeats the alarm sound
-    QTimer TimerSimSpeed;  // 20 ms, sends the simulated speed
 
     // Handlers.
     void btnInitClick();
@@ -125,25 +120,13 @@ public:
     void cbbBaudratesChange();
     void TimerCanTimer();
     void Timer1Timer();
-    void TimerLTRTimer();
-    void onLPTRChange();
-    void TimerSimSpeedTimer();
-    void rgDemoSpeedClick();
-    void cbSimSpeedEnableClick();
     void tsCalibrationShow();
     void btnSymulacjaClick();
-    void btnGPSClick();
-    void btnVBOXClick();
-    void btnCalibrateClick();
-    void btnCalibrateResetClick();
-    void btnCalibrateFactoryClick();
     void Koniec1Click();
     void Oprogramie1Click();
     void Changelog1Click();
     void menuLogCanClick();
     void Ustawienia1Click();
-    void btnStartLogClick();
-    void btnStopLogClick();
     void Save1Click();
 
     void AppendCanLog(const QString &line);
@@ -152,11 +135,6 @@ public:
     void UpdateVisualisation();
     void LoadStatusCaptions();
     void HideStatusLabels();
-    void RequestCalibration(quint8 code);
-    void StartLogging();
-    void StopLogging();
-    void CheckLtrAlarm();
-    bool LtrAlarmActive() const { return m_ltrAlarm->LtrAlarmActive; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -166,20 +144,13 @@ private:
     void BuildUi();
     void BuildMenu();
     QWidget *BuildLoggingPage();
-    void ConnectCalibrationPage();
-    QWidget *BuildSerialControls(QWidget *page);
-    void SwitchSpeedSource(bool gps);
-    void RunSpeedSimulation(bool run);
+    void SubscribeToSpeedSource();
     void SetUpTimers();
     void SubscribeToAcquisition();
     void RefreshLoggingPage();
-    void FlushLog();
-    void ShowError(const QString &message);
 
     TSecondaryWindows m_windows;
     std::unique_ptr<TAlarmSound> m_ownSound;
-    std::unique_ptr<TAlarmTimer> m_ltrTimer;
-    std::unique_ptr<TLtrAlarm> m_ltrAlarm;
     bool m_demoRunning = false;
     bool m_closeAfterDemo = false;  // the window was closed during a demo run
 };

@@ -1,10 +1,14 @@
 #include "can/ui/uCalibrationPage.h"
 
+#include "base/uConsts.h"
+#include "can/uAcquisition.h"
+#include "can/uCalibration.h"
 #include "widgets/uLook.h"
 #include "can/ui/uCoefficientsBox.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -48,4 +52,36 @@ void TCalibrationPage::EnableRequests(bool enabled)
 {
     for (QPushButton *button : {btnCalibrate, btnCalibrateReset, btnCalibrateFactory})
         button->setEnabled(enabled);
+}
+
+void TCalibrationPage::Attach(TAcquisition &acquisition)
+{
+    m_acquisition = &acquisition;
+    connect(btnCalibrate, &QPushButton::clicked, this, &TCalibrationPage::btnCalibrateClick);
+    connect(btnCalibrateReset, &QPushButton::clicked, this, &TCalibrationPage::btnCalibrateResetClick);
+    connect(btnCalibrateFactory, &QPushButton::clicked, this, &TCalibrationPage::btnCalibrateFactoryClick);
+}
+
+void TCalibrationPage::btnCalibrateClick()
+{
+    RequestCalibration(crCalibrate);
+}
+
+void TCalibrationPage::btnCalibrateResetClick()
+{
+    RequestCalibration(crReset);
+}
+
+void TCalibrationPage::btnCalibrateFactoryClick()
+{
+    RequestCalibration(crFactorySettings);
+}
+
+void TCalibrationPage::RequestCalibration(quint8 code)
+{
+    if (!m_acquisition->State.SensorOnline)
+        return;
+    if (m_acquisition->Send(CalibrationRequestFrame(TCalibrationRequest(code))) != PCAN_ERROR_OK)
+        QMessageBox::information(window(), QString::fromUtf8(Consts::AppTitle),
+                                 QString::fromUtf8(Consts::CalibrationFailed));
 }

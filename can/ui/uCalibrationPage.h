@@ -1,17 +1,20 @@
 #pragma once
-// The Calibration page: what to do, the three request buttons, and the vehicle coefficients
-// that the page keeps hidden.
+// The Calibration page: what to do, the three request buttons, which send their request to
+// the unit, and the vehicle coefficients that the page keeps hidden.
 
 #include <QWidget>
 
 class QLabel;
 class QPushButton;
+class TAcquisition;
 class TCoefficientsBox;
 
 class TCalibrationPage : public QWidget
 {
 public:
     explicit TCalibrationPage(QWidget *parent = nullptr);
+    // The channel the requests go out on.
+    void Attach(TAcquisition &acquisition);
 
     // The buttons follow the unit's online state as it was when the page was last shown.
     void EnableRequests(bool enabled);
@@ -22,4 +25,13 @@ public:
     QPushButton *btnCalibrateReset = nullptr;
     QPushButton *btnCalibrateFactory = nullptr;
     TCoefficientsBox *gbWspolczynniki = nullptr;
+
+    void btnCalibrateClick();
+    void btnCalibrateResetClick();
+    void btnCalibrateFactoryClick();
+    // Sent only while unit 1 is online; a frame the adapter refuses is reported.
+    void RequestCalibration(quint8 code);
+
+private:
+    TAcquisition *m_acquisition = nullptr;
 };

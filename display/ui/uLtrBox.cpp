@@ -1,5 +1,7 @@
 #include "display/ui/uLtrBox.h"
 
+#include "can/uAcquisition.h"
+#include "widgets/uAlertSound.h"
 #include "widgets/uLook.h"
 #include "display/uDisplayRules.h"
 #include "display/uLtrAlarm.h"
@@ -61,4 +63,34 @@ void TLtrBox::ShowLtr(double ltr, bool alarm)
         m_alarmShown = alarm;
     }
     lLTR->setText(FormatFixed(ltr, 3));
+}
+
+TLtrBox::~TLtrBox() = default;
+
+void TLtrBox::Attach(const TAcquisition &acquisition, TAlarmSound &sound)
+{
+    m_acquisition = &acquisition;
+    TimerLTR.setObjectName(QStringLiteral("TimerLTR"));
+    TimerLTR.setInterval(3000);
+    m_timer = std::make_unique<TQtAlarmTimer>(TimerLTR);
+    m_alarm = std::make_unique<TLtrAlarm>(*m_timer, sound);
+    connect(&TimerLTR, &QTimer::timeout, this, &TLtrBox::TimerLTRTimer);
+    connect(tbLTRthreshold, &QSlider::valueChanged, this, &TLtrBox::onLPTRChange);
+}
+
+void TLtrBox::onLPTRChange()
+{
+    ShowThreshold(TLtrAlarm::Threshold(Position()));
+    CheckLtrAlarm();
+}
+
+void TLtrBox::CheckLtrAlarm()
+{
+    const double ltr = m_acquisition->State.Sensors[1].LTR;
+    ShowLtr(ltr, m_alarm->CheckLtrAlarm(ltr, Position()));
+}
+
+void TLtrBox::TimerLTRTimer()
+{
+    m_alarm->TimerLTRTimer(m_acquisition->State.SensorOnline);
 }

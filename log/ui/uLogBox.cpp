@@ -1,9 +1,14 @@
 #include "log/ui/uLogBox.h"
 
+#include "base/uConsts.h"
+#include "can/uAcquisition.h"
+#include "log/uLogSession.h"
 #include "widgets/uLook.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 
 TLogBox::TLogBox(QWidget *parent) : QGroupBox(QStringLiteral("Save log"), parent)
@@ -41,4 +46,63 @@ void TLogBox::ShowInactive()
     lLogName->setToolTip(QString());
     btnStartLog->setEnabled(true);
     btnStopLog->setEnabled(false);
+}
+
+void TLogBox::Attach(TLogSession &log, TAcquisition &acquisition, const TClock &clock)
+{
+    m_log = &log;
+    m_acquisition = &acquisition;
+    m_clock = &clock;
+    connect(btnStartLog, &QPushButton::clicked, this, &TLogBox::btnStartLogClick);
+    connect(btnStopLog, &QPushButton::clicked, this, &TLogBox::btnStopLogClick);
+}
+
+void TLogBox::btnStartLogClick()
+{
+    if (!m_acquisition->State.SensorOnline) {
+        QMessageBox::information(window(), QString::fromUtf8(Consts::AppTitle),
+                                 QString::fromUtf8(Consts::ConnectFirst));
+        return;
+    }
+    StartLogging();
+}
+
+void TLogBox::btnStopLogClick()
+{
+    StopLogging();
+}
+
+void TLogBox::StartLogging()
+{
+    QString error;
+    if (!m_log->StartLogging(m_acquisition->State, m_clock->LocalNow(), &error)) {
+        ShowError(error);
+        return;
+    }
+    ShowActive(QFileInfo(m_log->FileName()).fileName());
+}
+
+void TLogBox::StopLogging()
+{
+    QString error;
+    const bool closed = m_log->StopLogging(&error);
+    ShowInactive();
+    if (!closed)
+        ShowError(error);
+}
+
+// A flush that fails (a full disk, a pulled stick) is reported once and ends the log
+// cleanly: an error box at every tick would help nobody, and what is on disk stays there.
+void TLogBox::FlushLog()
+{
+    QString error;
+    if (m_log->Flush(m_clock->MonotonicMs(), &error))
+        return;
+    ShowInactive();
+    ShowError(error);
+}
+
+void TLogBox::ShowError(const QString &message)
+{
+    QMessageBox::critical(window(), QString::fromUtf8(Consts::AppTitle), message);
 }

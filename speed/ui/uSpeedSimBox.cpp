@@ -1,5 +1,6 @@
 #include "speed/ui/uSpeedSimBox.h"
 
+#include "speed/uSpeedSource.h"
 #include "widgets/uLook.h"
 #include "widgets/uRadioGroup.h"
 
@@ -49,4 +50,43 @@ void TSpeedSimBox::ShowSendResult(TSendResult result)
 {
     static const QColor Colours[] = {Qt::white, QColor(0, 128, 0), QColor(255, 0, 0)};
     Look::SetTextColour(lSimSpeed, Colours[int(result)]);
+}
+
+void TSpeedSimBox::Attach(TSpeedSource &speed)
+{
+    m_speed = &speed;
+    speed.OnSpeedCaption = [this](const QString &caption) { lSimSpeed->setText(caption); };
+    speed.OnFrameSent = [this](bool sent) { ShowSendResult(sent ? TSendResult::Sent : TSendResult::Failed); };
+    TimerSimSpeed.setObjectName(QStringLiteral("TimerSimSpeed"));
+    TimerSimSpeed.setInterval(20);
+    TimerSimSpeed.setTimerType(Qt::PreciseTimer);  // 50 frames a second, not 45
+    connect(&TimerSimSpeed, &QTimer::timeout, this, &TSpeedSimBox::TimerSimSpeedTimer);
+    connect(rgDemoSpeed, &TRadioGroup::Clicked, this, &TSpeedSimBox::rgDemoSpeedClick);
+    connect(cbSimSpeedEnable, &QCheckBox::toggled, this, &TSpeedSimBox::cbSimSpeedEnableClick);
+}
+
+void TSpeedSimBox::rgDemoSpeedClick()
+{
+    RunSpeedSimulation(rgDemoSpeed->ItemIndex() != 0);
+}
+
+void TSpeedSimBox::cbSimSpeedEnableClick()
+{
+    RunSpeedSimulation(cbSimSpeedEnable->isChecked());
+    ShowSendResult(TSendResult::None);
+}
+
+// While the simulation runs, a VBOX speed is shown but not relayed.
+void TSpeedSimBox::RunSpeedSimulation(bool run)
+{
+    if (run)
+        TimerSimSpeed.start();
+    else
+        TimerSimSpeed.stop();
+    m_speed->SimulationRunning = run;
+}
+
+void TSpeedSimBox::TimerSimSpeedTimer()
+{
+    m_speed->SimulationTick(rgDemoSpeed->ItemIndex());
 }

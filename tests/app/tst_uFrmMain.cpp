@@ -17,6 +17,7 @@
 #include "display/ui/uStatusBox.h"
 #include "display/ui/uVisualisationPage.h"
 #include "support/uCountingSound.h"
+#include "speed/ui/uSpeedSimBox.h"
 #include "support/uFakeCanDevice.h"
 #include "support/uFakeClock.h"
 
@@ -118,10 +119,10 @@ void tst_uFrmMain::startsWithItsDefaults()
 
     QCOMPARE(main.Timer1.interval(), 100);
     QCOMPARE(main.TimerCan.interval(), 50);
-    QCOMPARE(main.TimerLTR.interval(), 3000);
-    QCOMPARE(main.TimerSimSpeed.interval(), 20);
+    QCOMPARE(main.gbLTR->TimerLTR.interval(), 3000);
+    QCOMPARE(main.SpeedSim->TimerSimSpeed.interval(), 20);
     QVERIFY(main.Timer1.isActive());
-    QVERIFY(!main.TimerCan.isActive() && !main.TimerLTR.isActive() && !main.TimerSimSpeed.isActive());
+    QVERIFY(!main.TimerCan.isActive() && !main.gbLTR->TimerLTR.isActive() && !main.SpeedSim->TimerSimSpeed.isActive());
     QCOMPARE(main.minimumSize(), QSize(1024, 716));
 
     QCOMPARE(windows.secondary.frmSplashScreen->windowTitle(), QStringLiteral("About"));
@@ -333,25 +334,25 @@ void tst_uFrmMain::movingTheThresholdRaisesTheAlarmAtOnce()
     QCOMPARE(main.gbLTR->lLTRthreshold->text(), QStringLiteral("0,5"));
     main.Acquisition.State.Sensors[1].LTR = 0.4;
     main.Timer1Timer();
-    QVERIFY(!main.LtrAlarmActive());
+    QVERIFY(!main.gbLTR->LtrAlarmActive());
     QCOMPARE(main.gbLTR->lLTR->text(), QStringLiteral("0,400"));
 
     main.gbLTR->tbLTRthreshold->setValue(3);
     QCOMPARE(main.gbLTR->lLTRthreshold->text(), QStringLiteral("0,3"));
-    QVERIFY(main.LtrAlarmActive());
-    QVERIFY(main.TimerLTR.isActive());
+    QVERIFY(main.gbLTR->LtrAlarmActive());
+    QVERIFY(main.gbLTR->TimerLTR.isActive());
     QCOMPARE(sound.Plays.size(), 1);
     QCOMPARE(main.gbLTR->lLTR->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 
-    main.TimerLTRTimer();  // not online: the repetition stays silent
+    main.gbLTR->TimerLTRTimer();  // not online: the repetition stays silent
     QCOMPARE(sound.Plays.size(), 1);
     main.Acquisition.State.SensorOnline = true;
-    main.TimerLTRTimer();
+    main.gbLTR->TimerLTRTimer();
     QCOMPARE(sound.Plays.size(), 2);
 
     main.Acquisition.State.Sensors[1].LTR = 0.3;
     main.Timer1Timer();
-    QVERIFY(!main.TimerLTR.isActive());
+    QVERIFY(!main.gbLTR->TimerLTR.isActive());
     QCOMPARE(main.gbLTR->lLTR->palette().color(QPalette::WindowText), QColor(Qt::white));
 }
 

@@ -1,6 +1,7 @@
 // What the program itself puts on the bus: calibration requests and the simulated speed.
 
 #include "app/ui/uFrmMain.h"
+#include "speed/ui/uSerialSourceBox.h"
 #include "widgets/uLook.h"
 #include "widgets/uRadioGroup.h"
 #include "app/ui/uWindowSet.h"
@@ -72,7 +73,7 @@ private slots:
             said = static_cast<QMessageBox *>(box)->text();
             box->close();
         });
-        bus.Main.RequestCalibration(2);
+        bus.Main.tsCalibration->RequestCalibration(2);
         QCOMPARE(said, QStringLiteral("Error sending calibration request"));
     }
 
@@ -81,25 +82,25 @@ private slots:
         TConnected bus;
         TSpeedSimBox &sim = *bus.Main.SpeedSim;
         sim.rgDemoSpeed->Item(2)->click();
-        QVERIFY(bus.Main.TimerSimSpeed.isActive());
-        bus.Main.TimerSimSpeedTimer();
+        QVERIFY(bus.Main.SpeedSim->TimerSimSpeed.isActive());
+        bus.Main.SpeedSim->TimerSimSpeedTimer();
         QVERIFY(bus.Written().isEmpty());  // not online yet
         QCOMPARE(sim.lSimSpeed->palette().color(QPalette::WindowText), QColor(Qt::white));
 
         bus.Online();
-        bus.Main.TimerSimSpeedTimer();
+        bus.Main.SpeedSim->TimerSimSpeedTimer();
         QCOMPARE(bus.Written().size(), 1);
         QCOMPARE(bus.Written().first().frameId(), 0x18FECF10u);
         QCOMPARE(bus.Written().first().payload(), QByteArray::fromHex("001E010000000000"));
         QCOMPARE(sim.lSimSpeed->palette().color(QPalette::WindowText), QColor(0, 128, 0));
 
         bus.Main.Acquisition.State.ProtocolEnv = TProtocolEnv::peTest;
-        bus.Main.TimerSimSpeedTimer();
+        bus.Main.SpeedSim->TimerSimSpeedTimer();
         QCOMPARE(bus.Written().size(), 1);  // the test protocol carries no speed frame
         QCOMPARE(bus.Main.Speed.SourceSpeed, 30.0);
 
         sim.rgDemoSpeed->Item(0)->click();
-        QVERIFY(!bus.Main.TimerSimSpeed.isActive());
+        QVERIFY(!bus.Main.SpeedSim->TimerSimSpeed.isActive());
     }
 
     void theHiddenSwitchAlsoRunsTheTimer()
@@ -109,7 +110,7 @@ private slots:
         sim.rgDemoSpeed->Item(2)->click();
         sim.cbSimSpeedEnable->setChecked(true);
         sim.cbSimSpeedEnable->setChecked(false);
-        QVERIFY(!bus.Main.TimerSimSpeed.isActive());
+        QVERIFY(!bus.Main.SpeedSim->TimerSimSpeed.isActive());
         QCOMPARE(sim.lSimSpeed->palette().color(QPalette::WindowText), QColor(Qt::white));
         bus.Main.Acquisition.State.ProtocolEnv = TProtocolEnv::peTest;
         bus.Main.ShowProtocolEnv();
@@ -146,11 +147,11 @@ private slots:
     {
         TConnected bus;
         bus.Main.SpeedSim->cbSimSpeedEnable->setChecked(true);
-        bus.Main.eComGPS->setText(QStringLiteral("/dev/no-such-port"));
-        bus.Main.btnVBOXClick();
-        QVERIFY(!bus.Main.btnVBOX->font().bold() && !bus.Main.btnGPS->font().bold());
+        bus.Main.SerialSources->eComGPS->setText(QStringLiteral("/dev/no-such-port"));
+        bus.Main.SerialSources->btnVBOXClick();
+        QVERIFY(!bus.Main.SerialSources->btnVBOX->font().bold() && !bus.Main.SerialSources->btnGPS->font().bold());
         QVERIFY(!bus.Main.SpeedSim->cbSimSpeedEnable->isChecked());
-        QVERIFY(!bus.Main.TimerSimSpeed.isActive());
+        QVERIFY(!bus.Main.SpeedSim->TimerSimSpeed.isActive());
     }
 };
 

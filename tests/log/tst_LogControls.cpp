@@ -121,7 +121,7 @@ private slots:
     void recordsReachTheFileAtTheCanTickThatDecodedThem()
     {
         TOnlineLogger logger;
-        logger.Main.StartLogging();
+        logger.Main.gbSaveLog->StartLogging();
         logger.Samples(3);
         const QList<QByteArray> lines = logger.Lines();
         QCOMPARE(lines.size(), 5 + 3);
@@ -132,14 +132,14 @@ private slots:
     {
         TOnlineLogger logger;
         logger.Settings.cbSlowSave->setChecked(true);
-        logger.Main.StartLogging();
+        logger.Main.gbSaveLog->StartLogging();
         logger.Samples(31);
-        logger.Main.StopLogging();
+        logger.Main.gbSaveLog->StopLogging();
         QCOMPARE(logger.Lines().size(), 5);  // the head only
 
-        logger.Main.StartLogging();
+        logger.Main.gbSaveLog->StartLogging();
         logger.Samples(300);
-        logger.Main.StopLogging();
+        logger.Main.gbSaveLog->StopLogging();
         QDir(QStringLiteral("logs")).remove(QDir(QStringLiteral("logs")).entryList(QDir::Files).first());
         const QList<QByteArray> lines = logger.Lines();
         QCOMPARE(lines.size(), 5 + 9);  // samples 32, 64, ... 288, also across 255 → 0
@@ -149,7 +149,7 @@ private slots:
     void aFailingFlushIsReportedOnceAndEndsTheLog()
     {
         TOnlineLogger logger;
-        logger.Main.StartLogging();
+        logger.Main.gbSaveLog->StartLogging();
         logger.Samples(2);
         logger.Main.Timer1Timer();
         QString ignored;
@@ -171,7 +171,7 @@ private slots:
         TOnlineLogger logger;
         logger.Main.Log.LogFileName = QStringLiteral("missing/run.csv");
         const auto box = WatchNextMessageBox();
-        logger.Main.StartLogging();
+        logger.Main.gbSaveLog->StartLogging();
         const QString file = QDir::toNativeSeparators(QDir::current().absoluteFilePath(QStringLiteral("missing/run_001_")));
         QVERIFY2(box->Text.startsWith(QStringLiteral("Cannot open the log file ") + file)
                      && box->Text.endsWith(QStringLiteral(".csv: No such file or directory")),
@@ -187,7 +187,7 @@ private slots:
         QSKIP("Windows does not let an open file go");
 #endif
         TOnlineLogger logger;
-        logger.Main.StartLogging();
+        logger.Main.gbSaveLog->StartLogging();
         logger.Samples(2);
         QVERIFY(QDir(QStringLiteral("logs")).removeRecursively());
         const auto box = WatchNextMessageBox();
@@ -204,7 +204,7 @@ private slots:
     void closingTheWindowClosesTheLog()
     {
         TOnlineLogger logger;
-        logger.Main.StartLogging();
+        logger.Main.gbSaveLog->StartLogging();
         logger.Samples(5);
         logger.Main.show();
         logger.Main.close();
@@ -215,7 +215,7 @@ private slots:
     void settingsAppliedWithOk()
     {
         TOnlineLogger logger;
-        logger.Main.StartLogging();
+        logger.Main.gbSaveLog->StartLogging();
         OnNextModal([&logger](QWidget *) {
             TFrmSettings &s = logger.Settings;
             s.rbTestEnv->click();

@@ -3,6 +3,7 @@
 #include "app/ui/uWindowSet.h"
 #include "display/ui/uChartPanel.h"
 #include "settings/ui/uFrmSettings.h"
+#include "can/uAcquisition.h"
 #include "speed/uDemoRun.h"
 
 #include <QAbstractButton>
@@ -55,6 +56,39 @@ private slots:
         QCOMPARE(a.LTR, (std::sin(50.0) + 1) / 2);
         QVERIFY(std::abs(a.LTR - 0.3688) < 0.0001);
         QCOMPARE(a.FrameCounter, 1500 % 256);
+    }
+
+    // The run hands every sample to the sinks in order, the chart on the demo's own x, and
+    // stops when asked between two samples.
+    void runDrivesTheSinksAndStopsWhenAsked()
+    {
+        struct TCounter : TSampleSink {
+            void SampleComplete(const TAcquisitionState &state, const TSampleMoment &moment) override
+            {
+                Indices << moment.DemoIndex;
+                LastTiltY = state.Sensors[1].TiltY;
+            }
+            QList<int> Indices;
+            double LastTiltY = 0;
+        } counter;
+        TClock clock;
+        TAcquisition acquisition(clock);
+        TChartModel chart;
+        acquisition.AddSink(chart);
+        acquisition.AddSink(counter);
+        RunDemo(acquisition, 300, 7, [] { return true; });
+        QCOMPARE(counter.Indices.size(), 300);
+        QCOMPARE(counter.Indices.last(), 300);
+        QCOMPARE(chart.Points(csTiltY).last().x(), 3.0);
+        TSensorSample expected;
+        TDemoGenerator same(7);
+        for (int i = 1; i <= 300; ++i)
+            same.NextSample(i, expected);
+        QCOMPARE(counter.LastTiltY, expected.TiltY);
+
+        int left = 5;
+        RunDemo(acquisition, 300, 7, [&left] { return --left > 0; });
+        QCOMPARE(counter.Indices.size(), 305);
     }
 
     void chartRestartsOnSeriesZeroAndKeepsTheSampleNumber()
