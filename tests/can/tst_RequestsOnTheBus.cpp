@@ -18,6 +18,11 @@
 #include <QPushButton>
 #include <QtTest>
 
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 struct TConnected {
@@ -141,6 +146,29 @@ private slots:
         bus.Main.Speed.ComDataPacketGPSPacket("VTG,,T,,M,,N,,K,N*32");  // no fix: nothing changes
         QCOMPARE(bus.Main.Speed.SourceSpeed, 10.2);
         QVERIFY(bus.Written().isEmpty());  // GPS speed never goes on the bus
+    }
+
+    // A port that opens: its button in bold, the other plain, the simulation off.
+    void aPortThatOpensMakesItsSourceBold()
+    {
+#ifndef Q_OS_LINUX
+        QSKIP("pseudo-terminals are set up for Linux only");
+#else
+        const int master = posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
+        const auto closeMaster = qScopeGuard([master] { close(master); });
+        TConnected bus;
+        TSerialSourceBox &sources = *bus.Main.SerialSources;
+        bus.Main.SpeedSim->cbSimSpeedEnable->setChecked(true);
+        sources.eComGPS->setText(QString::fromLocal8Bit(ptsname(master)));
+        sources.btnGPSClick();
+        QVERIFY(sources.btnGPS->font().bold() && !sources.btnVBOX->font().bold());
+        sources.btnVBOXClick();
+        QVERIFY(sources.btnVBOX->font().bold() && !sources.btnGPS->font().bold());
+        QVERIFY(bus.Main.Speed.Link.ComPortGPS.isOpen());
+        QVERIFY(!bus.Main.SpeedSim->cbSimSpeedEnable->isChecked());
+        QVERIFY(!bus.Main.SpeedSim->TimerSimSpeed.isActive());
+#endif
     }
 
     void aPortThatCannotOpenLeavesBothButtonsPlain()

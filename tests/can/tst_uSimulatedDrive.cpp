@@ -1,6 +1,8 @@
 #include "can/PCANBasic.h"
 #include "can/uFrameDecoder.h"
+#include "can/uCalibration.h"
 #include "can/uSimulatedDrive.h"
+#include "can/uSimulatedUnit.h"
 
 #include <QtTest>
 
@@ -16,6 +18,7 @@ private slots:
     void oneCycleLooksLikeADrive();
     void bothProtocolsTellTheSameDrive();
     void answersCalibrationAndSpeedFrames();
+    void theUnitRoutesWhatIsWrittenToIt();
 };
 
 void tst_uSimulatedDrive::cadence_data()
@@ -162,6 +165,40 @@ void tst_uSimulatedDrive::answersCalibrationAndSpeedFrames()
     drive.HearCalibrationRequest(0, 4300);  // reset: half a second of silence
     QVERIFY(!unitSpeaks(drive.FramesUntil(4790)));
     QVERIFY(unitSpeaks(drive.FramesUntil(4900)));
+}
+
+// The device in the program: a speed frame reaches the drive's chassis, a calibration request
+// the unit, anything else nothing; a closed device or an invalid frame takes no write.
+void tst_uSimulatedDrive::theUnitRoutesWhatIsWrittenToIt()
+{
+    TSimulatedUnit unit;
+    const QCanBusFrame reset(CalibrationRequestId, QByteArray(1, char(crReset)));
+    QVERIFY(!unit.writeFrame(reset));
+    QVERIFY(unit.connectDevice());
+    QSignalSpy written(&unit, &QCanBusDevice::framesWritten);
+    const auto idsHeardFor = [&unit](int ms) {
+        unit.readAllFrames();
+        QTest::qWait(ms);
+        QSet<quint32> ids;
+        for (const QCanBusFrame &frame : unit.readAllFrames())
+            ids << frame.frameId();
+        return ids;
+    };
+    QVERIFY(unit.writeFrame(QCanBusFrame(0x123, QByteArray(8, '\0'))));
+    QVERIFY(idsHeardFor(300).contains(TSimulatedDrive::ChassisId));
+
+    // The waits stay well inside the silences, for a busy machine.
+    for (int i = 0; i < 6; ++i) {  // each speed frame keeps the chassis silent for 200 ms
+        QVERIFY(unit.writeFrame(TSimulatedDrive::ChassisFrame(30)));
+        QVERIFY(!idsHeardFor(50).contains(TSimulatedDrive::ChassisId));
+    }
+
+    QVERIFY(unit.writeFrame(reset));  // half a second of silence
+    QVERIFY(!idsHeardFor(100).contains(TSimulatedDrive::UnitId));
+    QTRY_VERIFY(idsHeardFor(100).contains(TSimulatedDrive::UnitId));
+
+    QVERIFY(!unit.writeFrame(QCanBusFrame(QCanBusFrame::InvalidFrame)));
+    QCOMPARE(written.count(), 8);
 }
 
 QTEST_GUILESS_MAIN(tst_uSimulatedDrive)

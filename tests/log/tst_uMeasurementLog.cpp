@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -65,6 +66,7 @@ private slots:
     void anAppendedPartStartsOnANewLine();
     void recordsReachTheFileAtTheFlush();
     void aFullDiskIsReportedAtTheFlush();
+    void aMebibyteWaitingGoesToTheFileAtOnce();
     void theFileIsForcedToTheDiskEverySecondAndAtTheClose();
     void aFileGoneFromItsNameIsReported_data();
     void aFileGoneFromItsNameIsReported();
@@ -265,6 +267,35 @@ void tst_uMeasurementLog::aFullDiskIsReportedAtTheFlush()
     QCOMPARE(error, said);
     QVERIFY(!log.Close(&error));
     QVERIFY(!log.IsOpen());
+}
+
+// A disk that is slow to take records must not make them pile up in memory: past 1 MiB they
+// are written at once; on a full disk they are dropped, and the next flush says why.
+void tst_uMeasurementLog::aMebibyteWaitingGoesToTheFileAtOnce()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("log.csv"));
+    TMeasurementLog log;
+    QString error;
+    QVERIFY(log.Open(path, {QStringLiteral("head")}, &error));
+    const QString record(99, QLatin1Char('x'));  // 101 bytes with the line end
+    const int fit = (1 << 20) / 101;
+    for (int i = 0; i < fit; ++i)
+        log.Append(record);
+    QCOMPARE(QFileInfo(path).size(), 6);  // still waiting for the flush
+    log.Append(record);
+    QCOMPARE(QFileInfo(path).size(), 6 + (fit + 1) * 101);
+    log.Append(record);
+    QCOMPARE(QFileInfo(path).size(), 6 + (fit + 1) * 101);  // the count starts again
+    QVERIFY(log.Flush(0, &error));
+    QCOMPARE(QFileInfo(path).size(), 6 + (fit + 2) * 101);
+
+    TMeasurementLog full;
+    QVERIFY(full.OpenOn(std::make_unique<TFullDisk>(), QStringLiteral("full.csv"), false, {}, &error));
+    for (int i = 0; i < 3 * fit; ++i)
+        full.Append(record);
+    QVERIFY(!full.Flush(0, &error));
+    QCOMPARE(error, QStringLiteral("Cannot write the log file full.csv: No space left on device"));
 }
 
 // /dev/null takes every write but cannot be forced to a disk, so each force shows as a
