@@ -3,6 +3,7 @@
 #include "base/uConsts.h"
 #include "app/ui/uFrmChangeLog.h"
 #include "app/ui/uFrmSplashScreen.h"
+#include "app/ui/uLoggingPage.h"
 #include "widgets/uLook.h"
 #include "widgets/uPictures.h"
 #include "widgets/uRadioGroup.h"
@@ -29,7 +30,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -46,7 +46,7 @@ TfrmMain::TfrmMain(const TCommandLine &commandLine, TMainSeams seams, QWidget *p
         m_ownSound = std::make_unique<TAlertSound>();
 
     BuildUi();
-    gbLTR->Attach(Acquisition, seams.sound ? *seams.sound : *m_ownSound);
+    tsLogging->gbLTR->Attach(Acquisition, seams.sound ? *seams.sound : *m_ownSound);
     SetUpTimers();
     SubscribeToAcquisition();
     SubscribeToSpeedSource();
@@ -71,7 +71,7 @@ void TfrmMain::FormCreate(const TCommandLine &commandLine)
     Log.LogFileIndex = 0;
     Chart.ChartMaxPoints = 1500;
     Acquisition.State = TAcquisitionState{};  // production identifiers and environment
-    gbLTR->ShowThreshold(TLtrAlarm::Threshold(gbLTR->Position()));  // in the user's locale
+    tsLogging->gbLTR->ShowThreshold(TLtrAlarm::Threshold(tsLogging->gbLTR->Position()));  // in the user's locale
     ShowProtocolEnv();
     CanLogEnabled = commandLine.CanLogEnabled;
     Acquisition.TrafficWanted = CanLogEnabled;
@@ -92,7 +92,8 @@ void TfrmMain::BuildUi()
 
     PageControl1 = new TGradientTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    tsLogging = BuildLoggingPage();
+    tsLogging = new TLoggingPage(Chart, Acquisition.State.Sensors[1], Speed);
+    ConnectLoggingPage();
     tsVisualisation = new TVisualisationPage;
     tsCalibration = new TCalibrationPage;
     tsCalibration->Attach(Acquisition);
@@ -151,73 +152,14 @@ void TfrmMain::BuildMenu()
     connect(Changelog1, &QAction::triggered, this, &TfrmMain::Changelog1Click, Qt::QueuedConnection);
 }
 
-QWidget *TfrmMain::BuildLoggingPage()
+void TfrmMain::ConnectLoggingPage()
 {
-    auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("tsLogging"));
-
-    GroupBox4 = new TCanBusBox(page);
-    connect(GroupBox4->btnInit, &QPushButton::clicked, this, &TfrmMain::btnInitClick);
-    connect(GroupBox4->btnRelease, &QPushButton::clicked, this, &TfrmMain::btnReleaseClick);
-    gbSaveLog = new TLogBox(page);
-    gbSaveLog->Attach(Log, Acquisition, *m_clock);
-
-    cbbBaudrates = new QComboBox(page);
-    cbbBaudrates->setObjectName(QStringLiteral("cbbBaudrates"));
-    cbbBaudrates->addItems(BusSpeeds::Captions());
-    cbbBaudrates->setCurrentIndex(BusSpeeds::DefaultIndex);
-    cbbBaudrates->setVisible(false);
-    connect(cbbBaudrates, &QComboBox::activated, this, &TfrmMain::cbbBaudratesChange);
-
-    lCANProtocol = Look::MakeLabel(page, "lCANProtocol", QString::fromUtf8(Consts::ProtocolVariant), Qt::white);
-    lCANProtocol->setAlignment(Qt::AlignCenter);
-    Look::MakeValueLabel(lCANProtocol, QStringLiteral("Protocol variant"));
-
-    Image1 = new QLabel(page);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setAccessibleName(QStringLiteral("Logo"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/assets/logo.svg")));
-    Image1->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-
-    gbLTR = new TLtrBox(page);
-
-    ChartPanel = new TChartPanel(Chart, Acquisition.State.Sensors[1], page);
-    Readouts = new TReadoutsBox(page);
-    gbStatus = new TStatusBox(page);
-    gbCar = new TCarBox(page);
-
-    auto *left = new QVBoxLayout;
-    left->addWidget(GroupBox4);
-    left->addWidget(gbSaveLog);
-    left->addWidget(gbLTR);
-    left->addWidget(Readouts->gbSpeed);
-    left->addWidget(gbStatus);
-    left->addStretch(1);
-
-    auto *centre = new QVBoxLayout;
-    centre->addWidget(Readouts);
-    centre->addWidget(ChartPanel, 1);
-
-    SpeedSim = new TSpeedSimBox(page);
-    SpeedSim->Attach(Speed);
-    connect(SpeedSim->tbSimSpeed, &QSlider::valueChanged, gbLTR, &TLtrBox::onLPTRChange);
-
-    auto *right = new QVBoxLayout;
-    right->addWidget(gbCar);
-    right->addWidget(SpeedSim);
-    SerialSources = new TSerialSourceBox(Speed, *SpeedSim, page);
-    SerialSources->setVisible(false);
-    connect(SerialSources->btnSymulacja, &QPushButton::clicked, this, &TfrmMain::btnSymulacjaClick);
-    right->addWidget(SerialSources);
-    right->addStretch(1);
-    right->addWidget(lCANProtocol);
-    right->addWidget(Image1, 0, Qt::AlignRight | Qt::AlignBottom);
-
-    auto *layout = new QHBoxLayout(page);
-    layout->addLayout(left);
-    layout->addLayout(centre, 1);
-    layout->addLayout(right);
-    return page;
+    connect(tsLogging->GroupBox4->btnInit, &QPushButton::clicked, this, &TfrmMain::btnInitClick);
+    connect(tsLogging->GroupBox4->btnRelease, &QPushButton::clicked, this, &TfrmMain::btnReleaseClick);
+    connect(tsLogging->cbbBaudrates, &QComboBox::activated, this, &TfrmMain::cbbBaudratesChange);
+    tsLogging->gbSaveLog->Attach(Log, Acquisition, *m_clock);
+    connect(tsLogging->SpeedSim->tbSimSpeed, &QSlider::valueChanged, tsLogging->gbLTR, &TLtrBox::onLPTRChange);
+    connect(tsLogging->SerialSources->btnSymulacja, &QPushButton::clicked, this, &TfrmMain::btnSymulacjaClick);
 }
 
 void TfrmMain::SubscribeToSpeedSource()
@@ -242,9 +184,9 @@ void TfrmMain::SetUpTimers()
 void TfrmMain::ShowProtocolEnv()
 {
     const bool production = Acquisition.State.ProtocolEnv == TProtocolEnv::peProduction;
-    Readouts->ShowEnvironment(production);
-    SpeedSim->rgDemoSpeed->setVisible(production);
-    lCANProtocol->setText(QString::fromUtf8(Acquisition.State.ProtocolEnv == TProtocolEnv::peProduction
+    tsLogging->Readouts->ShowEnvironment(production);
+    tsLogging->SpeedSim->rgDemoSpeed->setVisible(production);
+    tsLogging->lCANProtocol->setText(QString::fromUtf8(Acquisition.State.ProtocolEnv == TProtocolEnv::peProduction
                                                 ? Consts::ProductionEnv
                                                 : Consts::TestProtocol));
 }
@@ -257,18 +199,18 @@ void TfrmMain::AppendCanLog(const QString &line)
 
 void TfrmMain::cbbBaudratesChange()
 {
-    CanBaudrate = BusSpeeds::CodeOfIndex(cbbBaudrates->currentIndex());
+    CanBaudrate = BusSpeeds::CodeOfIndex(tsLogging->cbbBaudrates->currentIndex());
 }
 
 void TfrmMain::ResetChart()
 {
-    ChartPanel->ResetChart();
+    tsLogging->ChartPanel->ResetChart();
 }
 
 void TfrmMain::SubscribeToAcquisition()
 {
     Acquisition.OnTrafficLine = [this](const QString &line) { AppendCanLog(line); };
-    Acquisition.OnStatusCaption = [this](const QString &caption) { GroupBox4->lCANStatus->setText(caption); };
+    Acquisition.OnStatusCaption = [this](const QString &caption) { tsLogging->GroupBox4->lCANStatus->setText(caption); };
     Acquisition.OnChannelChanged = [this](bool open) {
         if (open) {
             TimerCan.start();
@@ -276,8 +218,8 @@ void TfrmMain::SubscribeToAcquisition()
             TimerCan.stop();
             HideStatusLabels();
         }
-        GroupBox4->btnRelease->setEnabled(open);
-        GroupBox4->btnInit->setEnabled(!open);
+        tsLogging->GroupBox4->btnRelease->setEnabled(open);
+        tsLogging->GroupBox4->btnInit->setEnabled(!open);
     };
     Acquisition.AddSink(Chart);
     Acquisition.AddSink(Log);
@@ -301,17 +243,17 @@ void TfrmMain::TimerCanTimer()
     Acquisition.Drain();
     // The records of this tick go to the file now: a crash then costs only what the adapter
     // still holds, not also what waits for the display tick.
-    gbSaveLog->FlushLog();
+    tsLogging->gbSaveLog->FlushLog();
 }
 
 void TfrmMain::LoadStatusCaptions()
 {
-    gbStatus->SetCaptions(::LoadStatusCaptions(QStringLiteral("opisy.ini")));
+    tsLogging->gbStatus->SetCaptions(::LoadStatusCaptions(QStringLiteral("opisy.ini")));
 }
 
 void TfrmMain::HideStatusLabels()
 {
-    gbStatus->HideStatusLabels();
+    tsLogging->gbStatus->HideStatusLabels();
 }
 
 void TfrmMain::Timer1Timer()
@@ -319,7 +261,7 @@ void TfrmMain::Timer1Timer()
     Acquisition.RunWatchdogs();
     RefreshLoggingPage();
     UpdateVisualisation();
-    gbSaveLog->FlushLog();
+    tsLogging->gbSaveLog->FlushLog();
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)
@@ -331,7 +273,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    gbSaveLog->StopLogging();
+    tsLogging->gbSaveLog->StopLogging();
     QMainWindow::closeEvent(event);
 }
 
@@ -339,8 +281,8 @@ void TfrmMain::btnSymulacjaClick()
 {
     if (m_demoRunning)
         return;
-    gbSaveLog->StopLogging();  // a running log is closed before the run opens its own
-    gbSaveLog->StartLogging();
+    tsLogging->gbSaveLog->StopLogging();  // a running log is closed before the run opens its own
+    tsLogging->gbSaveLog->StartLogging();
     if (!Log.LogActive())
         return;
     m_demoRunning = true;
@@ -349,8 +291,8 @@ void TfrmMain::btnSymulacjaClick()
         return !m_closeAfterDemo;
     });
     m_demoRunning = false;
-    gbSaveLog->StopLogging();
-    ChartPanel->Refresh();
+    tsLogging->gbSaveLog->StopLogging();
+    tsLogging->ChartPanel->Refresh();
     if (m_closeAfterDemo)
         QTimer::singleShot(0, this, &QWidget::close);
 }
@@ -367,21 +309,21 @@ void TfrmMain::RefreshLoggingPage()
     const TSensorSample &unit = Acquisition.State.Sensors[1];
     const TPictureTurns turns = PlanPictureTurns(Pictures, unit);
     if (turns.Poprzeczny)
-        gbCar->imgPoprzeczny->SetAngle(*turns.Poprzeczny);
+        tsLogging->gbCar->imgPoprzeczny->SetAngle(*turns.Poprzeczny);
     if (turns.Wzdluzny)
-        gbCar->imgWzdluzny->SetAngle(*turns.Wzdluzny);
+        tsLogging->gbCar->imgWzdluzny->SetAngle(*turns.Wzdluzny);
     if (turns.VisX)
         tsVisualisation->imgVisX->SetAngle(*turns.VisX);
     if (turns.VisY)
         tsVisualisation->imgVisY->SetAngle(*turns.VisY);
-    Readouts->ShowValues(unit, Acquisition.State.Chassis);
-    Readouts->ShowTrackers(TrackerValuesFor(unit));
-    gbLTR->CheckLtrAlarm();
-    gbStatus->ShowStatus(unit.Status);
-    gbCar->ShowLamps(unit.TiltX, unit.TiltY);
+    tsLogging->Readouts->ShowValues(unit, Acquisition.State.Chassis);
+    tsLogging->Readouts->ShowTrackers(TrackerValuesFor(unit));
+    tsLogging->gbLTR->CheckLtrAlarm();
+    tsLogging->gbStatus->ShowStatus(unit.Status);
+    tsLogging->gbCar->ShowLamps(unit.TiltX, unit.TiltY);
     // The chart is drawn with the display refresh, with every point appended since the last
     // one: drawing it at every CAN tick would cost twice the processor time for no visible gain.
-    ChartPanel->Refresh();
+    tsLogging->ChartPanel->Refresh();
 }
 
 void TfrmMain::UpdateVisualisation()
@@ -426,20 +368,20 @@ void TfrmMain::Ustawienia1Click()
     if (!m_windows.frmSettings)
         return;
     TFrmSettings &dialog = *m_windows.frmSettings;
-    dialog.Load({cbbBaudrates->currentIndex(), Acquisition.State.CanId1, Acquisition.State.CanId2,
+    dialog.Load({tsLogging->cbbBaudrates->currentIndex(), Acquisition.State.CanId1, Acquisition.State.CanId2,
                  Acquisition.State.CanId3, Acquisition.State.ChassisCanId, Acquisition.State.ProtocolEnv, Log.LogFileName});
     if (dialog.exec() != QDialog::Accepted)
         return;
 
     const TSettings settings = dialog.Values();
     // Set without the change handler: the new speed is taken at the next Connect.
-    cbbBaudrates->setCurrentIndex(settings.BaudrateIndex);
+    tsLogging->cbbBaudrates->setCurrentIndex(settings.BaudrateIndex);
     Acquisition.State.CanId1 = settings.CanId1;
     Acquisition.State.CanId2 = settings.CanId2;
     Acquisition.State.CanId3 = settings.CanId3;
     Acquisition.State.ProtocolEnv = settings.ProtocolEnv;
     Acquisition.State.ChassisCanId = settings.ChassisCanId;
     ShowProtocolEnv();
-    gbSaveLog->StopLogging();
+    tsLogging->gbSaveLog->StopLogging();
     Log.SetBaseName(settings.LogFileName);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The main window: owns the run-time state, the menu, the three pages and the timers, and
-// composes the groups of the Logging page.
+// The main window: owns the run-time state, the menu, the three pages and the display and
+// channel timers, and wires the Logging page's groups to the program.
 
 #include "base/uClock.h"
 #include "app/uCommandLine.h"
@@ -18,28 +18,15 @@
 #include <memory>
 
 class QAction;
-class QComboBox;
-class QLabel;
 class QMenu;
-class QVBoxLayout;
 class QWidget;
-class TCanBusBox;
-class TChartPanel;
 class TCalibrationPage;
-class TSerialSourceBox;
-class TSpeedSimBox;
-class QLineEdit;
-class QPushButton;
-class TCarBox;
-class TLogBox;
-class TLtrBox;
-class TReadoutsBox;
-class TStatusBox;
-class TVisualisationPage;
 class TFrmChangeLog;
 class TFrmLogCAN;
 class TFrmSettings;
 class TGradientTabWidget;
+class TLoggingPage;
+class TVisualisationPage;
 class TfrmSplashScreen;
 
 // What tests replace: the clock and the alarm sound. Null means the real one.
@@ -92,24 +79,9 @@ public:
 
     // Pages.
     TGradientTabWidget *PageControl1 = nullptr;
-    QWidget *tsLogging = nullptr;
+    TLoggingPage *tsLogging = nullptr;
     TVisualisationPage *tsVisualisation = nullptr;
     TCalibrationPage *tsCalibration = nullptr;
-
-    // Logging page.
-    TCanBusBox *GroupBox4 = nullptr;
-    TLogBox *gbSaveLog = nullptr;
-    QComboBox *cbbBaudrates = nullptr;  // hidden; the settings dialog sets its index
-    TLtrBox *gbLTR = nullptr;
-    TReadoutsBox *Readouts = nullptr;
-    TStatusBox *gbStatus = nullptr;
-    TCarBox *gbCar = nullptr;
-    TChartPanel *ChartPanel = nullptr;
-    TSpeedSimBox *SpeedSim = nullptr;
-    QLabel *lCANProtocol = nullptr;
-    QLabel *Image1 = nullptr;
-
-    TSerialSourceBox *SerialSources = nullptr;  // hidden
 
     QTimer Timer1;         // 100 ms, display refresh and watchdogs
     QTimer TimerCan;       // 50 ms, drains the adapter while connected
@@ -143,7 +115,7 @@ private:
     void FormCreate(const TCommandLine &commandLine);
     void BuildUi();
     void BuildMenu();
-    QWidget *BuildLoggingPage();
+    void ConnectLoggingPage();
     void SubscribeToSpeedSource();
     void SetUpTimers();
     void SubscribeToAcquisition();

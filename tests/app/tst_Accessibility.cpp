@@ -2,6 +2,7 @@
 // the user's click, and must not keep the tool waiting.
 
 #include "app/ui/uFrmMain.h"
+#include "app/ui/uLoggingPage.h"
 #include "widgets/uRadioGroup.h"
 #include "app/ui/uWindowSet.h"
 #include "display/ui/uChartPanel.h"
@@ -39,8 +40,8 @@ void FillChart(TfrmMain &main)
 {
     for (int i = 0; i < 10; ++i)
         main.Chart.AppendChartSample(main.Acquisition.State.Sensors[1]);
-    main.ChartPanel->Refresh();
-    QCOMPARE(main.ChartPanel->Series[csLTR]->count(), 10);
+    main.tsLogging->ChartPanel->Refresh();
+    QCOMPARE(main.tsLogging->ChartPanel->Series[csLTR]->count(), 10);
 }
 
 } // namespace
@@ -59,7 +60,7 @@ void tst_Accessibility::toggleActionActsAsAClick()
 {
     TWindowSet windows = TWindowSet::Create(ParseCommandLine({}));
     TfrmMain &main = *windows.frmMain;
-    TChartPanel &panel = *main.ChartPanel;
+    TChartPanel &panel = *main.tsLogging->ChartPanel;
 
     FillChart(main);
     DoAction(panel.cbKatPoprzeczny, QAccessibleActionInterface::toggleAction());
@@ -78,9 +79,9 @@ void tst_Accessibility::choosingTheChosenScaleKeepsTheChart()
     TWindowSet windows = TWindowSet::Create(ParseCommandLine({}));
     TfrmMain &main = *windows.frmMain;
     FillChart(main);
-    for (TRadioGroup *scale : {main.ChartPanel->rgSkalaKata, main.ChartPanel->rgSkalaG, main.ChartPanel->rgSkalaCzasu})
+    for (TRadioGroup *scale : {main.tsLogging->ChartPanel->rgSkalaKata, main.tsLogging->ChartPanel->rgSkalaG, main.tsLogging->ChartPanel->rgSkalaCzasu})
         QTest::mouseClick(scale->Item(scale->ItemIndex()), Qt::LeftButton);
-    QCOMPARE(main.ChartPanel->Series[csLTR]->count(), 10);
+    QCOMPARE(main.tsLogging->ChartPanel->Series[csLTR]->count(), 10);
 }
 
 void tst_Accessibility::menuItemsThatOpenAWindowReturnAtOnce_data()

@@ -1,4 +1,5 @@
 #include "app/ui/uFrmMain.h"
+#include "app/ui/uLoggingPage.h"
 #include "app/ui/uFrmChangeLog.h"
 #include "app/ui/uFrmSplashScreen.h"
 #include "widgets/uLook.h"
@@ -110,26 +111,26 @@ void tst_uFrmMain::startsWithItsDefaults()
     QVERIFY(main.Acquisition.State.CanId2.isEmpty() && main.Acquisition.State.CanId3.isEmpty());
     QCOMPARE(main.Acquisition.State.ChassisCanId, QStringLiteral("18FECF10"));
     QCOMPARE(main.Acquisition.State.ProtocolEnv, TProtocolEnv::peProduction);
-    QCOMPARE(main.lCANProtocol->text(), QStringLiteral("production env."));
-    QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("OFFLINE"));
-    QVERIFY(main.GroupBox4->btnInit->isEnabled());
-    QVERIFY(!main.GroupBox4->btnRelease->isEnabled());
-    QCOMPARE(main.cbbBaudrates->currentText(), QStringLiteral("250 kBit/sec"));
-    QVERIFY(main.cbbBaudrates->isHidden());
+    QCOMPARE(main.tsLogging->lCANProtocol->text(), QStringLiteral("production env."));
+    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("OFFLINE"));
+    QVERIFY(main.tsLogging->GroupBox4->btnInit->isEnabled());
+    QVERIFY(!main.tsLogging->GroupBox4->btnRelease->isEnabled());
+    QCOMPARE(main.tsLogging->cbbBaudrates->currentText(), QStringLiteral("250 kBit/sec"));
+    QVERIFY(main.tsLogging->cbbBaudrates->isHidden());
 
     QCOMPARE(main.Timer1.interval(), 100);
     QCOMPARE(main.TimerCan.interval(), 50);
-    QCOMPARE(main.gbLTR->TimerLTR.interval(), 3000);
-    QCOMPARE(main.SpeedSim->TimerSimSpeed.interval(), 20);
+    QCOMPARE(main.tsLogging->gbLTR->TimerLTR.interval(), 3000);
+    QCOMPARE(main.tsLogging->SpeedSim->TimerSimSpeed.interval(), 20);
     QVERIFY(main.Timer1.isActive());
-    QVERIFY(!main.TimerCan.isActive() && !main.gbLTR->TimerLTR.isActive() && !main.SpeedSim->TimerSimSpeed.isActive());
+    QVERIFY(!main.TimerCan.isActive() && !main.tsLogging->gbLTR->TimerLTR.isActive() && !main.tsLogging->SpeedSim->TimerSimSpeed.isActive());
     QCOMPARE(main.minimumSize(), QSize(1024, 716));
 
     QCOMPARE(windows.secondary.frmSplashScreen->windowTitle(), QStringLiteral("About"));
     QCOMPARE(windows.secondary.frmSettings->windowTitle(), QStringLiteral("Settings"));
     QCOMPARE(windows.secondary.frmChangeLog->windowTitle(), QStringLiteral("Changelog"));
     QCOMPARE(windows.secondary.frmLogCAN->windowTitle(), QStringLiteral("Log CAN"));
-    QCOMPARE(main.GroupBox4->lCANStatus->accessibleDescription(), QStringLiteral("CAN status"));
+    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->accessibleDescription(), QStringLiteral("CAN status"));
 }
 
 void tst_uFrmMain::menuAndPages()
@@ -201,14 +202,14 @@ void tst_uFrmMain::connectOpensTheFirstUsbChannelAtTheListedSpeed()
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
     main.Acquisition.State.Sensors[1].TiltX = 4.5;
-    QTest::mouseClick(main.GroupBox4->btnInit, Qt::LeftButton);
+    QTest::mouseClick(main.tsLogging->GroupBox4->btnInit, Qt::LeftButton);
 
     QCOMPARE(main.Acquisition.CanChannel, PCAN_USBBUS1);
     QCOMPARE(main.CanBaudrate, TPCANBaudrate(0x011C));
     QCOMPARE(bus.LastBitRate.toInt(), 250000);
     QVERIFY(main.TimerCan.isActive());
-    QVERIFY(!main.GroupBox4->btnInit->isEnabled());
-    QVERIFY(main.GroupBox4->btnRelease->isEnabled());
+    QVERIFY(!main.tsLogging->GroupBox4->btnInit->isEnabled());
+    QVERIFY(main.tsLogging->GroupBox4->btnRelease->isEnabled());
     QCOMPARE(main.Acquisition.State.Sensors[1].TiltX, 0.0);
     QCOMPARE(TrafficLines(windows), QStringLiteral("Połączenie"));
 }
@@ -219,7 +220,7 @@ void tst_uFrmMain::aSpeedChosenWhileConnectedWaitsForTheNextConnect()
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
     main.btnInitClick();
-    main.cbbBaudrates->setCurrentIndex(2);  // as the settings dialog sets it: no change event
+    main.tsLogging->cbbBaudrates->setCurrentIndex(2);  // as the settings dialog sets it: no change event
     QCOMPARE(main.CanBaudrate, TPCANBaudrate(0x011C));
     QCOMPARE(bus.Created, 1);
     main.btnReleaseClick();
@@ -233,17 +234,17 @@ void tst_uFrmMain::failedConnectChangesOnlyTheTrafficLog()
     TFakeCanBus bus({.openFails = true});
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
-    main.GroupBox4->lCANStatus->setText(QStringLiteral("CONN. LOST"));
+    main.tsLogging->GroupBox4->lCANStatus->setText(QStringLiteral("CONN. LOST"));
     main.Acquisition.State.Sensors[1].LTR = 0.7;
     main.Acquisition.State.Chassis.VehicleSpeed = 30;
 
     QTest::ignoreMessage(QtWarningMsg, "CAN channel could not be opened: adapter not plugged in");
-    QTest::mouseClick(main.GroupBox4->btnInit, Qt::LeftButton);
+    QTest::mouseClick(main.tsLogging->GroupBox4->btnInit, Qt::LeftButton);
 
-    QVERIFY(main.GroupBox4->btnInit->isEnabled());
-    QVERIFY(!main.GroupBox4->btnRelease->isEnabled());
+    QVERIFY(main.tsLogging->GroupBox4->btnInit->isEnabled());
+    QVERIFY(!main.tsLogging->GroupBox4->btnRelease->isEnabled());
     QVERIFY(!main.TimerCan.isActive());
-    QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("CONN. LOST"));
+    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("CONN. LOST"));
     QCOMPARE(main.Acquisition.State.Sensors[1].LTR, 0.0);  // cleared before the attempt
     QCOMPARE(main.Acquisition.State.Chassis.VehicleSpeed, 0.0);
     QCOMPARE(TrafficLines(windows), QStringLiteral("błąd otwarcia"));
@@ -257,14 +258,14 @@ void tst_uFrmMain::disconnectResetsEvenWhenClosingFails()
     main.btnInitClick();
     main.Acquisition.State.SensorOnline = true;
     main.Acquisition.State.Sensors[1].TiltY = -3;
-    main.GroupBox4->lCANStatus->setText(QStringLiteral("ONLINE "));
+    main.tsLogging->GroupBox4->lCANStatus->setText(QStringLiteral("ONLINE "));
 
-    QTest::mouseClick(main.GroupBox4->btnRelease, Qt::LeftButton);
+    QTest::mouseClick(main.tsLogging->GroupBox4->btnRelease, Qt::LeftButton);
 
     QVERIFY(!main.TimerCan.isActive());
-    QVERIFY(main.GroupBox4->btnInit->isEnabled());
-    QVERIFY(!main.GroupBox4->btnRelease->isEnabled());
-    QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("OFFLINE"));
+    QVERIFY(main.tsLogging->GroupBox4->btnInit->isEnabled());
+    QVERIFY(!main.tsLogging->GroupBox4->btnRelease->isEnabled());
+    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("OFFLINE"));
     QVERIFY(!main.Acquisition.State.SensorOnline);
     QCOMPARE(main.Acquisition.State.Sensors[1].TiltY, 0.0);
     QVERIFY(!TPCANBasic::Device());
@@ -284,7 +285,7 @@ void tst_uFrmMain::pollingDrainsTheQueueAndSurvivesADeadAdapter()
     bus.Device()->Inject({ExtendedFrame(0x18FECE47, QByteArray(8, '\0'))});
     bus.Device()->Die();
     main.TimerCanTimer();  // returns: a dead adapter ends the tick
-    QVERIFY(main.GroupBox4->btnRelease->isEnabled());
+    QVERIFY(main.tsLogging->GroupBox4->btnRelease->isEnabled());
 }
 
 void tst_uFrmMain::framesReachStatusChartAndTrafficWindow()
@@ -298,12 +299,12 @@ void tst_uFrmMain::framesReachStatusChartAndTrafficWindow()
                           ExtendedFrame(0x18FECE47, QByteArray::fromHex("0023282328C8643C"))});
     main.TimerCanTimer();
     main.Timer1Timer();  // draws the chart
-    QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
+    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
     QVERIFY(main.Acquisition.State.SensorOnline);
     QCOMPARE(main.Acquisition.State.Chassis.VehicleSpeed, 25.0);
     QCOMPARE(main.Acquisition.State.Sensors[1].AccX, 1.0);
-    QCOMPARE(main.ChartPanel->Series[csAccX]->count(), 2);
-    QCOMPARE(main.ChartPanel->Series[csLTR]->at(1), QPointF(0.01, 0.6));
+    QCOMPARE(main.tsLogging->ChartPanel->Series[csAccX]->count(), 2);
+    QCOMPARE(main.tsLogging->ChartPanel->Series[csLTR]->at(1), QPointF(0.01, 0.6));
     QCOMPARE(TrafficLines(windows), QStringLiteral("Połączenie\n"
                                                    "data chassis CAN:00 19 00 00 00 00 00 00\n"
                                                    "data CAN1:00 23 28 23 28 C8 64 3C\n"
@@ -322,8 +323,8 @@ void tst_uFrmMain::testProtocolShowsTheFirmware()
                           ExtendedFrame(0x18FEDC11, QByteArray::fromHex("09C4000F1701F403"))});
     main.TimerCanTimer();
     main.Timer1Timer();
-    QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE v2.3"));
-    QCOMPARE(main.ChartPanel->Series[csTiltX]->count(), 1);
+    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE v2.3"));
+    QCOMPARE(main.tsLogging->ChartPanel->Series[csTiltX]->count(), 1);
 }
 
 void tst_uFrmMain::movingTheThresholdRaisesTheAlarmAtOnce()
@@ -331,36 +332,36 @@ void tst_uFrmMain::movingTheThresholdRaisesTheAlarmAtOnce()
     TCountingSound sound;
     TWindowSet windows = TWindowSet::Create(ParseCommandLine({}), {nullptr, &sound});
     TfrmMain &main = *windows.frmMain;
-    QCOMPARE(main.gbLTR->lLTRthreshold->text(), QStringLiteral("0,5"));
+    QCOMPARE(main.tsLogging->gbLTR->lLTRthreshold->text(), QStringLiteral("0,5"));
     main.Acquisition.State.Sensors[1].LTR = 0.4;
     main.Timer1Timer();
-    QVERIFY(!main.gbLTR->LtrAlarmActive());
-    QCOMPARE(main.gbLTR->lLTR->text(), QStringLiteral("0,400"));
+    QVERIFY(!main.tsLogging->gbLTR->LtrAlarmActive());
+    QCOMPARE(main.tsLogging->gbLTR->lLTR->text(), QStringLiteral("0,400"));
 
-    main.gbLTR->tbLTRthreshold->setValue(3);
-    QCOMPARE(main.gbLTR->lLTRthreshold->text(), QStringLiteral("0,3"));
-    QVERIFY(main.gbLTR->LtrAlarmActive());
-    QVERIFY(main.gbLTR->TimerLTR.isActive());
+    main.tsLogging->gbLTR->tbLTRthreshold->setValue(3);
+    QCOMPARE(main.tsLogging->gbLTR->lLTRthreshold->text(), QStringLiteral("0,3"));
+    QVERIFY(main.tsLogging->gbLTR->LtrAlarmActive());
+    QVERIFY(main.tsLogging->gbLTR->TimerLTR.isActive());
     QCOMPARE(sound.Plays.size(), 1);
-    QCOMPARE(main.gbLTR->lLTR->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QCOMPARE(main.tsLogging->gbLTR->lLTR->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 
-    main.gbLTR->TimerLTRTimer();  // not online: the repetition stays silent
+    main.tsLogging->gbLTR->TimerLTRTimer();  // not online: the repetition stays silent
     QCOMPARE(sound.Plays.size(), 1);
     main.Acquisition.State.SensorOnline = true;
-    main.gbLTR->TimerLTRTimer();
+    main.tsLogging->gbLTR->TimerLTRTimer();
     QCOMPARE(sound.Plays.size(), 2);
 
     main.Acquisition.State.Sensors[1].LTR = 0.3;
     main.Timer1Timer();
-    QVERIFY(!main.gbLTR->TimerLTR.isActive());
-    QCOMPARE(main.gbLTR->lLTR->palette().color(QPalette::WindowText), QColor(Qt::white));
+    QVERIFY(!main.tsLogging->gbLTR->TimerLTR.isActive());
+    QCOMPARE(main.tsLogging->gbLTR->lLTR->palette().color(QPalette::WindowText), QColor(Qt::white));
 }
 
 void tst_uFrmMain::chartControlsClearTheChart()
 {
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
-    TChartPanel &panel = *main.ChartPanel;
+    TChartPanel &panel = *main.tsLogging->ChartPanel;
     main.Acquisition.State.Sensors[1].TiltX = 10;
     for (int i = 0; i < 10; ++i)
         main.Chart.AppendChartSample(main.Acquisition.State.Sensors[1]);
@@ -402,17 +403,17 @@ void tst_uFrmMain::aSilentUnitDropsTheConnection()
     };
     tickFor(15900);
     QVERIFY(main.Acquisition.State.SensorOnline);
-    QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
+    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
 
     tickFor(100);
     QVERIFY(!main.Acquisition.State.SensorOnline);
-    QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("CONN. LOST"));
-    QVERIFY(main.GroupBox4->btnInit->isEnabled());
+    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("CONN. LOST"));
+    QVERIFY(main.tsLogging->GroupBox4->btnInit->isEnabled());
     QVERIFY(!main.TimerCan.isActive());
     QVERIFY(!TPCANBasic::Device());
     QCOMPARE(main.Acquisition.State.Sensors[1].AccX, 0.0);
     main.Timer1Timer();
-    QCOMPARE(main.Readouts->lGWzdluzne->text(), QStringLiteral("0,000"));
+    QCOMPARE(main.tsLogging->Readouts->lGWzdluzne->text(), QStringLiteral("0,000"));
 }
 
 // The window's own thread stalls for 20 s while the unit goes on sending: no false
@@ -430,7 +431,7 @@ void tst_uFrmMain::aStallOfTheWindowIsNoLostConnection()
     main.TimerCanTimer();
     QVERIFY(main.Acquisition.State.SensorOnline);
     QCOMPARE(main.Acquisition.State.Sensors[1].FrameCounter, (before + 2000) % 256);
-    QCOMPARE(main.GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
+    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
 }
 
 void tst_uFrmMain::refreshShowsReadoutsStatusLampsAndZones()
@@ -451,28 +452,28 @@ void tst_uFrmMain::refreshShowsReadoutsStatusLampsAndZones()
     main.Acquisition.State.Chassis.VehicleSpeed = 1213.71;
     main.Timer1Timer();
 
-    QCOMPARE(main.Readouts->lWzdluzny->text(), QStringLiteral("-30,0°"));
-    QCOMPARE(main.Readouts->lPoprzeczny->text(), QStringLiteral("15,0°"));
-    QCOMPARE(main.Readouts->lGWzdluzne->text(), QStringLiteral("0,250"));
-    QCOMPARE(main.Readouts->lSpeed->text(), QStringLiteral("1213,7"));
-    QCOMPARE(main.Readouts->lWzdluzny->accessibleDescription(), QStringLiteral("Tilt angle X"));
+    QCOMPARE(main.tsLogging->Readouts->lWzdluzny->text(), QStringLiteral("-30,0°"));
+    QCOMPARE(main.tsLogging->Readouts->lPoprzeczny->text(), QStringLiteral("15,0°"));
+    QCOMPARE(main.tsLogging->Readouts->lGWzdluzne->text(), QStringLiteral("0,250"));
+    QCOMPARE(main.tsLogging->Readouts->lSpeed->text(), QStringLiteral("1213,7"));
+    QCOMPARE(main.tsLogging->Readouts->lWzdluzny->accessibleDescription(), QStringLiteral("Tilt angle X"));
 
     const auto shown = [](QWidget *w) { return !w->isHidden(); };
-    QCOMPARE(main.gbStatus->lStatus[0]->text(), QStringLiteral("Przechył krytyczny"));
-    QCOMPARE(main.gbStatus->lStatus[2]->text(), QStringLiteral("status3"));
-    QVERIFY(shown(main.gbStatus->lStatus[0]) && shown(main.gbStatus->lStatus[2]) && shown(main.gbStatus->lStatus[6]));
-    QVERIFY(!shown(main.gbStatus->lStatus[1]) && !shown(main.gbStatus->lStatus[7]));
+    QCOMPARE(main.tsLogging->gbStatus->lStatus[0]->text(), QStringLiteral("Przechył krytyczny"));
+    QCOMPARE(main.tsLogging->gbStatus->lStatus[2]->text(), QStringLiteral("status3"));
+    QVERIFY(shown(main.tsLogging->gbStatus->lStatus[0]) && shown(main.tsLogging->gbStatus->lStatus[2]) && shown(main.tsLogging->gbStatus->lStatus[6]));
+    QVERIFY(!shown(main.tsLogging->gbStatus->lStatus[1]) && !shown(main.tsLogging->gbStatus->lStatus[7]));
     QVERIFY(shown(main.tsVisualisation->imgTrojkat));
 
     // TiltX −30: the three lower lamps of the left column; TiltY 15: the two lower right.
     QList<bool> left, right;
     for (int i = 0; i < 6; ++i) {
-        left << shown(main.gbCar->LeftLamps[size_t(i)]);
-        right << shown(main.gbCar->RightLamps[size_t(i)]);
+        left << shown(main.tsLogging->gbCar->LeftLamps[size_t(i)]);
+        right << shown(main.tsLogging->gbCar->RightLamps[size_t(i)]);
     }
     QCOMPARE(left, (QList<bool>{false, false, false, true, true, true}));
     QCOMPARE(right, (QList<bool>{false, false, false, true, true, false}));
-    QCOMPARE(main.gbCar->LeftLamps[3]->objectName(), QStringLiteral("shXL1"));
+    QCOMPARE(main.tsLogging->gbCar->LeftLamps[3]->objectName(), QStringLiteral("shXL1"));
 
     TVisualisationPage &vis = *main.tsVisualisation;
     QVERIFY(shown(vis.RightOverlays[1]) && !shown(vis.RightOverlays[0]));  // imgRupYR
@@ -480,22 +481,22 @@ void tst_uFrmMain::refreshShowsReadoutsStatusLampsAndZones()
     QCOMPARE(vis.RightOverlays[1]->objectName(), QStringLiteral("imgRupYR"));
     QCOMPARE(vis.lVisX->text(), QStringLiteral("-30,0°"));
     QCOMPARE(vis.imgVisX->Angle(), -30);
-    QCOMPARE(main.gbCar->imgPoprzeczny->Angle(), 15);
+    QCOMPARE(main.tsLogging->gbCar->imgPoprzeczny->Angle(), 15);
 
     main.btnInitClick();  // without an adapter: fails, but hides the status texts first
-    QVERIFY(!shown(main.gbStatus->lStatus[0]));
+    QVERIFY(!shown(main.tsLogging->gbStatus->lStatus[0]));
 }
 
 void tst_uFrmMain::testProtocolShowsTemperatureInTheSpeedsPlace()
 {
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
-    TReadoutsBox &readouts = *main.Readouts;
+    TReadoutsBox &readouts = *main.tsLogging->Readouts;
     QVERIFY(!readouts.lSpeed->isHidden() && readouts.lTemperatura->isHidden() && readouts.lKatowa->isHidden());
     main.Acquisition.State.ProtocolEnv = TProtocolEnv::peTest;
     main.ShowProtocolEnv();
     QVERIFY(readouts.lSpeed->isHidden() && !readouts.lTemperatura->isHidden() && !readouts.lKatowa->isHidden());
-    QCOMPARE(main.lCANProtocol->text(), QStringLiteral("test protocol"));
+    QCOMPARE(main.tsLogging->lCANProtocol->text(), QStringLiteral("test protocol"));
     const auto rowOf = [&readouts](QWidget *widget) {
         auto *grid = qobject_cast<QGridLayout *>(readouts.gbSpeed->layout());
         int row, column, rows, columns;
@@ -523,9 +524,9 @@ void tst_uFrmMain::readoutsHoldTheirWidestValues()
         unit.Temperature = pick(DecodedRange::Temperature);
         main.Acquisition.State.Chassis.VehicleSpeed = pick(DecodedRange::Speed);
         main.Timer1Timer();
-        const TReadoutsBox &r = *main.Readouts;
+        const TReadoutsBox &r = *main.tsLogging->Readouts;
         for (QLabel *label : {r.lWzdluzny, r.lPoprzeczny, r.lGWzdluzne, r.lGPoprzeczne, r.lSpeed,
-                              r.lKatowa, r.lTemperatura, main.gbLTR->lLTR}) {
+                              r.lKatowa, r.lTemperatura, main.tsLogging->gbLTR->lLTR}) {
             const int needed = label->fontMetrics().horizontalAdvance(label->text());
             QVERIFY2(needed <= label->contentsRect().width(),
                      qPrintable(label->objectName() + QLatin1Char(' ') + label->text()));

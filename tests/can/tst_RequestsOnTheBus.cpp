@@ -1,6 +1,7 @@
 // What the program itself puts on the bus: calibration requests and the simulated speed.
 
 #include "app/ui/uFrmMain.h"
+#include "app/ui/uLoggingPage.h"
 #include "speed/ui/uSerialSourceBox.h"
 #include "widgets/uLook.h"
 #include "widgets/uRadioGroup.h"
@@ -85,37 +86,37 @@ private slots:
     void simulatedSpeedGoesOutEveryTick()
     {
         TConnected bus;
-        TSpeedSimBox &sim = *bus.Main.SpeedSim;
+        TSpeedSimBox &sim = *bus.Main.tsLogging->SpeedSim;
         sim.rgDemoSpeed->Item(2)->click();
-        QVERIFY(bus.Main.SpeedSim->TimerSimSpeed.isActive());
-        bus.Main.SpeedSim->TimerSimSpeedTimer();
+        QVERIFY(bus.Main.tsLogging->SpeedSim->TimerSimSpeed.isActive());
+        bus.Main.tsLogging->SpeedSim->TimerSimSpeedTimer();
         QVERIFY(bus.Written().isEmpty());  // not online yet
         QCOMPARE(sim.lSimSpeed->palette().color(QPalette::WindowText), QColor(Qt::white));
 
         bus.Online();
-        bus.Main.SpeedSim->TimerSimSpeedTimer();
+        bus.Main.tsLogging->SpeedSim->TimerSimSpeedTimer();
         QCOMPARE(bus.Written().size(), 1);
         QCOMPARE(bus.Written().first().frameId(), 0x18FECF10u);
         QCOMPARE(bus.Written().first().payload(), QByteArray::fromHex("001E010000000000"));
         QCOMPARE(sim.lSimSpeed->palette().color(QPalette::WindowText), QColor(0, 128, 0));
 
         bus.Main.Acquisition.State.ProtocolEnv = TProtocolEnv::peTest;
-        bus.Main.SpeedSim->TimerSimSpeedTimer();
+        bus.Main.tsLogging->SpeedSim->TimerSimSpeedTimer();
         QCOMPARE(bus.Written().size(), 1);  // the test protocol carries no speed frame
         QCOMPARE(bus.Main.Speed.SourceSpeed, 30.0);
 
         sim.rgDemoSpeed->Item(0)->click();
-        QVERIFY(!bus.Main.SpeedSim->TimerSimSpeed.isActive());
+        QVERIFY(!bus.Main.tsLogging->SpeedSim->TimerSimSpeed.isActive());
     }
 
     void theHiddenSwitchAlsoRunsTheTimer()
     {
         TConnected bus;
-        TSpeedSimBox &sim = *bus.Main.SpeedSim;
+        TSpeedSimBox &sim = *bus.Main.tsLogging->SpeedSim;
         sim.rgDemoSpeed->Item(2)->click();
         sim.cbSimSpeedEnable->setChecked(true);
         sim.cbSimSpeedEnable->setChecked(false);
-        QVERIFY(!bus.Main.SpeedSim->TimerSimSpeed.isActive());
+        QVERIFY(!bus.Main.tsLogging->SpeedSim->TimerSimSpeed.isActive());
         QCOMPARE(sim.lSimSpeed->palette().color(QPalette::WindowText), QColor(Qt::white));
         bus.Main.Acquisition.State.ProtocolEnv = TProtocolEnv::peTest;
         bus.Main.ShowProtocolEnv();
@@ -132,9 +133,9 @@ private slots:
         bus.Main.Speed.ComDataPacketVBOXPacket(payload);
         QCOMPARE(bus.Written().size(), 1);
         QCOMPARE(bus.Written().first().payload(), QByteArray::fromHex("0039010000000000"));
-        QCOMPARE(bus.Main.SpeedSim->lSimSpeed->text(), QStringLiteral("57.89"));
+        QCOMPARE(bus.Main.tsLogging->SpeedSim->lSimSpeed->text(), QStringLiteral("57.89"));
 
-        bus.Main.SpeedSim->cbSimSpeedEnable->setChecked(true);
+        bus.Main.tsLogging->SpeedSim->cbSimSpeedEnable->setChecked(true);
         bus.Main.Speed.ComDataPacketVBOXPacket(payload);
         QCOMPARE(bus.Written().size(), 1);  // the simulation alone sends while it runs
     }
@@ -158,28 +159,28 @@ private slots:
         QVERIFY(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
         const auto closeMaster = qScopeGuard([master] { close(master); });
         TConnected bus;
-        TSerialSourceBox &sources = *bus.Main.SerialSources;
-        bus.Main.SpeedSim->cbSimSpeedEnable->setChecked(true);
+        TSerialSourceBox &sources = *bus.Main.tsLogging->SerialSources;
+        bus.Main.tsLogging->SpeedSim->cbSimSpeedEnable->setChecked(true);
         sources.eComGPS->setText(QString::fromLocal8Bit(ptsname(master)));
         sources.btnGPSClick();
         QVERIFY(sources.btnGPS->font().bold() && !sources.btnVBOX->font().bold());
         sources.btnVBOXClick();
         QVERIFY(sources.btnVBOX->font().bold() && !sources.btnGPS->font().bold());
         QVERIFY(bus.Main.Speed.Link.ComPortGPS.isOpen());
-        QVERIFY(!bus.Main.SpeedSim->cbSimSpeedEnable->isChecked());
-        QVERIFY(!bus.Main.SpeedSim->TimerSimSpeed.isActive());
+        QVERIFY(!bus.Main.tsLogging->SpeedSim->cbSimSpeedEnable->isChecked());
+        QVERIFY(!bus.Main.tsLogging->SpeedSim->TimerSimSpeed.isActive());
 #endif
     }
 
     void aPortThatCannotOpenLeavesBothButtonsPlain()
     {
         TConnected bus;
-        bus.Main.SpeedSim->cbSimSpeedEnable->setChecked(true);
-        bus.Main.SerialSources->eComGPS->setText(QStringLiteral("/dev/no-such-port"));
-        bus.Main.SerialSources->btnVBOXClick();
-        QVERIFY(!bus.Main.SerialSources->btnVBOX->font().bold() && !bus.Main.SerialSources->btnGPS->font().bold());
-        QVERIFY(!bus.Main.SpeedSim->cbSimSpeedEnable->isChecked());
-        QVERIFY(!bus.Main.SpeedSim->TimerSimSpeed.isActive());
+        bus.Main.tsLogging->SpeedSim->cbSimSpeedEnable->setChecked(true);
+        bus.Main.tsLogging->SerialSources->eComGPS->setText(QStringLiteral("/dev/no-such-port"));
+        bus.Main.tsLogging->SerialSources->btnVBOXClick();
+        QVERIFY(!bus.Main.tsLogging->SerialSources->btnVBOX->font().bold() && !bus.Main.tsLogging->SerialSources->btnGPS->font().bold());
+        QVERIFY(!bus.Main.tsLogging->SpeedSim->cbSimSpeedEnable->isChecked());
+        QVERIFY(!bus.Main.tsLogging->SpeedSim->TimerSimSpeed.isActive());
     }
 };
 

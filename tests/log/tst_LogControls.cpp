@@ -1,4 +1,5 @@
 #include "app/ui/uFrmMain.h"
+#include "app/ui/uLoggingPage.h"
 #include "app/ui/uWindowSet.h"
 #include "log/ui/uLogBox.h"
 #include "settings/ui/uFrmSettings.h"
@@ -82,7 +83,7 @@ private slots:
         TFakeCanBus bus;
         TWindowSet windows = TWindowSet::Create(ParseCommandLine({}));
         const auto box = WatchNextMessageBox();
-        QTest::mouseClick(windows.frmMain->gbSaveLog->btnStartLog, Qt::LeftButton);
+        QTest::mouseClick(windows.frmMain->tsLogging->gbSaveLog->btnStartLog, Qt::LeftButton);
         QCOMPARE(box->Text, QStringLiteral("Connect CAN device first"));
         QVERIFY(!windows.frmMain->Log.LogActive());
         QCOMPARE(windows.frmMain->Log.LogFileIndex, 0);
@@ -92,11 +93,11 @@ private slots:
     {
         TOnlineLogger logger;
         logger.Main.Acquisition.State.Sensors[1].FrameCounter = 77;
-        QTest::mouseClick(logger.Main.gbSaveLog->btnStartLog, Qt::LeftButton);
+        QTest::mouseClick(logger.Main.tsLogging->gbSaveLog->btnStartLog, Qt::LeftButton);
         QVERIFY(logger.Main.Log.LogActive());
         QCOMPARE(logger.Main.Acquisition.State.Sensors[1].FrameCounter, 0);
-        QVERIFY(logger.Main.gbSaveLog->lLogName->text().startsWith(QStringLiteral("run_001_")));
-        QVERIFY(!logger.Main.gbSaveLog->btnStartLog->isEnabled());
+        QVERIFY(logger.Main.tsLogging->gbSaveLog->lLogName->text().startsWith(QStringLiteral("run_001_")));
+        QVERIFY(!logger.Main.tsLogging->gbSaveLog->btnStartLog->isEnabled());
         logger.Samples(3);
         logger.Main.Timer1Timer();  // flushes
         QList<QByteArray> lines = logger.Lines();
@@ -109,11 +110,11 @@ private slots:
         logger.Settings.cbID2->setEnabled(true);
         logger.Settings.cbID2->setChecked(true);
         logger.Samples(1);
-        QTest::mouseClick(logger.Main.gbSaveLog->btnStopLog, Qt::LeftButton);
+        QTest::mouseClick(logger.Main.tsLogging->gbSaveLog->btnStopLog, Qt::LeftButton);
         lines = logger.Lines();
         QCOMPARE(lines.last().count(';'), 9);
-        QCOMPARE(logger.Main.gbSaveLog->lLogName->text(), QStringLiteral("- not active -"));
-        QVERIFY(logger.Main.gbSaveLog->btnStartLog->isEnabled());
+        QCOMPARE(logger.Main.tsLogging->gbSaveLog->lLogName->text(), QStringLiteral("- not active -"));
+        QVERIFY(logger.Main.tsLogging->gbSaveLog->btnStartLog->isEnabled());
     }
 
     // A kill must cost no more than what the adapter still holds: records do not wait for
@@ -121,7 +122,7 @@ private slots:
     void recordsReachTheFileAtTheCanTickThatDecodedThem()
     {
         TOnlineLogger logger;
-        logger.Main.gbSaveLog->StartLogging();
+        logger.Main.tsLogging->gbSaveLog->StartLogging();
         logger.Samples(3);
         const QList<QByteArray> lines = logger.Lines();
         QCOMPARE(lines.size(), 5 + 3);
@@ -132,14 +133,14 @@ private slots:
     {
         TOnlineLogger logger;
         logger.Settings.cbSlowSave->setChecked(true);
-        logger.Main.gbSaveLog->StartLogging();
+        logger.Main.tsLogging->gbSaveLog->StartLogging();
         logger.Samples(31);
-        logger.Main.gbSaveLog->StopLogging();
+        logger.Main.tsLogging->gbSaveLog->StopLogging();
         QCOMPARE(logger.Lines().size(), 5);  // the head only
 
-        logger.Main.gbSaveLog->StartLogging();
+        logger.Main.tsLogging->gbSaveLog->StartLogging();
         logger.Samples(300);
-        logger.Main.gbSaveLog->StopLogging();
+        logger.Main.tsLogging->gbSaveLog->StopLogging();
         QDir(QStringLiteral("logs")).remove(QDir(QStringLiteral("logs")).entryList(QDir::Files).first());
         const QList<QByteArray> lines = logger.Lines();
         QCOMPARE(lines.size(), 5 + 9);  // samples 32, 64, ... 288, also across 255 → 0
@@ -149,7 +150,7 @@ private slots:
     void aFailingFlushIsReportedOnceAndEndsTheLog()
     {
         TOnlineLogger logger;
-        logger.Main.gbSaveLog->StartLogging();
+        logger.Main.tsLogging->gbSaveLog->StartLogging();
         logger.Samples(2);
         logger.Main.Timer1Timer();
         QString ignored;
@@ -162,7 +163,7 @@ private slots:
         QCOMPARE(box->Count, 1);
         QCOMPARE(box->Text, QStringLiteral("Cannot write the log file full.csv: No space left on device"));
         QVERIFY(!logger.Main.Log.LogActive());
-        QVERIFY(logger.Main.gbSaveLog->btnStartLog->isEnabled());
+        QVERIFY(logger.Main.tsLogging->gbSaveLog->btnStartLog->isEnabled());
         QCOMPARE(logger.Lines().size(), 7);  // what was on disk stays
     }
 
@@ -171,13 +172,13 @@ private slots:
         TOnlineLogger logger;
         logger.Main.Log.LogFileName = QStringLiteral("missing/run.csv");
         const auto box = WatchNextMessageBox();
-        logger.Main.gbSaveLog->StartLogging();
+        logger.Main.tsLogging->gbSaveLog->StartLogging();
         const QString file = QDir::toNativeSeparators(QDir::current().absoluteFilePath(QStringLiteral("missing/run_001_")));
         QVERIFY2(box->Text.startsWith(QStringLiteral("Cannot open the log file ") + file)
                      && box->Text.endsWith(QStringLiteral(".csv: No such file or directory")),
                  qPrintable(box->Text));
         QVERIFY(!logger.Main.Log.LogActive());
-        QVERIFY(logger.Main.gbSaveLog->btnStartLog->isEnabled());
+        QVERIFY(logger.Main.tsLogging->gbSaveLog->btnStartLog->isEnabled());
         QCOMPARE(logger.Main.Log.LogFileIndex, 1);
     }
 
@@ -187,7 +188,7 @@ private slots:
         QSKIP("Windows does not let an open file go");
 #endif
         TOnlineLogger logger;
-        logger.Main.gbSaveLog->StartLogging();
+        logger.Main.tsLogging->gbSaveLog->StartLogging();
         logger.Samples(2);
         QVERIFY(QDir(QStringLiteral("logs")).removeRecursively());
         const auto box = WatchNextMessageBox();
@@ -197,14 +198,14 @@ private slots:
         const QString file = QDir::toNativeSeparators(QDir::current().absoluteFilePath(QStringLiteral("logs/run_001_")));
         QVERIFY2(box->Text.startsWith(QStringLiteral("The log file ") + file), qPrintable(box->Text));
         QVERIFY(!logger.Main.Log.LogActive());
-        QCOMPARE(logger.Main.gbSaveLog->lLogName->text(), QStringLiteral("- not active -"));
-        QVERIFY(logger.Main.gbSaveLog->btnStartLog->isEnabled());
+        QCOMPARE(logger.Main.tsLogging->gbSaveLog->lLogName->text(), QStringLiteral("- not active -"));
+        QVERIFY(logger.Main.tsLogging->gbSaveLog->btnStartLog->isEnabled());
     }
 
     void closingTheWindowClosesTheLog()
     {
         TOnlineLogger logger;
-        logger.Main.gbSaveLog->StartLogging();
+        logger.Main.tsLogging->gbSaveLog->StartLogging();
         logger.Samples(5);
         logger.Main.show();
         logger.Main.close();
@@ -215,7 +216,7 @@ private slots:
     void settingsAppliedWithOk()
     {
         TOnlineLogger logger;
-        logger.Main.gbSaveLog->StartLogging();
+        logger.Main.tsLogging->gbSaveLog->StartLogging();
         OnNextModal([&logger](QWidget *) {
             TFrmSettings &s = logger.Settings;
             s.rbTestEnv->click();
@@ -230,8 +231,8 @@ private slots:
         QCOMPARE(a.CanId1, QStringLiteral("18FEDC10"));
         QCOMPARE(a.CanId2, QStringLiteral("18FEDC20"));
         QVERIFY(a.CanId3.isEmpty() && a.ChassisCanId.isEmpty());
-        QCOMPARE(logger.Main.lCANProtocol->text(), QStringLiteral("test protocol"));
-        QCOMPARE(logger.Main.cbbBaudrates->currentIndex(), 2);
+        QCOMPARE(logger.Main.tsLogging->lCANProtocol->text(), QStringLiteral("test protocol"));
+        QCOMPARE(logger.Main.tsLogging->cbbBaudrates->currentIndex(), 2);
         QVERIFY(!logger.Main.Log.LogActive());  // OK stops the log
 
         // Opened again, units 2 and 3 come unticked: OK at once switches unit 2 off.

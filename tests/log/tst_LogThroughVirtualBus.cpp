@@ -4,6 +4,7 @@
 // TELQAR_E2E_SECONDS and TELQAR_E2E_RATE make the same check a longer benchmark.
 
 #include "app/ui/uFrmMain.h"
+#include "app/ui/uLoggingPage.h"
 #include "log/ui/uLogBox.h"
 #include "app/ui/uWindowSet.h"
 #include "can/PCANBasic.h"
@@ -92,10 +93,10 @@ void tst_LogThroughVirtualBus::everySampleIsLoggedOnceInOrder()
     QTRY_VERIFY_WITH_TIMEOUT(main.Acquisition.State.SensorOnline, 5000);
     QTest::qWait(300);  // a chassis frame has come too
 
-    main.gbSaveLog->btnStartLogClick();
+    main.tsLogging->gbSaveLog->btnStartLogClick();
     QVERIFY(main.Log.LogActive());
     QTest::qWait(seconds * 1000);
-    main.gbSaveLog->btnStopLogClick();
+    main.tsLogging->gbSaveLog->btnStopLogClick();
     main.btnReleaseClick();
     simulator.kill();
     simulator.waitForFinished();

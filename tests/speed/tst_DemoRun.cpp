@@ -1,4 +1,5 @@
 #include "app/ui/uFrmMain.h"
+#include "app/ui/uLoggingPage.h"
 #include "widgets/uRadioGroup.h"
 #include "app/ui/uWindowSet.h"
 #include "display/ui/uChartPanel.h"
@@ -124,8 +125,8 @@ private slots:
         QFETCH(double, lastX);
         TDemo demo(QStringLiteral("demo"));
         demo.Windows.secondary.frmSettings->cbSlowSave->setChecked(slow);
-        demo.Main.ChartPanel->cbOsXProbki->setChecked(samplesAxis);
-        demo.Main.ChartPanel->rgSkalaCzasu->Item(0)->click();  // 5 s: 500 samples
+        demo.Main.tsLogging->ChartPanel->cbOsXProbki->setChecked(samplesAxis);
+        demo.Main.tsLogging->ChartPanel->rgSkalaCzasu->Item(0)->click();  // 5 s: 500 samples
         demo.Main.btnSymulacjaClick();
         QVERIFY(!demo.Main.Log.LogActive());
         QCOMPARE(Records(QStringLiteral("demo")), records);
