@@ -4,6 +4,7 @@
 #include "can/PCANBasic.h"
 #include "can/uFrameDecoder.h"
 #include "can/uSimulatedDrive.h"
+#include "can/uTrafficRing.h"
 #include "display/uChartModel.h"
 #include "support/uFakeCanDevice.h"
 
@@ -18,7 +19,11 @@ class TChartSink : public TDecoderSink
 public:
     TChartSink(TAcquisitionState &state, bool trafficLines) : m_state(state), m_lines(trafficLines) {}
     bool WantsTrafficLines() const override { return m_lines; }
-    void TrafficLine(const QString &line) override { m_characters += line.size(); }
+    // As the traffic window takes them: into its ring, formatted only when shown.
+    void TrafficFrame(const char *prefix, const TPCANMsg &message) override
+    {
+        m_traffic.PushFrame(prefix, message);
+    }
     void Unit1SampleComplete() override { Chart.AppendChartSample(m_state.Sensors[1]); }
     bool ChannelOpen() const override { return true; }
 
@@ -27,7 +32,7 @@ public:
 private:
     TAcquisitionState &m_state;
     bool m_lines;
-    qint64 m_characters = 0;
+    TTrafficRing m_traffic{100000};
 };
 
 // A test drive's frames as a bus of one environment carries them, in bus order.

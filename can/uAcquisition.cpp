@@ -10,13 +10,13 @@ bool TAcquisition::Connect(TPCANBaudrate baudrate)
     CanChannel = PCAN_USBBUS1;
     if (TPCANBasic::Initialize(CanChannel, baudrate, PCAN_TYPE_ISA, 0, 0) != PCAN_ERROR_OK) {
         qWarning().noquote() << "CAN channel could not be opened:" << TPCANBasic::LastErrorText();
-        TrafficLine(QString::fromUtf8(Consts::LineOpenFailed));
+        ReportEvent(Consts::LineOpenFailed);
         return false;
     }
     m_open = true;
     if (OnChannelChanged)
         OnChannelChanged(true);
-    TrafficLine(QString::fromUtf8(Consts::LineConnected));
+    ReportEvent(Consts::LineConnected);
     return true;
 }
 
@@ -26,7 +26,7 @@ void TAcquisition::Disconnect()
     if (OnChannelChanged)
         OnChannelChanged(false);
     TPCANBasic::Uninitialize(CanChannel);
-    TrafficLine(QString::fromUtf8(Consts::LineDisconnected));
+    ReportEvent(Consts::LineDisconnected);
     ShowCaption(QString::fromUtf8(Consts::StatusOffline));
     State.SensorOnline = false;
     ClearSensorValues(State);
@@ -56,10 +56,15 @@ TPCANStatus TAcquisition::Send(const TPCANMsg &message) const
     return TPCANBasic::Write(CanChannel, message);
 }
 
-void TAcquisition::TrafficLine(const QString &line)
+void TAcquisition::TrafficFrame(const char *prefix, const TPCANMsg &message)
 {
-    if (WantsTrafficLines())
-        OnTrafficLine(line);
+    OnTrafficFrame(prefix, message);
+}
+
+void TAcquisition::ReportEvent(const char *line)
+{
+    if (TrafficWanted && OnTrafficLine)
+        OnTrafficLine(QString::fromUtf8(line));
 }
 
 void TAcquisition::Unit1SampleComplete()

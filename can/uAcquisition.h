@@ -22,10 +22,12 @@ public:
 
     TAcquisitionState State;
     TPCANHandle CanChannel = 0;
-    bool TrafficWanted = false;  // traffic lines cost a string per frame
+    bool TrafficWanted = false;  // for the traffic window, which only the command line opens
 
-    // What windows show; any may be left empty.
-    std::function<void(const QString &line)> OnTrafficLine;     // frames and channel events
+    // What windows show; any may be left empty. A frame's prefix is one of the decoder's
+    // literals; TrafficLine(prefix, message) is its text.
+    std::function<void(const char *prefix, const TPCANMsg &message)> OnTrafficFrame;
+    std::function<void(const QString &line)> OnTrafficLine;  // the channel's events
     std::function<void(const QString &caption)> OnStatusCaption;
     std::function<void(bool open)> OnChannelChanged;
 
@@ -48,8 +50,9 @@ public:
     void CompleteDemoSample(int index) { CompleteSample(index); }
 
 private:
-    bool WantsTrafficLines() const override { return TrafficWanted && OnTrafficLine; }
-    void TrafficLine(const QString &line) override;
+    bool WantsTrafficLines() const override { return TrafficWanted && OnTrafficFrame; }
+    void TrafficFrame(const char *prefix, const TPCANMsg &message) override;
+    void ReportEvent(const char *line);
     void Unit1SampleComplete() override;
 
     void CompleteSample(int demoIndex);

@@ -31,7 +31,7 @@ constexpr TUnitRule OtherUnits[] = {
 void Log(TDecoderSink &sink, const char *prefix, const TPCANMsg &message)
 {
     if (sink.WantsTrafficLines())
-        sink.TrafficLine(TrafficLine(prefix, message));
+        sink.TrafficFrame(prefix, message);
 }
 
 void CompleteUnit1(TAcquisitionState &state, const TTimeStamp &now, TDecoderSink &sink)

@@ -15,9 +15,11 @@ class TDecoderSink
 {
 public:
     virtual ~TDecoderSink() = default;
-    // Traffic lines cost a string per frame: asked for only when someone reads them.
+    // False when no traffic window is in use: the frames are then not handed on at all.
     virtual bool WantsTrafficLines() const = 0;
-    virtual void TrafficLine(const QString &line) = 0;
+    // A recognised frame for the traffic window, not yet text: TrafficLine(prefix, message)
+    // gives its line. prefix is one of the decoder's literals and may be kept.
+    virtual void TrafficFrame(const char *prefix, const TPCANMsg &message) = 0;
     // A record frame of unit 1 has been stored; the sample is complete.
     virtual void Unit1SampleComplete() = 0;
     // False once the channel has been closed, which ends the drain.

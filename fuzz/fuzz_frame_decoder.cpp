@@ -83,9 +83,10 @@ public:
     int Samples() const { return m_samples; }
 
     bool WantsTrafficLines() const override { return true; }
-    void TrafficLine(const QString &line) override
+    void TrafficFrame(const char *prefix, const TPCANMsg &message) override
     {
         ++m_lines;
+        const QString line = TrafficLine(prefix, message);
         const QString bytes = QString::fromLatin1(
             QByteArray(reinterpret_cast<const char *>(m_message.DATA), 8).toHex(' ').toUpper());
         // A known prefix and the frame's eight bytes, nothing more: the window's lines stay short.

@@ -209,6 +209,10 @@ void TfrmMain::ResetChart()
 
 void TfrmMain::SubscribeToAcquisition()
 {
+    Acquisition.OnTrafficFrame = [this](const char *prefix, const TPCANMsg &message) {
+        if (m_windows.frmLogCAN)
+            m_windows.frmLogCAN->AddCanFrame(prefix, message);
+    };
     Acquisition.OnTrafficLine = [this](const QString &line) { AppendCanLog(line); };
     Acquisition.OnStatusCaption = [this](const QString &caption) { tsLogging->GroupBox4->lCANStatus->setText(caption); };
     Acquisition.OnChannelChanged = [this](bool open) {

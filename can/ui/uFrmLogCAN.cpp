@@ -5,9 +5,25 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+void ShowNewLines(QPlainTextEdit &pane, const TTrafficCatchUp &lines)
+{
+    if (lines.Replace)
+        pane.clear();
+    // The pane's block limit drops as many of its oldest lines as arrive, in one cut per
+    // batch: the cheapest way measured to keep a full pane at its bound.
+    if (!lines.Text.isEmpty())
+        pane.appendPlainText(lines.Text);
+}
+
+} // namespace
+
 TFrmLogCAN::TFrmLogCAN(QWidget *parent) : QDialog(parent)
 {
     BuildUi();
+    m_gpsLines.PushText(QStringLiteral("mLogGPS"));
+    FlushPendingLines();
     m_flushTimer.setSingleShot(true);
     m_flushTimer.setInterval(0);
     connect(&m_flushTimer, &QTimer::timeout, this, &TFrmLogCAN::FlushPendingLines);
@@ -35,7 +51,6 @@ void TFrmLogCAN::BuildUi()
     mLogCAN->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mLogCAN->setFixedWidth(328);
     mLogGPS = makePane("mLogGPS", "Speed source traffic");
-    mLogGPS->setPlainText(QStringLiteral("mLogGPS"));
     mLogGPS->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mLogGPS->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
@@ -62,34 +77,45 @@ void TFrmLogCAN::btnOKClick()
     hide();
 }
 
-void TFrmLogCAN::Queue(QStringList &pending, const QString &line)
+void TFrmLogCAN::showEvent(QShowEvent *event)
 {
-    if (pending.size() >= MaxLines)
-        pending.removeFirst();
-    pending.append(line);
-    if (!m_flushTimer.isActive())
+    QDialog::showEvent(event);
+    FlushPendingLines();
+}
+
+void TFrmLogCAN::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    m_flushTimer.stop();
+}
+
+void TFrmLogCAN::LinesAdded()
+{
+    if (isVisible() && !m_flushTimer.isActive())
         m_flushTimer.start();
 }
 
 void TFrmLogCAN::AddCanLine(const QString &line)
 {
-    Queue(m_pendingCan, line);
+    m_canLines.PushText(line);
+    LinesAdded();
+}
+
+void TFrmLogCAN::AddCanFrame(const char *prefix, const TPCANMsg &message)
+{
+    m_canLines.PushFrame(prefix, message);
+    LinesAdded();
 }
 
 void TFrmLogCAN::AddGpsLine(const QString &line)
 {
-    Queue(m_pendingGps, line);
+    m_gpsLines.PushText(line);
+    LinesAdded();
 }
 
 void TFrmLogCAN::FlushPendingLines()
 {
     m_flushTimer.stop();
-    const auto flush = [](QStringList &pending, QPlainTextEdit *pane) {
-        if (pending.isEmpty())
-            return;
-        pane->appendPlainText(pending.join(QLatin1Char('\n')));
-        pending.clear();
-    };
-    flush(m_pendingCan, mLogCAN);
-    flush(m_pendingGps, mLogGPS);
+    ShowNewLines(*mLogCAN, m_canShown.CatchUp(m_canLines));
+    ShowNewLines(*mLogGPS, m_gpsShown.CatchUp(m_gpsLines));
 }

@@ -25,6 +25,9 @@ struct TWatched {
     explicit TWatched(TFakeBehaviour behaviour = {}) : Bus(behaviour)
     {
         Acquisition.TrafficWanted = true;
+        Acquisition.OnTrafficFrame = [this](const char *prefix, const TPCANMsg &message) {
+            Reports << TrafficLine(prefix, message);
+        };
         Acquisition.OnTrafficLine = [this](const QString &line) { Reports << line; };
         Acquisition.OnStatusCaption = [this](const QString &caption) { Reports << "caption " + caption; };
         Acquisition.OnChannelChanged = [this](bool open) { Reports << (open ? "open" : "closed"); };

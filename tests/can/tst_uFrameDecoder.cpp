@@ -20,7 +20,10 @@ class TRecordingSink : public TDecoderSink
 {
 public:
     bool WantsTrafficLines() const override { return true; }
-    void TrafficLine(const QString &line) override { Lines << line; }
+    void TrafficFrame(const char *prefix, const TPCANMsg &message) override
+    {
+        Lines << TrafficLine(prefix, message);
+    }
     void Unit1SampleComplete() override { ++Samples; }
     bool ChannelOpen() const override { return Open; }
 
