@@ -79,9 +79,15 @@ TTrafficCatchUp TTrafficReader::CatchUp(const TTrafficRing &ring)
 {
     if (m_handed == ring.Pushed())
         return {};
+    const quint64 capacity = quint64(ring.Capacity());
+    const quint64 held = std::min(m_handed, capacity);
+    const quint64 kept = held + (ring.Pushed() - m_handed);
+    const quint64 cut = kept > capacity ? kept - capacity : 0;
     TTrafficCatchUp missing;
-    missing.Replace = m_handed > 0 && m_handed <= ring.FirstNumber();
-    missing.Text = ring.LinesFrom(m_handed);
+    // A text pane drops its oldest lines at about four times the cost of taking a line into an
+    // empty pane: once it would drop a quarter of the ring, the whole ring anew is cheaper.
+    missing.Replace = cut > 0 && cut * 4 >= quint64(ring.Count());
+    missing.Text = ring.LinesFrom(missing.Replace ? 0 : m_handed);
     m_handed = ring.Pushed();
     return missing;
 }

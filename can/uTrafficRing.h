@@ -51,15 +51,15 @@ private:
     quint64 m_firstText = 0;
 };
 
-// What a view of a ring is missing, as one text to append. Replace: none of the lines the view
-// holds is in the ring any more, so the text takes the place of them all.
+// What a view of a ring is missing, as one text to append. Replace: the text is the whole
+// ring and takes the place of all the view holds.
 struct TTrafficCatchUp {
     bool Replace = false;
     QString Text;
 };
 
 // How far one view (a text pane) has been handed a ring's lines. The view keeps as many lines
-// as the ring, so after each catch-up it holds exactly the ring's lines.
+// as the ring, dropping its oldest, so after each catch-up it holds exactly the ring's lines.
 class TTrafficReader
 {
 public:

@@ -130,7 +130,7 @@ void tst_uTrafficRing::longRunKeepsEveryLineInPlace()
 }
 
 // The view is handed what it lacks and, bounded like the ring, then holds exactly the ring's
-// lines; once the ring has moved past all it holds, it is handed the whole ring to show instead.
+// lines. Once it would drop a quarter of the ring's lines, it is handed the whole ring instead.
 void tst_uTrafficRing::aViewGetsOnlyTheLinesItLacks_data()
 {
     QTest::addColumn<QStringList>("shown");   // pushed and handed to the view
@@ -138,20 +138,24 @@ void tst_uTrafficRing::aViewGetsOnlyTheLinesItLacks_data()
     QTest::addColumn<bool>("replace");
     QTest::addColumn<QString>("text");
 
+    const auto letters = [](const char *text) {
+        return QString::fromLatin1(text).split(QString(), Qt::SkipEmptyParts);
+    };
     const QString frame = QStringLiteral("@data CAN1:|0023282328646400");
     const QString line = QStringLiteral("data CAN1:00 23 28 23 28 64 64 00");
-    QTest::newRow("nothing new") << QStringList{"a", "b"} << QStringList() << false << QString();
+    QTest::newRow("nothing new") << letters("ab") << QStringList() << false << QString();
     QTest::newRow("first lines") << QStringList() << QStringList{"a", frame} << false
                                  << QStringLiteral("a\n") + line;
-    QTest::newRow("new lines only") << QStringList{"a", "b"} << QStringList{frame, "c"} << false
-                                    << line + QStringLiteral("\nc");
-    QTest::newRow("ring moved past some of the view")
-        << QStringList{"a", "b", "c"} << QStringList{"d", "e"} << false << QStringLiteral("d\ne");
-    QTest::newRow("ring moved just past all of the view")
-        << QStringList{"a", "b"} << QStringList{"c", "d", "e"} << true << QStringLiteral("c\nd\ne");
-    QTest::newRow("ring moved far past the view")
-        << QStringList{"a", "b"} << QStringList{"c", "d", "e", frame, "f"} << true
-        << QStringLiteral("e\n") + line + QStringLiteral("\nf");
+    QTest::newRow("new lines, the view below the bound")
+        << letters("abcde") << QStringList{frame, "f", "g"} << false
+        << line + QStringLiteral("\nf\ng");
+    QTest::newRow("the view drops less than a quarter")
+        << letters("abcdefgh") << letters("i") << false << QStringLiteral("i");
+    QTest::newRow("the view would drop a quarter")
+        << letters("abcdefgh") << letters("ij") << true << QStringLiteral("c\nd\ne\nf\ng\nh\ni\nj");
+    QTest::newRow("the ring moved past all the view holds")
+        << letters("ab") << QStringList{"c", "d", "e", "f", "g", "h", "i", "j", "k", frame} << true
+        << QStringLiteral("e\nf\ng\nh\ni\nj\nk\n") + line;
 }
 
 void tst_uTrafficRing::aViewGetsOnlyTheLinesItLacks()
@@ -161,7 +165,7 @@ void tst_uTrafficRing::aViewGetsOnlyTheLinesItLacks()
     QFETCH(bool, replace);
     QFETCH(QString, text);
 
-    constexpr int Bound = 3;
+    constexpr int Bound = 8;
     TTrafficRing ring(Bound);
     TTrafficReader reader;
     QStringList view;
