@@ -1,5 +1,5 @@
-#include "app/ui/uApplication.h"
 #include "app/uCommandLine.h"
+#include "app/ui/uApplication.h"
 #include "app/ui/uWindowSet.h"
 #include "can/PCANBasic.h"
 #include "can/uCanBackend.h"

@@ -14,7 +14,7 @@ bool IsTextEditFrameMark(QChar c)
     return c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1;
 }
 
-} // namespace
+}  // namespace
 
 QString ChangeLogFallbackText()
 {
@@ -33,7 +33,8 @@ QString ChangeLogTextFrom(const QByteArray &bytes)
     for (QString &line : lines) {
         line.truncate(ChangeLogMaxLineChars);
         for (QChar &c : line)
-            if ((c.category() == QChar::Other_Control && c != QLatin1Char('\t')) || IsTextEditFrameMark(c))
+            if ((c.category() == QChar::Other_Control && c != QLatin1Char('\t'))
+                || IsTextEditFrameMark(c))
                 c = QChar::ReplacementCharacter;
     }
     return lines.join(QLatin1Char('\n'));

@@ -5,9 +5,9 @@
 #include <QStringList>
 
 struct TCommandLine {
-    bool CanLogEnabled = false;          // first plain argument is "D", either case
+    bool CanLogEnabled = false;  // first plain argument is "D", either case
     QString CanBackend = QStringLiteral("peakcan:usb0");
-    QStringList Problems;                // options that were not understood, for standard error
+    QStringList Problems;  // options that were not understood, for standard error
 };
 
 // arguments: without the program name and without the toolkit's own options.

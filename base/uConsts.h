@@ -23,4 +23,4 @@ inline constexpr const char *ProtocolVariant = "Protocol variant";
 inline constexpr const char *ProductionEnv = "production env.";
 inline constexpr const char *TestProtocol = "test protocol";
 
-} // namespace Consts
+}  // namespace Consts

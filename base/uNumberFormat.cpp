@@ -9,11 +9,12 @@ QString DecimalSeparatorOf(const QLocale &locale)
     return locale.decimalPoint();
 }
 
-} // namespace
+}  // namespace
 
 QString FormatFixed(double value, int decimals, const QLocale &locale)
 {
-    return FormatFixedWithSeparator(value, decimals, ChosenFor<QString, DecimalSeparatorOf>(locale));
+    return FormatFixedWithSeparator(value, decimals,
+                                    ChosenFor<QString, DecimalSeparatorOf>(locale));
 }
 
 QString FormatFixedWithSeparator(double value, int decimals, const QString &separator)

@@ -17,7 +17,9 @@ namespace {
 class TChartSink : public TDecoderSink
 {
 public:
-    TChartSink(TAcquisitionState &state, bool trafficLines) : m_state(state), m_lines(trafficLines) {}
+    TChartSink(TAcquisitionState &state, bool trafficLines) : m_state(state), m_lines(trafficLines)
+    {
+    }
     bool WantsTrafficLines() const override { return m_lines; }
     // As the traffic window takes them: into its ring, formatted only when shown.
     void TrafficFrame(const char *prefix, const TPCANMsg &message) override
@@ -81,7 +83,7 @@ double FramesPerSecond(TProtocolEnv env, bool trafficLines, const QList<QCanBusF
     return read * 1e9 / double(nanoseconds);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {

@@ -3,8 +3,8 @@
 // tick itself and for the repaint that follows it on the offscreen platform.
 
 #include "app/ui/uFrmMain.h"
-#include "widgets/uLook.h"
 #include "app/ui/uWindowSet.h"
+#include "widgets/uLook.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -23,11 +23,13 @@ struct TFigures {
 TFigures Percentiles(std::vector<qint64> &nanoseconds)
 {
     std::sort(nanoseconds.begin(), nanoseconds.end());
-    const auto at = [&](double q) { return nanoseconds[size_t(q * double(nanoseconds.size() - 1))] / 1000.0; };
+    const auto at = [&](double q) {
+        return nanoseconds[size_t(q * double(nanoseconds.size() - 1))] / 1000.0;
+    };
     return {at(0.5), at(0.99)};
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {

@@ -18,9 +18,12 @@ int main(int argc, char *argv[])
     for (const TLogUnits units : {TLogUnits{}, TLogUnits{true, true}}) {
         TMeasurementLog log;
         QString error;
-        log.Open(dir.filePath(QStringLiteral("bench.csv")), LogHead(QDate::currentDate(), {}, units), &error);
+        log.Open(dir.filePath(QStringLiteral("bench.csv")),
+                 LogHead(QDate::currentDate(), {}, units), &error);
         TAcquisitionState state;
-        const int Records = qEnvironmentVariableIntValue("BENCH_RECORDS") > 0 ? qEnvironmentVariableIntValue("BENCH_RECORDS") : 1000000;
+        const int Records = qEnvironmentVariableIntValue("BENCH_RECORDS") > 0
+                                ? qEnvironmentVariableIntValue("BENCH_RECORDS")
+                                : 1000000;
         constexpr int PerTick = 760;  // a saturated bus's samples per 100 ms display tick
         QElapsedTimer timer;
         timer.start();

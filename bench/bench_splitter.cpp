@@ -35,8 +35,8 @@ struct TThroughput {
     double PacketsPerSecond;
 };
 
-TThroughput Measure(const QByteArray &stream, const QByteArray &start, const QByteArray &stop, int size,
-                    qsizetype chunkSize)
+TThroughput Measure(const QByteArray &stream, const QByteArray &start, const QByteArray &stop,
+                    int size, qsizetype chunkSize)
 {
     TPacketSplitter splitter;
     splitter.SetStartString(start);
@@ -51,19 +51,22 @@ TThroughput Measure(const QByteArray &stream, const QByteArray &start, const QBy
     QElapsedTimer timer;
     timer.start();
     for (qsizetype at = 0; at < stream.size(); at += chunkSize)
-        splitter.Feed(QByteArray::fromRawData(stream.constData() + at, qMin(chunkSize, stream.size() - at)));
+        splitter.Feed(
+            QByteArray::fromRawData(stream.constData() + at, qMin(chunkSize, stream.size() - at)));
     const double seconds = qMax(timer.nsecsElapsed(), qint64(1)) / 1e9;
     if (payloadBytes == 0)
         qFatal("no packets");
     return {stream.size() / 1e6 / seconds, packets / seconds};
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    const qsizetype megabytes = qEnvironmentVariableIntValue("BENCH_MB") > 0 ? qEnvironmentVariableIntValue("BENCH_MB") : 64;
+    const qsizetype megabytes = qEnvironmentVariableIntValue("BENCH_MB") > 0
+                                    ? qEnvironmentVariableIntValue("BENCH_MB")
+                                    : 64;
     const QByteArray nmea = NmeaStream(megabytes * 1000000);
     const QByteArray vbox = VboxStream(megabytes * 1000000);
     QTextStream out(stdout);

@@ -50,14 +50,14 @@ TPCANMessageType MessageTypeOf(const QCanBusFrame &frame)
 {
     if (frame.frameType() == QCanBusFrame::ErrorFrame)
         return PCAN_MESSAGE_STATUS;
-    TPCANMessageType type = frame.hasExtendedFrameFormat() ? PCAN_MESSAGE_EXTENDED
-                                                           : PCAN_MESSAGE_STANDARD;
+    TPCANMessageType type =
+        frame.hasExtendedFrameFormat() ? PCAN_MESSAGE_EXTENDED : PCAN_MESSAGE_STANDARD;
     if (frame.frameType() == QCanBusFrame::RemoteRequestFrame)
         type |= PCAN_MESSAGE_RTR;
     return type;
 }
 
-} // namespace
+}  // namespace
 
 TPCANMsg MessageFromFrame(const QCanBusFrame &frame)
 {
@@ -87,8 +87,8 @@ QCanBusDevice *TPCANBasic::Device()
     return Channel().device.get();
 }
 
-TPCANStatus TPCANBasic::Initialize(TPCANHandle channel, TPCANBaudrate btr0btr1, TPCANType,
-                                   quint32, quint16)
+TPCANStatus TPCANBasic::Initialize(TPCANHandle channel, TPCANBaudrate btr0btr1, TPCANType, quint32,
+                                   quint16)
 {
     TChannel &state = Channel();
     if (channel != PCAN_USBBUS1)
@@ -96,14 +96,14 @@ TPCANStatus TPCANBasic::Initialize(TPCANHandle channel, TPCANBaudrate btr0btr1, 
     if (state.device)
         return Fail(PCAN_ERROR_INITIALIZE, QStringLiteral("channel already initialised"));
     if (BusSpeeds::BitRateOfCode(btr0btr1) == 0)
-        return Fail(PCAN_ERROR_ILLPARAMVAL,
-                    QStringLiteral("unknown bus-timing code 0x%1").arg(btr0btr1, 4, 16, QLatin1Char('0')));
+        return Fail(
+            PCAN_ERROR_ILLPARAMVAL,
+            QStringLiteral("unknown bus-timing code 0x%1").arg(btr0btr1, 4, 16, QLatin1Char('0')));
     const int bitRate = BusSpeeds::PluginBitRate(state.plugin, btr0btr1);
     if (bitRate == 0)
-        return Fail(PCAN_ERROR_ILLPARAMVAL,
-                    QStringLiteral("the %1 adapter cannot run at %2 bit/s")
-                        .arg(state.plugin)
-                        .arg(BusSpeeds::BitRateOfCode(btr0btr1)));
+        return Fail(PCAN_ERROR_ILLPARAMVAL, QStringLiteral("the %1 adapter cannot run at %2 bit/s")
+                                                .arg(state.plugin)
+                                                .arg(BusSpeeds::BitRateOfCode(btr0btr1)));
     if (!state.factory)
         return Fail(PCAN_ERROR_NODRIVER, QStringLiteral("no CAN backend chosen"));
 
@@ -164,8 +164,8 @@ TPCANStatus TPCANBasic::Read(TPCANHandle channel, TPCANMsg &message, TPCANTimest
 
     message = MessageFromFrame(frame);
 
-    const quint64 micros = quint64(frame.timeStamp().seconds()) * 1000000u
-                           + quint64(frame.timeStamp().microSeconds());
+    const quint64 micros =
+        quint64(frame.timeStamp().seconds()) * 1000000u + quint64(frame.timeStamp().microSeconds());
     const quint64 millis = micros / 1000u;
     timestamp.millis = quint32(millis);
     timestamp.millis_overflow = quint16(millis >> 32);

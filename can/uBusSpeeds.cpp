@@ -52,7 +52,7 @@ const TBusSpeed *SpeedOfCode(TPCANBaudrate code)
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 QStringList Captions()
 {
@@ -87,4 +87,4 @@ int PluginBitRate(const QString &plugin, TPCANBaudrate code)
     return speed->bitRate;
 }
 
-} // namespace BusSpeeds
+}  // namespace BusSpeeds

@@ -25,4 +25,4 @@ int BitRateOfCode(TPCANBaudrate code);
 // Plugins that pass the number on to the driver get the true bit rate.
 int PluginBitRate(const QString &plugin, TPCANBaudrate code);
 
-} // namespace BusSpeeds
+}  // namespace BusSpeeds

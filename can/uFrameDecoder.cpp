@@ -89,7 +89,7 @@ void DispatchTest(const TPCANMsg &message, TAcquisitionState &state, const TTime
     }
 }
 
-} // namespace
+}  // namespace
 
 bool MatchesIdentifier(const QString &text, quint32 frameId, quint32 offset)
 {
@@ -156,7 +156,8 @@ void DecodeStatusFrame(const TPCANMsg &message, TSensorSample &unit)
 
 QString OnlineCaption(TProtocolEnv env, const QString &firmware)
 {
-    return (env == TProtocolEnv::peProduction ? QStringLiteral("ONLINE ") : QStringLiteral("ONLINE v"))
+    return (env == TProtocolEnv::peProduction ? QStringLiteral("ONLINE ")
+                                              : QStringLiteral("ONLINE v"))
            + firmware;
 }
 

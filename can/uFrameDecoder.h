@@ -9,7 +9,6 @@
 
 #include <QString>
 
-
 // What the decoder hands back to its owner while it works through the queue.
 class TDecoderSink
 {

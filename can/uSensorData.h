@@ -19,23 +19,23 @@ struct TSensorSample {
     double LTR = 0;              // load transfer ratio, 0..1 in normal driving
     quint8 Status = 0;           // bit k belongs to status text k+1
     quint8 Heating = 0;
-    int FrameCounter = 0;        // record frames received, 0..255
-    QString Firmware;            // "2.3"; empty in the production environment
+    int FrameCounter = 0;  // record frames received, 0..255
+    QString Firmware;      // "2.3"; empty in the production environment
 };
 
-// The lowest and highest value each decoded quantity of a unit or the chassis can take, whatever the bytes; readouts
-// are sized for them.
+// The lowest and highest value each decoded quantity of a unit or the chassis can take, whatever
+// the bytes; readouts are sized for them.
 struct TValueRange {
     double Lowest = 0, Highest = 0;
 };
 namespace DecodedRange {
-constexpr TValueRange Tilt{-327.68, 565.35};             // test: int16 / 100; production: uint16 / 100 − 90
+constexpr TValueRange Tilt{-327.68, 565.35};  // test: int16 / 100; production: uint16 / 100 − 90
 constexpr TValueRange Acceleration{-32.768, 32.767};     // test unit 1: int16 / 1000
 constexpr TValueRange Ltr{-32.768, 32.767};              // test: int16 / 1000
 constexpr TValueRange Speed{0, 65535 / 256.0};           // uint16 / 256
 constexpr TValueRange AngularVelocity{-3276.8, 3276.7};  // int16 / 10
 constexpr TValueRange Temperature{-327.68, 327.67};      // int16 / 100
-} // namespace DecodedRange
+}  // namespace DecodedRange
 
 struct TChassisData {
     double VehicleSpeed = 0;   // km/h

@@ -6,12 +6,12 @@
 
 namespace {
 
-constexpr double Gravity = 9.81;      // m/s²
+constexpr double Gravity = 9.81;  // m/s²
 constexpr double CycleSeconds = 60.0;
-constexpr double RollPerG = 7.0;      // degrees of body roll per g of lateral acceleration
-constexpr double PitchPerG = 2.5;     // degrees of pitch per g of braking or accelerating
-constexpr double LtrPerG = 0.95;      // 2·(centre of mass height)/(track width) of the engine
-constexpr double MaxAccelG = 0.35;    // a loaded engine neither brakes nor pulls away harder
+constexpr double RollPerG = 7.0;    // degrees of body roll per g of lateral acceleration
+constexpr double PitchPerG = 2.5;   // degrees of pitch per g of braking or accelerating
+constexpr double LtrPerG = 0.95;    // 2·(centre of mass height)/(track width) of the engine
+constexpr double MaxAccelG = 0.35;  // a loaded engine neither brakes nor pulls away harder
 
 double Wave(double t, double period)
 {
@@ -22,12 +22,12 @@ double Wave(double t, double period)
 double TargetSpeed(double t)
 {
     if (t < 10.0)
-        return 5.0 * t;                            // pulling away
+        return 5.0 * t;  // pulling away
     if (t < 45.0)
         return 50.0 + 8.0 * Wave(t - 10.0, 17.5);  // through curves, back to 50 at 45 s
     if (t < 55.0)
         return std::max(0.0, 50.0 - 5.0 * (t - 45.0));  // braking
-    return 0.0;                                     // standing
+    return 0.0;                                         // standing
 }
 
 // Curvature of the road in 1/m: curves left and right, some sharp enough to push the LTR
@@ -70,7 +70,7 @@ quint8 Clamp8(double raw)
     return quint8(std::clamp(std::lround(raw), 0L, 255L));
 }
 
-} // namespace
+}  // namespace
 
 TSimulatedDrive::TSimulatedDrive(int samplesPerSecond, quint32 seed)
     : m_samplesPerSecond(std::max(1, samplesPerSecond)), m_random(seed)

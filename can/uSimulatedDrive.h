@@ -10,12 +10,12 @@
 #include <random>
 
 struct TDriveState {
-    double SpeedKmh = 0;  // km/h
-    double TiltX = 0;     // degrees, pitch
-    double TiltY = 0;     // degrees, roll
-    double AccX = 0;      // g, longitudinal
-    double AccY = 0;      // g, lateral
-    double LTR = 0;       // load transfer ratio
+    double SpeedKmh = 0;         // km/h
+    double TiltX = 0;            // degrees, pitch
+    double TiltY = 0;            // degrees, roll
+    double AccX = 0;             // g, longitudinal
+    double AccY = 0;             // g, lateral
+    double LTR = 0;              // load transfer ratio
     double Temperature = 0;      // °C, rises slowly while the unit warms up
     double AngularVelocity = 0;  // °/s, roll rate
     quint8 Status = 0;
@@ -58,8 +58,8 @@ private:
     int m_samplesPerSecond;
     qint64 m_samplesSent = 0;
     qint64 m_chassisSent = 0;
-    double m_time = 0;  // s since start
-    double m_roll = 0;  // degrees, body roll without sensor noise
+    double m_time = 0;                        // s since start
+    double m_roll = 0;                        // degrees, body roll without sensor noise
     double m_zeroTiltX = 0, m_zeroTiltY = 0;  // degrees, set by a calibration
     qint64 m_silentUntilMs = 0;               // a reset in progress
     double m_heardSpeed = 0;                  // km/h from speed frames

@@ -11,7 +11,7 @@ namespace {
 // its line feed.
 constexpr int LongestFrameLine = 41;
 
-} // namespace
+}  // namespace
 
 TTrafficRing::TTrafficRing(int capacity) : m_capacity(qMax(1, capacity))
 {

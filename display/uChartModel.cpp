@@ -10,7 +10,8 @@ namespace ChartScales {
 
 QStringList AngleItems()
 {
-    return {QStringLiteral("1°"), QStringLiteral("5°"), QStringLiteral("30°"), QStringLiteral("90°")};
+    return {QStringLiteral("1°"), QStringLiteral("5°"), QStringLiteral("30°"),
+            QStringLiteral("90°")};
 }
 
 QStringList AccelerationItems()
@@ -43,7 +44,7 @@ int TimeWindowSeconds(int item)
     return Seconds[qBound(0, item, 2)];
 }
 
-} // namespace ChartScales
+}  // namespace ChartScales
 
 TChartModel::TChartModel()
 {
@@ -106,7 +107,8 @@ void TChartModel::AppendDemoSample(double x, const TSensorSample &unit)
 {
     if (m_points[csTiltY].size() > ChartMaxPoints)
         ResetChart(unit);
-    const double values[] = {unit.TiltY, unit.TiltX, unit.AccY, unit.AccX, unit.Temperature, unit.LTR};
+    const double values[] = {unit.TiltY, unit.TiltX,       unit.AccY,
+                             unit.AccX,  unit.Temperature, unit.LTR};
     for (int series = 0; series < ChartSeriesCount; ++series)
         Append(series, x, values[series]);
 }

@@ -31,7 +31,7 @@ constexpr int TimeDefault = 2;
 TAxisRange AngleRange(int item);         // left axis
 TAxisRange AccelerationRange(int item);  // right axis
 int TimeWindowSeconds(int item);
-} // namespace ChartScales
+}  // namespace ChartScales
 
 // The changes since the previous clearing, as the hidden analysis labels show them.
 struct TChartAnalysis {

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-QList<QPointF> ThinnedForColumns(const QList<QPointF> &points, double xMin, double xMax, int columns)
+QList<QPointF> ThinnedForColumns(const QList<QPointF> &points, double xMin, double xMax,
+                                 int columns)
 {
     if (columns <= 0 || xMax <= xMin || points.size() <= 2 * qsizetype(columns))
         return points;
@@ -14,7 +15,8 @@ QList<QPointF> ThinnedForColumns(const QList<QPointF> &points, double xMin, doub
         // The run of points that falls into the same column.
         const double column = std::floor((points[first].x() - xMin) * scale);
         qsizetype low = first, high = first, end = first + 1;
-        for (; end < points.size() && std::floor((points[end].x() - xMin) * scale) == column; ++end) {
+        for (; end < points.size() && std::floor((points[end].x() - xMin) * scale) == column;
+             ++end) {
             if (points[end].y() < points[low].y())
                 low = end;
             if (points[end].y() > points[high].y())

@@ -8,4 +8,5 @@
 
 // columns: the plot's width in pixels. A series with at most two points per column is
 // returned as it is.
-QList<QPointF> ThinnedForColumns(const QList<QPointF> &points, double xMin, double xMax, int columns);
+QList<QPointF> ThinnedForColumns(const QList<QPointF> &points, double xMin, double xMax,
+                                 int columns);

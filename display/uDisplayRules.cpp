@@ -27,7 +27,9 @@ QString WidestReadoutText(TValueRange range, int decimals, const QString &suffix
 
 TLampColumn LampsFor(double tilt)
 {
-    const auto levels = [](double size) { return std::array<bool, 3>{size > 0, size >= 15, size >= 30}; };
+    const auto levels = [](double size) {
+        return std::array<bool, 3>{size > 0, size >= 15, size >= 30};
+    };
     return {levels(tilt), levels(-tilt)};
 }
 

@@ -43,7 +43,7 @@ bool WarningShown(quint8 status);
 struct TPictureState {
     double DrawnTiltX = 0;  // raw values of the last Logging-page refresh
     double DrawnTiltY = 0;
-    int VisAngleX = 0;      // whole degrees of the Visualisation gauges
+    int VisAngleX = 0;  // whole degrees of the Visualisation gauges
     int VisAngleY = 0;
 };
 struct TPictureTurns {

@@ -10,7 +10,8 @@ constexpr qint64 MaxFileSize = 1 << 20;
 // As the Windows profile functions do, one pair of quotes around a value is not part of it.
 QString WithoutSurroundingQuotes(const QString &value)
 {
-    if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''))
+    if (value.size() >= 2
+        && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''))
         && value.back() == value.front())
         return value.mid(1, value.size() - 2);
     return value;
@@ -24,7 +25,7 @@ QStringList DefaultCaptions()
     return captions;
 }
 
-} // namespace
+}  // namespace
 
 QStringList StatusCaptionsFromIni(const QByteArray &contents)
 {
@@ -36,7 +37,11 @@ QStringList StatusCaptionsFromIni(const QByteArray &contents)
         line = line.trimmed();
         if (line.startsWith(QLatin1Char('['))) {
             const qsizetype end = line.indexOf(QLatin1Char(']'));
-            inSection = end > 0 && line.mid(1, end - 1).trimmed().compare(QLatin1String("opisy"), Qt::CaseInsensitive) == 0;
+            inSection = end > 0
+                        && line.mid(1, end - 1)
+                                   .trimmed()
+                                   .compare(QLatin1String("opisy"), Qt::CaseInsensitive)
+                               == 0;
             continue;
         }
         const qsizetype equals = line.indexOf(QLatin1Char('='));

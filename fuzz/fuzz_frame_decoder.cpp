@@ -28,7 +28,8 @@ const QLatin1String Prefixes[] = {
 TPCANMsg MessageAt(const std::uint8_t *bytes)
 {
     TPCANMsg message;
-    message.ID = quint32(bytes[0]) | quint32(bytes[1]) << 8 | quint32(bytes[2]) << 16 | quint32(bytes[3]) << 24;
+    message.ID = quint32(bytes[0]) | quint32(bytes[1]) << 8 | quint32(bytes[2]) << 16
+                 | quint32(bytes[3]) << 24;
     message.MSGTYPE = bytes[4];
     message.LEN = bytes[5];
     std::memcpy(message.DATA, bytes + 6, sizeof message.DATA);
@@ -154,14 +155,15 @@ void Drive(TAcquisitionState state, int startCounter, const std::uint8_t *frames
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     if (size == 0)
         return 0;
     const int startCounter = data[0];
-    const QByteArray input = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QByteArray input =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     qsizetype at = 1;
     QString identifiers[4];
     for (QString &identifier : identifiers) {

@@ -10,7 +10,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     static const QLocale locales[] = {QLocale(QLocale::Polish, QLocale::Poland), QLocale::c()};
-    const QByteArray body = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QByteArray body =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     for (const QLocale &locale : locales) {
         const TGpsSentenceEffect effect = ReadGpsSentence(body, locale);
         Require(effect.GpsLines.size() <= 1);

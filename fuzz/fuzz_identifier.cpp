@@ -24,7 +24,7 @@ QString Utf16Units(const std::uint8_t *data, std::size_t size)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -51,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // Every enabled field holds an identifier and differs, as typed, from every field before
     // it; the first field is never checked.
-    const std::array<bool, 4> enabled{false, fields.Id2Enabled, fields.Id3Enabled, fields.ChassisEnabled};
+    const std::array<bool, 4> enabled{false, fields.Id2Enabled, fields.Id3Enabled,
+                                      fields.ChassisEnabled};
     bool acceptable = true;
     for (qsizetype k = 1; k < 4; ++k) {
         if (!enabled[size_t(k)])

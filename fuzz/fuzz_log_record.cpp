@@ -41,7 +41,8 @@ class TReader
 {
 public:
     explicit TReader(const std::uint8_t *bytes) : m_bytes(bytes) {}
-    template <typename T> T Next()
+    template <typename T>
+    T Next()
     {
         T value;
         std::memcpy(&value, m_bytes + m_at, sizeof value);
@@ -61,7 +62,7 @@ QString StatusText(quint8 status)
     return QString::fromLatin1(digits, 2);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -73,7 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const TLogUnits units{bool(flags & 1), bool(flags & 2)};
     const QLocale &locale = LocaleAt(flags >> 2);
     const auto recordNo = input.Next<qint32>();
-    const QTime time = QTime::fromMSecsSinceStartOfDay(int(input.Next<quint32>() % (24 * 3600 * 1000)));
+    const QTime time =
+        QTime::fromMSecsSinceStartOfDay(int(input.Next<quint32>() % (24 * 3600 * 1000)));
 
     TAcquisitionState state;
     state.Chassis.VehicleSpeed = input.Next<double>();

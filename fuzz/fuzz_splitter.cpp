@@ -31,12 +31,13 @@ void Reframe(TPacketSplitter &splitter, const QByteArray &chunk)
         splitter.SetSize(std::uint8_t(chunk[1]) % 64);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     static const QLocale comma(QLocale::Polish, QLocale::Poland);
-    const QByteArray stream = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QByteArray stream =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
 
     TPacketSplitter gps;
     gps.SetStartString("$GP");
@@ -51,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     vbox.SetSize(42);
     vbox.SetOnPacket([](const QByteArray &payload) {
         Require(payload.size() == 34);
-        Require(ReadVboxPayload(payload, QStringLiteral("18FECF10"), false, comma).Speed.has_value());
+        Require(
+            ReadVboxPayload(payload, QStringLiteral("18FECF10"), false, comma).Speed.has_value());
     });
 
     TPacketSplitter reframed;

@@ -21,11 +21,12 @@ bool HasLineBreak(const QString &text)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QByteArray contents = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QByteArray contents =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     const QStringList captions = StatusCaptionsFromIni(contents);
     Require(captions.size() == 8);
     for (const QString &caption : captions) {

@@ -10,7 +10,8 @@ const QLatin1Char Separator(';');
 
 QString UnitColumns(int unit)
 {
-    return QStringLiteral(";KAT X%1 [°];KAT Y%1 [°];PRZYSP X%1 [g];PRZYSP Y%1 [g];STATUS%1;LTR%1").arg(unit);
+    return QStringLiteral(";KAT X%1 [°];KAT Y%1 [°];PRZYSP X%1 [g];PRZYSP Y%1 [g];STATUS%1;LTR%1")
+        .arg(unit);
 }
 
 void AppendUnit(QString &line, const TSensorSample &unit, const QString &decimalSeparator)
@@ -25,13 +26,14 @@ void AppendUnit(QString &line, const TSensorSample &unit, const QString &decimal
     line += FormatFixedWithSeparator(unit.LTR, 3, decimalSeparator);
 }
 
-} // namespace
+}  // namespace
 
 QString LogFileNameFor(const QString &base, qint32 index, const QDateTime &start)
 {
     // Taken apart by hand: the folder is everything up to the last separator, the extension
     // everything from the last dot of the file name.
-    const qsizetype slash = std::max(base.lastIndexOf(QLatin1Char('/')), base.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype slash =
+        std::max(base.lastIndexOf(QLatin1Char('/')), base.lastIndexOf(QLatin1Char('\\')));
     const QString folder = base.left(slash + 1);
     const QString file = base.mid(slash + 1);
     const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
@@ -46,15 +48,17 @@ QString LogFileNameFor(const QString &base, qint32 index, const QDateTime &start
     return folder + name + running + extension;
 }
 
-QStringList LogHead(const QDate &date, const QString &firmware, TLogUnits units, const QLocale &locale)
+QStringList LogHead(const QDate &date, const QString &firmware, TLogUnits units,
+                    const QLocale &locale)
 {
-    QString columns = QStringLiteral("LP;GODZINA;PREDKOSC LINIOWA [km/h];PREDKOSC KATOWA [°/s]") + UnitColumns(1);
+    QString columns =
+        QStringLiteral("LP;GODZINA;PREDKOSC LINIOWA [km/h];PREDKOSC KATOWA [°/s]") + UnitColumns(1);
     if (units.Unit2)
         columns += UnitColumns(2);
     if (units.Unit3)
         columns += UnitColumns(3);
-    return {QStringLiteral("Data wykonania badań;") + LogDate(date, locale),
-            QString(), QStringLiteral("Firmware;") + firmware, QString(), columns};
+    return {QStringLiteral("Data wykonania badań;") + LogDate(date, locale), QString(),
+            QStringLiteral("Firmware;") + firmware, QString(), columns};
 }
 
 QString LogTime(const QTime &time, const QLocale &locale)

@@ -43,10 +43,9 @@ QString WithoutDirectionMarks(QString format)
 // (Albanian), "APh:mm:ss [t]" (Chinese of Hong Kong).
 QString LongTimeFormatWithoutZone(const QLocale &locale)
 {
-    QString plain = RewriteFields(WithoutDirectionMarks(locale.timeFormat(QLocale::LongFormat)),
-                                  [](const QString &field) {
-                                      return field[0] == QLatin1Char('t') ? QString() : field;
-                                  });
+    QString plain = RewriteFields(
+        WithoutDirectionMarks(locale.timeFormat(QLocale::LongFormat)),
+        [](const QString &field) { return field[0] == QLatin1Char('t') ? QString() : field; });
     plain.remove(QStringLiteral("()")).remove(QStringLiteral("[]"));
     plain = plain.simplified();
     if (plain.endsWith(QLatin1Char(',')))
@@ -65,7 +64,8 @@ QString ShortDateFormatWithFourDigitYear(const QLocale &locale)
 // The first format whose texts of the samples the log can hold; the last, the C locale's,
 // always can.
 template <typename Moment>
-TLogFormat FirstHoldable(std::initializer_list<TLogFormat> formats, std::initializer_list<Moment> samples)
+TLogFormat FirstHoldable(std::initializer_list<TLogFormat> formats,
+                         std::initializer_list<Moment> samples)
 {
     for (const TLogFormat &format : formats) {
         bool holdable = true;
@@ -77,7 +77,7 @@ TLogFormat FirstHoldable(std::initializer_list<TLogFormat> formats, std::initial
     return *(formats.end() - 1);
 }
 
-} // namespace
+}  // namespace
 
 bool Windows1250CanHold(QStringView text)
 {
@@ -126,8 +126,9 @@ TLogFormat LogTimeFormat(const QLocale &locale)
 {
     const QLocale c = QLocale::c();
     const QString own = LongTimeFormatWithoutZone(locale);
-    return FirstHoldable({TLogFormat(locale, own), TLogFormat(c, own), TLogFormat(c, LongTimeFormatWithoutZone(c))},
-                         {QTime(1, 0), QTime(13, 0)});
+    return FirstHoldable(
+        {TLogFormat(locale, own), TLogFormat(c, own), TLogFormat(c, LongTimeFormatWithoutZone(c))},
+        {QTime(1, 0), QTime(13, 0)});
 }
 
 QString LogDate(const QDate &date, const QLocale &locale)

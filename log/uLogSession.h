@@ -16,10 +16,10 @@ class TLogSession : public TSampleSink
 {
 public:
     QString LogFileName = QStringLiteral("log.csv");  // base name, folder allowed
-    qint32 LogFileIndex = 0;                            // +1 at each Start of this run
-    qint32 LogRecordNo = 0;                             // number of the last record written
-    bool EveryThirtySecond = false;                     // "save every 32nd record"
-    TLogUnits Units;                                    // the unit blocks of the next file
+    qint32 LogFileIndex = 0;                          // +1 at each Start of this run
+    qint32 LogRecordNo = 0;                           // number of the last record written
+    bool EveryThirtySecond = false;                   // "save every 32nd record"
+    TLogUnits Units;                                  // the unit blocks of the next file
 
     // The settings' ticks take effect at once.
     void FollowTicks(const TLogTicks &ticks);

@@ -19,8 +19,9 @@ constexpr const char *Open = "Cannot open the log file %1: %2";
 constexpr const char *Write = "Cannot write the log file %1: %2";
 constexpr const char *Force = "Cannot save the log file %1 to the disk: %2";
 constexpr const char *Close = "Cannot close the log file %1: %2";
-constexpr const char *Gone = "The log file %1 is gone: it was deleted, renamed or its folder removed";
-} // namespace Failure
+constexpr const char *Gone =
+    "The log file %1 is gone: it was deleted, renamed or its folder removed";
+}  // namespace Failure
 
 QString Message(const char *text, const QString &name)
 {
@@ -46,9 +47,11 @@ QByteArray LineEndMissingFrom(const QString &path)
     return last == "\r" ? QByteArray("\n") : QByteArray("\r\n");
 }
 
-} // namespace
+}  // namespace
 
-TMeasurementLog::TMeasurementLog() : m_encoder("windows-1250") {}
+TMeasurementLog::TMeasurementLog() : m_encoder("windows-1250")
+{
+}
 
 TMeasurementLog::~TMeasurementLog()
 {
@@ -78,8 +81,8 @@ bool TMeasurementLog::Open(const QString &path, const QStringList &head, QString
     return false;
 }
 
-bool TMeasurementLog::OpenOn(std::unique_ptr<QIODevice> device, const QString &name,
-                             bool writeHead, const QStringList &head, QString *error)
+bool TMeasurementLog::OpenOn(std::unique_ptr<QIODevice> device, const QString &name, bool writeHead,
+                             const QStringList &head, QString *error)
 {
     m_device = std::move(device);
     m_name = name;

@@ -30,7 +30,8 @@ bool IdentifiersAcceptable(const TIdentifierFields &f)
     if (f.Id3Enabled && (f.Id3 == f.Id1 || f.Id3 == f.Id2 || !IsValidIdentifier(f.Id3)))
         return false;
     if (f.ChassisEnabled
-        && (f.Chassis == f.Id1 || f.Chassis == f.Id2 || f.Chassis == f.Id3 || !IsValidIdentifier(f.Chassis)))
+        && (f.Chassis == f.Id1 || f.Chassis == f.Id2 || f.Chassis == f.Id3
+            || !IsValidIdentifier(f.Chassis)))
         return false;
     return true;
 }

@@ -9,9 +9,9 @@
 struct TSettings {
     int BaudrateIndex = 3;  // of the bus-speed list; 3 is "250 kBit/sec"
     QString CanId1;
-    QString CanId2;         // empty: unit 2 is off
-    QString CanId3;         // empty: unit 3 is off
-    QString ChassisCanId;   // empty in the test protocol
+    QString CanId2;        // empty: unit 2 is off
+    QString CanId3;        // empty: unit 3 is off
+    QString ChassisCanId;  // empty in the test protocol
     TProtocolEnv ProtocolEnv = TProtocolEnv::peProduction;
     QString LogFileName;
 };

@@ -7,7 +7,7 @@ bool IsBlank(QChar c)
     return c.unicode() >= 1 && c.unicode() <= 32;
 }
 
-} // namespace
+}  // namespace
 
 QStringList SplitCommaText(QStringView text)
 {

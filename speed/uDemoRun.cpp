@@ -25,7 +25,8 @@ void TDemoGenerator::NextSample(int i, TSensorSample &unit)
     unit.LTR = (std::sin(i / 30.0) + 1) / 2;
 }
 
-void RunDemo(TAcquisition &acquisition, int count, quint32 seed, const std::function<bool()> &between)
+void RunDemo(TAcquisition &acquisition, int count, quint32 seed,
+             const std::function<bool()> &between)
 {
     TSensorSample &unit = acquisition.State.Sensors[1];
     unit.TiltX = 0;

@@ -27,4 +27,5 @@ private:
 
 // Samples 1..count of a run with the seed, handed to the acquisition's sinks as unit 1's.
 // between runs after each sample and ends the run early by returning false.
-void RunDemo(TAcquisition &acquisition, int count, quint32 seed, const std::function<bool()> &between);
+void RunDemo(TAcquisition &acquisition, int count, quint32 seed,
+             const std::function<bool()> &between);

@@ -20,7 +20,7 @@ std::optional<double> SpeedOf(const QStringList &fields, const QLocale &locale)
     return ReadDecimal(fields[SpeedField], locale);
 }
 
-} // namespace
+}  // namespace
 
 TGpsSentenceEffect ReadGpsSentence(const QByteArray &body, const QLocale &locale)
 {

@@ -17,9 +17,9 @@ struct TGpsPosition {
 
 // What one sentence changes in the main window's state.
 struct TGpsSentenceEffect {
-    std::optional<double> SourceSpeed;  // km/h, from VTG or RMC
+    std::optional<double> SourceSpeed;     // km/h, from VTG or RMC
     std::optional<TGpsPosition> Position;  // from GGA
-    QStringList GpsLines;  // for the traffic window's right pane, in order
+    QStringList GpsLines;                  // for the traffic window's right pane, in order
 };
 
 // body: the sentence after "$GP" up to, not including, CR LF, checksum included, e.g.

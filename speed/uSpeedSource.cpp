@@ -43,7 +43,8 @@ void TSpeedSource::ComDataPacketGPSPacket(const QByteArray &packet)
 
 void TSpeedSource::ComDataPacketVBOXPacket(const QByteArray &packet)
 {
-    const TVboxPayloadEffect effect = ReadVboxPayload(packet, m_acquisition.ChassisCanId, SimulationRunning);
+    const TVboxPayloadEffect effect =
+        ReadVboxPayload(packet, m_acquisition.ChassisCanId, SimulationRunning);
     Show(effect.GpsLines);
     if (!effect.Speed)
         return;

@@ -21,15 +21,15 @@ public:
     // acquisition and channel are the window's, read at every frame sent.
     TSpeedSource(const TAcquisitionState &acquisition, const TPCANHandle &channel);
 
-    double SourceSpeed = 0;     // km/h from the source in use; SpeedNotSimulated: simulation off
-    TGpsPosition GpsPosition;   // texts of the last GGA sentence, for the traffic window only
+    double SourceSpeed = 0;    // km/h from the source in use; SpeedNotSimulated: simulation off
+    TGpsPosition GpsPosition;  // texts of the last GGA sentence, for the traffic window only
     bool SimulationRunning = false;
     TSerialLink Link;
 
     // What a window shows; any may be left empty.
-    std::function<void(const QString &line)> OnGpsLine;           // the traffic window's right pane
-    std::function<void(const QString &caption)> OnSpeedCaption;   // a VBOX speed, two decimals
-    std::function<void(bool sent)> OnFrameSent;                   // whether the adapter took the frame
+    std::function<void(const QString &line)> OnGpsLine;          // the traffic window's right pane
+    std::function<void(const QString &caption)> OnSpeedCaption;  // a VBOX speed, two decimals
+    std::function<void(bool sent)> OnFrameSent;  // whether the adapter took the frame
 
     // The serial link switches to the source; false when its port cannot be opened.
     bool SwitchTo(TSerialLink::TMode mode, const QString &portName);

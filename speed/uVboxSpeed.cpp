@@ -9,7 +9,7 @@ namespace {
 constexpr qsizetype SpeedLowByte = 21;
 constexpr qsizetype SpeedHighByte = 22;
 
-} // namespace
+}  // namespace
 
 TVboxPayloadEffect ReadVboxPayload(const QByteArray &payload, const QString &chassisCanId,
                                    bool speedSimulationRunning, const QLocale &locale)

@@ -9,7 +9,7 @@
 #include <optional>
 
 struct TVboxSpeed {
-    double SourceSpeed = 0;  // km/h, 0 to 1213.7082
+    double SourceSpeed = 0;   // km/h, 0 to 1213.7082
     QString SimSpeedCaption;  // for lSimSpeed, two decimals
     // The main window runs SendSpeedFrame: the speed simulation is not running and the chassis
     // identifier can form the frame's identifier.
@@ -19,7 +19,7 @@ struct TVboxSpeed {
 // What one message changes in the main window's state.
 struct TVboxPayloadEffect {
     std::optional<TVboxSpeed> Speed;  // none for a payload cut short
-    QStringList GpsLines;  // for the traffic window's right pane, in order
+    QStringList GpsLines;             // for the traffic window's right pane, in order
 };
 
 // payload: the 34 bytes that follow "$VBOX3i," in a 42-byte message; bytes 21 (low) and
@@ -27,5 +27,4 @@ struct TVboxPayloadEffect {
 // accepted; one shorter than 23 bytes gives only a line saying so.
 // chassisCanId: the chassis identifier text, which the speed frame is sent on.
 TVboxPayloadEffect ReadVboxPayload(const QByteArray &payload, const QString &chassisCanId,
-                                   bool speedSimulationRunning,
-                                   const QLocale &locale = QLocale());
+                                   bool speedSimulationRunning, const QLocale &locale = QLocale());

@@ -20,7 +20,7 @@ int Fail(const QString &message)
     return 2;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {
@@ -59,15 +59,17 @@ int main(int argc, char *argv[])
     QObject::connect(device.get(), &QCanBusDevice::errorOccurred, [&] {
         QTextStream(stderr) << "telqar-sim: " << device->errorString() << '\n';
     });
-    QObject::connect(device.get(), &QCanBusDevice::stateChanged, [&](QCanBusDevice::CanBusDeviceState state) {
-        if (state == QCanBusDevice::ConnectedState)
-            clock.start();
-    });
+    QObject::connect(device.get(), &QCanBusDevice::stateChanged,
+                     [&](QCanBusDevice::CanBusDeviceState state) {
+                         if (state == QCanBusDevice::ConnectedState)
+                             clock.start();
+                     });
     if (device->state() == QCanBusDevice::ConnectedState)
         clock.start();
 
     QTextStream(stderr) << "telqar-sim: " << rate << " samples/s ("
-                        << rate * TSimulatedDrive::FramesPerSample + TSimulatedDrive::ChassisPerSecond
+                        << rate * TSimulatedDrive::FramesPerSample
+                               + TSimulatedDrive::ChassisPerSecond
                         << " frames/s) on " << backendText << '\n';
     timer.start(5);
     return application.exec();

@@ -7,7 +7,8 @@ TAlertSound::TAlertSound()
 {
     // Resolved against the working folder, where the user keeps the sound; a missing or
     // unplayable file simply stays silent.
-    m_effect.setSource(QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("alert.wav"))));
+    m_effect.setSource(
+        QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("alert.wav"))));
 }
 
 void TAlertSound::Play()

@@ -47,7 +47,7 @@ void MakeValueLabel(QLabel *label, const QString &description)
     label->setAccessibleDescription(description);
 }
 
-} // namespace Look
+}  // namespace Look
 
 TGradientBackground::TGradientBackground(QWidget *parent) : QWidget(parent)
 {

@@ -26,7 +26,7 @@ QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, const 
 // it shows, so screen readers and UI automation find it.
 void MakeValueLabel(QLabel *label, const QString &description);
 
-} // namespace Look
+}  // namespace Look
 
 // A window background with the vertical gray gradient; its children write white by default.
 class TGradientBackground : public QWidget

@@ -33,7 +33,8 @@ QSize TRotatingPicture::sizeHint() const
 void TRotatingPicture::RenderSource()
 {
     // The source at the size it is shown, so that turning never scales.
-    QSize size = m_renderer.defaultSize().scaled(this->size().expandedTo(QSize(1, 1)), Qt::KeepAspectRatio);
+    QSize size =
+        m_renderer.defaultSize().scaled(this->size().expandedTo(QSize(1, 1)), Qt::KeepAspectRatio);
     if (size.isEmpty())
         size = m_renderer.defaultSize();
     const qreal ratio = devicePixelRatioF();
@@ -74,5 +75,6 @@ void TRotatingPicture::paintEvent(QPaintEvent *)
     QPainter painter(this);
     const QImage &shown = Shown();
     const QSizeF size = shown.deviceIndependentSize();
-    painter.drawImage(QPointF((width() - size.width()) / 2.0, (height() - size.height()) / 2.0), shown);
+    painter.drawImage(QPointF((width() - size.width()) / 2.0, (height() - size.height()) / 2.0),
+                      shown);
 }

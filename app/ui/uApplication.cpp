@@ -10,7 +10,8 @@ TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QString::fromUtf8(Consts::AppTitle));
     setApplicationDisplayName(QString::fromUtf8(Consts::AppTitle));
-    setApplicationVersion(QStringLiteral("%1.%2").arg(TELQAR_VERSION_MAJOR).arg(TELQAR_VERSION_MINOR));
+    setApplicationVersion(
+        QStringLiteral("%1.%2").arg(TELQAR_VERSION_MAJOR).arg(TELQAR_VERSION_MINOR));
 }
 
 bool TApplication::notify(QObject *receiver, QEvent *event)

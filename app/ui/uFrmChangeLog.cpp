@@ -15,7 +15,7 @@ constexpr QLatin1String Caption("Changelog");
 constexpr QLatin1String ProductTitle("Ombrelith");
 constexpr QLatin1String OkCaption("OK");
 
-} // namespace
+}  // namespace
 
 TFrmChangeLog::TFrmChangeLog(QWidget *parent) : QDialog(parent)
 {

@@ -1,24 +1,20 @@
 #include "app/ui/uFrmMain.h"
 
-#include "base/uConsts.h"
 #include "app/ui/uFrmChangeLog.h"
 #include "app/ui/uFrmSplashScreen.h"
 #include "app/ui/uLoggingPage.h"
-#include "widgets/uLook.h"
-#include "widgets/uPictures.h"
-#include "widgets/uRadioGroup.h"
+#include "base/uConsts.h"
 #include "can/uBusSpeeds.h"
 #include "can/uCanBackend.h"
 #include "can/ui/uCalibrationPage.h"
 #include "can/ui/uCanBusBox.h"
 #include "can/ui/uFrmLogCAN.h"
-#include "widgets/uAlertSound.h"
-#include "display/ui/uChartPanel.h"
+#include "display/uStatusCaptions.h"
 #include "display/ui/uCarBox.h"
+#include "display/ui/uChartPanel.h"
 #include "display/ui/uLtrBox.h"
 #include "display/ui/uReadoutsBox.h"
 #include "display/ui/uStatusBox.h"
-#include "display/uStatusCaptions.h"
 #include "display/ui/uVisualisationPage.h"
 #include "log/ui/uLogBox.h"
 #include "log/ui/uLogFileDialog.h"
@@ -26,6 +22,10 @@
 #include "speed/uDemoRun.h"
 #include "speed/ui/uSerialSourceBox.h"
 #include "speed/ui/uSpeedSimBox.h"
+#include "widgets/uAlertSound.h"
+#include "widgets/uLook.h"
+#include "widgets/uPictures.h"
+#include "widgets/uRadioGroup.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -38,8 +38,7 @@
 #include <QVBoxLayout>
 
 TfrmMain::TfrmMain(const TCommandLine &commandLine, TMainSeams seams, QWidget *parent)
-    : QMainWindow(parent),
-      m_ownClock(seams.clock ? nullptr : std::make_unique<TClock>()),
+    : QMainWindow(parent), m_ownClock(seams.clock ? nullptr : std::make_unique<TClock>()),
       m_clock(seams.clock ? seams.clock : m_ownClock.get())
 {
     if (!seams.sound)
@@ -71,7 +70,8 @@ void TfrmMain::FormCreate(const TCommandLine &commandLine)
     Log.LogFileIndex = 0;
     Chart.ChartMaxPoints = 1500;
     Acquisition.State = TAcquisitionState{};  // production identifiers and environment
-    tsLogging->gbLTR->ShowThreshold(TLtrAlarm::Threshold(tsLogging->gbLTR->Position()));  // in the user's locale
+    tsLogging->gbLTR->ShowThreshold(
+        TLtrAlarm::Threshold(tsLogging->gbLTR->Position()));  // in the user's locale
     ShowProtocolEnv();
     CanLogEnabled = commandLine.CanLogEnabled;
     Acquisition.TrafficWanted = CanLogEnabled;
@@ -81,7 +81,8 @@ void TfrmMain::FormCreate(const TCommandLine &commandLine)
     // Simulated values must never be taken for measurements.
     TCanBackend backend;
     if (TCanBackend::Parse(commandLine.CanBackend, backend) && backend.Simulated)
-        setWindowTitle(QString::fromUtf8(Consts::AppTitle) + QString::fromUtf8(Consts::SimulatedTitleSuffix));
+        setWindowTitle(QString::fromUtf8(Consts::AppTitle)
+                       + QString::fromUtf8(Consts::SimulatedTitleSuffix));
 }
 
 void TfrmMain::BuildUi()
@@ -147,19 +148,25 @@ void TfrmMain::BuildMenu()
     // Modal windows open after the trigger has returned: an assistive tool that presses the
     // item must not wait inside its call until the user closes the window.
     connect(Save1, &QAction::triggered, this, &TfrmMain::Save1Click, Qt::QueuedConnection);
-    connect(Ustawienia1, &QAction::triggered, this, &TfrmMain::Ustawienia1Click, Qt::QueuedConnection);
-    connect(Oprogramie1, &QAction::triggered, this, &TfrmMain::Oprogramie1Click, Qt::QueuedConnection);
-    connect(Changelog1, &QAction::triggered, this, &TfrmMain::Changelog1Click, Qt::QueuedConnection);
+    connect(Ustawienia1, &QAction::triggered, this, &TfrmMain::Ustawienia1Click,
+            Qt::QueuedConnection);
+    connect(Oprogramie1, &QAction::triggered, this, &TfrmMain::Oprogramie1Click,
+            Qt::QueuedConnection);
+    connect(Changelog1, &QAction::triggered, this, &TfrmMain::Changelog1Click,
+            Qt::QueuedConnection);
 }
 
 void TfrmMain::ConnectLoggingPage()
 {
     connect(tsLogging->GroupBox4->btnInit, &QPushButton::clicked, this, &TfrmMain::btnInitClick);
-    connect(tsLogging->GroupBox4->btnRelease, &QPushButton::clicked, this, &TfrmMain::btnReleaseClick);
+    connect(tsLogging->GroupBox4->btnRelease, &QPushButton::clicked, this,
+            &TfrmMain::btnReleaseClick);
     connect(tsLogging->cbbBaudrates, &QComboBox::activated, this, &TfrmMain::cbbBaudratesChange);
     tsLogging->gbSaveLog->Attach(Log, Acquisition, *m_clock);
-    connect(tsLogging->SpeedSim->tbSimSpeed, &QSlider::valueChanged, tsLogging->gbLTR, &TLtrBox::onLPTRChange);
-    connect(tsLogging->SerialSources->btnSymulacja, &QPushButton::clicked, this, &TfrmMain::btnSymulacjaClick);
+    connect(tsLogging->SpeedSim->tbSimSpeed, &QSlider::valueChanged, tsLogging->gbLTR,
+            &TLtrBox::onLPTRChange);
+    connect(tsLogging->SerialSources->btnSymulacja, &QPushButton::clicked, this,
+            &TfrmMain::btnSymulacjaClick);
 }
 
 void TfrmMain::SubscribeToSpeedSource()
@@ -186,9 +193,9 @@ void TfrmMain::ShowProtocolEnv()
     const bool production = Acquisition.State.ProtocolEnv == TProtocolEnv::peProduction;
     tsLogging->Readouts->ShowEnvironment(production);
     tsLogging->SpeedSim->rgDemoSpeed->setVisible(production);
-    tsLogging->lCANProtocol->setText(QString::fromUtf8(Acquisition.State.ProtocolEnv == TProtocolEnv::peProduction
-                                                ? Consts::ProductionEnv
-                                                : Consts::TestProtocol));
+    tsLogging->lCANProtocol->setText(QString::fromUtf8(
+        Acquisition.State.ProtocolEnv == TProtocolEnv::peProduction ? Consts::ProductionEnv
+                                                                    : Consts::TestProtocol));
 }
 
 void TfrmMain::AppendCanLog(const QString &line)
@@ -214,7 +221,9 @@ void TfrmMain::SubscribeToAcquisition()
             m_windows.frmLogCAN->AddCanFrame(prefix, message);
     };
     Acquisition.OnTrafficLine = [this](const QString &line) { AppendCanLog(line); };
-    Acquisition.OnStatusCaption = [this](const QString &caption) { tsLogging->GroupBox4->lCANStatus->setText(caption); };
+    Acquisition.OnStatusCaption = [this](const QString &caption) {
+        tsLogging->GroupBox4->lCANStatus->setText(caption);
+    };
     Acquisition.OnChannelChanged = [this](bool open) {
         if (open) {
             TimerCan.start();
@@ -290,10 +299,11 @@ void TfrmMain::btnSymulacjaClick()
     if (!Log.LogActive())
         return;
     m_demoRunning = true;
-    RunDemo(Acquisition, Chart.ChartMaxPoints, quint32(QDateTime::currentMSecsSinceEpoch()), [this] {
-        QCoreApplication::processEvents();
-        return !m_closeAfterDemo;
-    });
+    RunDemo(Acquisition, Chart.ChartMaxPoints, quint32(QDateTime::currentMSecsSinceEpoch()),
+            [this] {
+                QCoreApplication::processEvents();
+                return !m_closeAfterDemo;
+            });
     m_demoRunning = false;
     tsLogging->gbSaveLog->StopLogging();
     tsLogging->ChartPanel->Refresh();
@@ -372,8 +382,9 @@ void TfrmMain::Ustawienia1Click()
     if (!m_windows.frmSettings)
         return;
     TFrmSettings &dialog = *m_windows.frmSettings;
-    dialog.Load({tsLogging->cbbBaudrates->currentIndex(), Acquisition.State.CanId1, Acquisition.State.CanId2,
-                 Acquisition.State.CanId3, Acquisition.State.ChassisCanId, Acquisition.State.ProtocolEnv, Log.LogFileName});
+    dialog.Load({tsLogging->cbbBaudrates->currentIndex(), Acquisition.State.CanId1,
+                 Acquisition.State.CanId2, Acquisition.State.CanId3, Acquisition.State.ChassisCanId,
+                 Acquisition.State.ProtocolEnv, Log.LogFileName});
     if (dialog.exec() != QDialog::Accepted)
         return;
 

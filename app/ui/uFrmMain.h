@@ -2,8 +2,8 @@
 // The main window: owns the run-time state, the menu, the three pages and the display and
 // channel timers, and wires the Logging page's groups to the program.
 
-#include "base/uClock.h"
 #include "app/uCommandLine.h"
+#include "base/uClock.h"
 #include "can/uAcquisition.h"
 #include "display/uChartModel.h"
 #include "display/uDisplayRules.h"
@@ -64,7 +64,8 @@ public:
     TChartModel Chart;  // holds ChartMaxPoints
     TPictureState Pictures;
     TPCANBaudrate CanBaudrate = 0;
-    TSpeedSource Speed{Acquisition.State, Acquisition.CanChannel};  // the speed the program puts on the bus
+    TSpeedSource Speed{Acquisition.State,
+                       Acquisition.CanChannel};  // the speed the program puts on the bus
 
     // Menu.
     QMenu *Plik1 = nullptr;
@@ -83,8 +84,8 @@ public:
     TVisualisationPage *tsVisualisation = nullptr;
     TCalibrationPage *tsCalibration = nullptr;
 
-    QTimer Timer1;         // 100 ms, display refresh and watchdogs
-    QTimer TimerCan;       // 50 ms, drains the adapter while connected
+    QTimer Timer1;    // 100 ms, display refresh and watchdogs
+    QTimer TimerCan;  // 50 ms, drains the adapter while connected
 
     // Handlers.
     void btnInitClick();

@@ -1,7 +1,7 @@
 #include "app/ui/uFrmSplashScreen.h"
 
-#include "widgets/uLook.h"
 #include "app/uVersionText.h"
+#include "widgets/uLook.h"
 #include "widgets/uPictures.h"
 
 #include <QHBoxLayout>
@@ -46,7 +46,7 @@ QLabel *MakeCentred(QWidget *parent, const char *name, const QString &text, int 
     return label;
 }
 
-} // namespace
+}  // namespace
 
 TfrmSplashScreen::TfrmSplashScreen(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
@@ -74,16 +74,16 @@ void TfrmSplashScreen::BuildUi()
     Look::MakeValueLabel(lWersja, VersionDescription);
 
     Label1 = MakeCentred(background, "Label1", MadeForCaption);
-    JvImageRotate1 = MakeLogo(background, "JvImageRotate1",
-                              QStringLiteral(":/assets/about_customer.svg"),
-                              QStringLiteral("Customer logo"));
+    JvImageRotate1 =
+        MakeLogo(background, "JvImageRotate1", QStringLiteral(":/assets/about_customer.svg"),
+                 QStringLiteral("Customer logo"));
     Label5 = MakeCentred(background, "Label5", ByCaption);
-    JvImageRotate2 = MakeLogo(background, "JvImageRotate2",
-                              QStringLiteral(":/assets/about_comaker.svg"),
-                              QStringLiteral("Co-maker logo"));
-    JvImageRotate3 = MakeLogo(background, "JvImageRotate3",
-                              QStringLiteral(":/assets/about_maker.svg"),
-                              QStringLiteral("Maker logo"));
+    JvImageRotate2 =
+        MakeLogo(background, "JvImageRotate2", QStringLiteral(":/assets/about_comaker.svg"),
+                 QStringLiteral("Co-maker logo"));
+    JvImageRotate3 =
+        MakeLogo(background, "JvImageRotate3", QStringLiteral(":/assets/about_maker.svg"),
+                 QStringLiteral("Maker logo"));
 
     Label3 = MakeCentred(background, "Label3", AuthorCredit);
     Label3->setWordWrap(true);

@@ -1,8 +1,8 @@
 #include "app/ui/uLoggingPage.h"
 
 #include "base/uConsts.h"
-#include "can/ui/uCanBusBox.h"
 #include "can/uBusSpeeds.h"
+#include "can/ui/uCanBusBox.h"
 #include "display/ui/uCarBox.h"
 #include "display/ui/uChartPanel.h"
 #include "display/ui/uLtrBox.h"
@@ -32,7 +32,8 @@ TLoggingPage::TLoggingPage(TChartModel &chart, const TSensorSample &unit, TSpeed
     cbbBaudrates->setCurrentIndex(BusSpeeds::DefaultIndex);
     cbbBaudrates->setVisible(false);
 
-    lCANProtocol = Look::MakeLabel(this, "lCANProtocol", QString::fromUtf8(Consts::ProtocolVariant), Qt::white);
+    lCANProtocol = Look::MakeLabel(this, "lCANProtocol", QString::fromUtf8(Consts::ProtocolVariant),
+                                   Qt::white);
     lCANProtocol->setAlignment(Qt::AlignCenter);
     Look::MakeValueLabel(lCANProtocol, QStringLiteral("Protocol variant"));
 

@@ -3,8 +3,8 @@
 #include "base/uConsts.h"
 #include "can/uAcquisition.h"
 #include "can/uCalibration.h"
-#include "widgets/uLook.h"
 #include "can/ui/uCoefficientsBox.h"
+#include "widgets/uLook.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,11 +15,11 @@
 TCalibrationPage::TCalibrationPage(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("tsCalibration"));
-    lInstruction1 = Look::MakeLabel(this, "Label12",
-                                    QStringLiteral("Place the sensor on a horizontal stationary base ..."),
-                                    Qt::white, 16);
-    lInstruction2 = Look::MakeLabel(this, "Label13", QStringLiteral("... then press the appropriate button"),
-                                    Qt::white, 16);
+    lInstruction1 = Look::MakeLabel(
+        this, "Label12", QStringLiteral("Place the sensor on a horizontal stationary base ..."),
+        Qt::white, 16);
+    lInstruction2 = Look::MakeLabel(
+        this, "Label13", QStringLiteral("... then press the appropriate button"), Qt::white, 16);
     const auto makeButton = [this](const char *name, const char *caption) {
         auto *button = new QPushButton(QString::fromLatin1(caption), this);
         button->setObjectName(QString::fromLatin1(name));
@@ -58,8 +58,10 @@ void TCalibrationPage::Attach(TAcquisition &acquisition)
 {
     m_acquisition = &acquisition;
     connect(btnCalibrate, &QPushButton::clicked, this, &TCalibrationPage::btnCalibrateClick);
-    connect(btnCalibrateReset, &QPushButton::clicked, this, &TCalibrationPage::btnCalibrateResetClick);
-    connect(btnCalibrateFactory, &QPushButton::clicked, this, &TCalibrationPage::btnCalibrateFactoryClick);
+    connect(btnCalibrateReset, &QPushButton::clicked, this,
+            &TCalibrationPage::btnCalibrateResetClick);
+    connect(btnCalibrateFactory, &QPushButton::clicked, this,
+            &TCalibrationPage::btnCalibrateFactoryClick);
 }
 
 void TCalibrationPage::btnCalibrateClick()

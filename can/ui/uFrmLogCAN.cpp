@@ -17,7 +17,7 @@ void ShowNewLines(QPlainTextEdit &pane, const TTrafficCatchUp &lines)
         pane.appendPlainText(lines.Text);
 }
 
-} // namespace
+}  // namespace
 
 TFrmLogCAN::TFrmLogCAN(QWidget *parent) : QDialog(parent)
 {

@@ -21,7 +21,7 @@ void ShowColumn(const std::array<QFrame *, 6> &lamps, const std::array<bool, 3> 
     }
 }
 
-} // namespace
+}  // namespace
 
 TCarBox::TCarBox(QWidget *parent) : QGroupBox(parent)
 {
@@ -42,13 +42,15 @@ QWidget *TCarBox::BuildLampColumn(const char axis, std::array<QFrame *, 6> &lamp
     Look::SetFill(backing, QColor(128, 128, 128));
 
     const char *suffixes[] = {"H3", "H2", "H1", "L1", "L2", "L3"};
-    const QColor colours[] = {Qt::red, Qt::yellow, QColor(0, 255, 0), QColor(0, 255, 0), Qt::yellow, Qt::red};
+    const QColor colours[] = {Qt::red,           Qt::yellow, QColor(0, 255, 0),
+                              QColor(0, 255, 0), Qt::yellow, Qt::red};
     auto *column = new QVBoxLayout(backing);
     column->setContentsMargins(2, 2, 2, 2);
     column->setSpacing(1);
     for (int i = 0; i < 6; ++i) {
         auto *lamp = new QFrame(backing);
-        lamp->setObjectName(QStringLiteral("sh%1%2").arg(QLatin1Char(axis)).arg(QLatin1String(suffixes[i])));
+        lamp->setObjectName(
+            QStringLiteral("sh%1%2").arg(QLatin1Char(axis)).arg(QLatin1String(suffixes[i])));
         Look::SetFill(lamp, colours[i]);
         QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Expanding);
         policy.setRetainSizeWhenHidden(true);  // a dark lamp leaves the grey backing visible
@@ -68,9 +70,11 @@ QWidget *TCarBox::BuildPanel()
 
     Label2 = Look::MakeLabel(Panel1, "Label2", QStringLiteral("Tilt X"), QColor(0, 0, 255));
     Label1 = Look::MakeLabel(Panel1, "Label1", QStringLiteral("Tilt Y"), QColor(0, 128, 0));
-    imgWzdluzny = new TRotatingPicture(QStringLiteral(":/assets/vehicle_side.svg"), "imgWzdluzny", Panel1);
+    imgWzdluzny =
+        new TRotatingPicture(QStringLiteral(":/assets/vehicle_side.svg"), "imgWzdluzny", Panel1);
     imgWzdluzny->setMinimumSize(170, 126);  // design size 227 × 168; shrinks with the window
-    imgPoprzeczny = new TRotatingPicture(QStringLiteral(":/assets/vehicle_rear.svg"), "imgPoprzeczny", Panel1);
+    imgPoprzeczny =
+        new TRotatingPicture(QStringLiteral(":/assets/vehicle_rear.svg"), "imgPoprzeczny", Panel1);
     imgPoprzeczny->setMinimumSize(94, 94);  // design size 125 × 125
 
     auto *layout = new QVBoxLayout(Panel1);

@@ -1,8 +1,8 @@
 #include "display/ui/uChartPanel.h"
 
+#include "display/uChartThinning.h"
 #include "widgets/uLook.h"
 #include "widgets/uRadioGroup.h"
-#include "display/uChartThinning.h"
 
 #include <QChart>
 #include <QChartView>
@@ -12,8 +12,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineSeries>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <cmath>
 
@@ -28,12 +28,9 @@ struct TSeriesLook {
 constexpr int ChartSeriesOrder[] = {csTiltY, csTiltX, csAccY, csAccX, csTemperature, csLTR};
 
 const TSeriesLook SeriesLooks[ChartSeriesCount] = {
-    {"tilt Y", QColor(0, 128, 0), false},
-    {"tilt X", QColor(0, 0, 255), false},
-    {"acc Y", QColor(64, 0, 0), true},
-    {"acc X", QColor(255, 0, 0), true},
-    {"T", QColor(255, 255, 128), false},
-    {"LTR", QColor(255, 128, 192), true},
+    {"tilt Y", QColor(0, 128, 0), false}, {"tilt X", QColor(0, 0, 255), false},
+    {"acc Y", QColor(64, 0, 0), true},    {"acc X", QColor(255, 0, 0), true},
+    {"T", QColor(255, 255, 128), false},  {"LTR", QColor(255, 128, 192), true},
 };
 
 // Label spacing the chart chooses itself: a 1-2-5 step giving about eight intervals.
@@ -71,7 +68,7 @@ QCheckBox *MakeBox(QWidget *parent, const char *name, const char *caption, const
     return box;
 }
 
-} // namespace
+}  // namespace
 
 TChartPanel::TChartPanel(TChartModel &model, const TSensorSample &unit, QWidget *parent)
     : QWidget(parent), m_model(model), m_unit(unit)
@@ -155,16 +152,20 @@ QWidget *TChartPanel::BuildControls()
     // The series colours need a light ground to be read.
     Look::SetFill(gbVisibility, QColor(226, 226, 226));
     Look::SetTextColour(gbVisibility, QColor(40, 40, 40));
-    cbKatPoprzeczny = MakeBox(gbVisibility, "cbKatPoprzeczny", "tilt angle Y", QColor(0, 128, 0), true);
+    cbKatPoprzeczny =
+        MakeBox(gbVisibility, "cbKatPoprzeczny", "tilt angle Y", QColor(0, 128, 0), true);
     cbKatWzdluzny = MakeBox(gbVisibility, "cbKatWzdluzny", "tilt angle X", QColor(0, 0, 255), true);
-    cbPrzyspPoprzeczne = MakeBox(gbVisibility, "cbPrzyspPoprzeczne", "acceleration Y", QColor(Qt::black), true);
-    cbPrzyspWzdluzne = MakeBox(gbVisibility, "cbPrzyspWzdluzne", "acceleration X", QColor(255, 0, 0), true);
+    cbPrzyspPoprzeczne =
+        MakeBox(gbVisibility, "cbPrzyspPoprzeczne", "acceleration Y", QColor(Qt::black), true);
+    cbPrzyspWzdluzne =
+        MakeBox(gbVisibility, "cbPrzyspWzdluzne", "acceleration X", QColor(255, 0, 0), true);
     cbTemperatura = MakeBox(gbVisibility, "cbTemperatura", "temp.", QColor(Qt::white), false);
     cbTemperatura->setVisible(false);
     cbShowLTR = MakeBox(gbVisibility, "cbShowLTR", "LTR", QColor(96, 144, 255), true);
     cbOsXProbki = MakeBox(gbVisibility, "cbOsXProbki", "samples", QColor(Qt::white), false);
     cbOsXProbki->setVisible(false);
-    for (QCheckBox *box : {cbKatPoprzeczny, cbKatWzdluzny, cbPrzyspPoprzeczne, cbPrzyspWzdluzne, cbShowLTR})
+    for (QCheckBox *box :
+         {cbKatPoprzeczny, cbKatWzdluzny, cbPrzyspPoprzeczne, cbPrzyspWzdluzne, cbShowLTR})
         connect(box, &QCheckBox::toggled, this, &TChartPanel::cbShowSeriesClick);
     // Toggled, not clicked: a screen reader's toggle action must have the click's effect.
     connect(cbTemperatura, &QCheckBox::toggled, this, &TChartPanel::cbTemperaturaClick);
@@ -205,7 +206,8 @@ QGroupBox *TChartPanel::BuildAnalysis()
     int row = 0;
     for (const auto &r : rows) {
         auto *caption = Look::MakeLabel(group, r.name, QString::fromLatin1(r.caption), Qt::white);
-        auto *value = Look::MakeLabel(group, r.valueName, QString::fromLatin1(r.caption), Qt::white);
+        auto *value =
+            Look::MakeLabel(group, r.valueName, QString::fromLatin1(r.caption), Qt::white);
         Look::MakeValueLabel(value, QString::fromLatin1(r.description));
         layout->addWidget(caption, row, 0);
         layout->addWidget(value, row, 1);
@@ -227,8 +229,8 @@ void TChartPanel::Refresh()
     const int columns = int(Chart1->chart()->plotArea().width());
     for (int series = 0; series < ChartSeriesCount; ++series)
         if (changed & (1u << series))
-            Series[size_t(series)]->replace(ThinnedForColumns(m_model.Points(series), BottomAxis->min(),
-                                                              BottomAxis->max(), columns));
+            Series[size_t(series)]->replace(ThinnedForColumns(
+                m_model.Points(series), BottomAxis->min(), BottomAxis->max(), columns));
 
     if (m_model.ResetCount() != m_shownResets) {
         m_shownResets = m_model.ResetCount();
@@ -255,7 +257,8 @@ void TChartPanel::rgSkalaGClick()
 void TChartPanel::rgSkalaCzasuClick()
 {
     m_model.SetSamplesAxis(cbOsXProbki->isChecked());
-    const double maximum = m_model.SetTimeWindow(ChartScales::TimeWindowSeconds(rgSkalaCzasu->ItemIndex()));
+    const double maximum =
+        m_model.SetTimeWindow(ChartScales::TimeWindowSeconds(rgSkalaCzasu->ItemIndex()));
     SetAxis(BottomAxis, 0, maximum, 0);
     ResetChart();
 }
@@ -263,7 +266,7 @@ void TChartPanel::rgSkalaCzasuClick()
 void TChartPanel::cbShowSeriesClick()
 {
     const std::pair<int, QCheckBox *> switches[] = {
-        {csTiltY, cbKatPoprzeczny}, {csTiltX, cbKatWzdluzny}, {csAccY, cbPrzyspPoprzeczne},
+        {csTiltY, cbKatPoprzeczny}, {csTiltX, cbKatWzdluzny},       {csAccY, cbPrzyspPoprzeczne},
         {csAccX, cbPrzyspWzdluzne}, {csTemperature, cbTemperatura}, {csLTR, cbShowLTR}};
     for (const auto &[series, box] : switches) {
         m_model.SetSeriesOn(series, box->isChecked());

@@ -1,11 +1,11 @@
 #include "display/ui/uLtrBox.h"
 
+#include "base/uNumberFormat.h"
 #include "can/uAcquisition.h"
-#include "widgets/uAlertSound.h"
-#include "widgets/uLook.h"
 #include "display/uDisplayRules.h"
 #include "display/uLtrAlarm.h"
-#include "base/uNumberFormat.h"
+#include "widgets/uAlertSound.h"
+#include "widgets/uLook.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -32,8 +32,9 @@ TLtrBox::TLtrBox(QWidget *parent) : QGroupBox(QStringLiteral("LTR"), parent)
     for (QLabel *value : {lLTRthreshold, lLTR}) {
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         // A fixed size keeps a changing text from relaying out (and repainting) the page.
-        value->setFixedSize(value->fontMetrics().horizontalAdvance(WidestReadoutText(DecodedRange::Ltr, 3)) + 8,
-                            value->sizeHint().height());
+        value->setFixedSize(
+            value->fontMetrics().horizontalAdvance(WidestReadoutText(DecodedRange::Ltr, 3)) + 8,
+            value->sizeHint().height());
     }
     Look::MakeValueLabel(lLTRthreshold, QStringLiteral("LTR threshold"));
     Look::MakeValueLabel(lLTR, QStringLiteral("LTR value"));

@@ -1,13 +1,13 @@
 #include "display/ui/uReadoutsBox.h"
 
-#include "widgets/uLook.h"
+#include "base/uNumberFormat.h"
 #include "can/uSensorData.h"
 #include "display/uDisplayRules.h"
-#include "base/uNumberFormat.h"
+#include "widgets/uLook.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -20,7 +20,8 @@ QLabel *MakeValue(QWidget *parent, const char *name, const char *description, in
 {
     QLabel *label = Look::MakeLabel(parent, name, QStringLiteral("000"), Qt::white, pixelSize);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setFixedSize(label->fontMetrics().horizontalAdvance(widest) + 6, label->sizeHint().height());
+    label->setFixedSize(label->fontMetrics().horizontalAdvance(widest) + 6,
+                        label->sizeHint().height());
     Look::MakeValueLabel(label, QString::fromLatin1(description));
     return label;
 }
@@ -36,7 +37,7 @@ QSlider *MakeTracker(QWidget *parent, const char *name, Qt::Orientation orientat
     return slider;
 }
 
-} // namespace
+}  // namespace
 
 TReadoutsBox::TReadoutsBox(QWidget *parent) : QWidget(parent)
 {
@@ -81,7 +82,8 @@ QWidget *TReadoutsBox::BuildReadouts()
     };
     for (const auto &r : readouts) {
         *r.title = Look::MakeLabel(box, r.titleName, QString::fromUtf8(r.titleText), r.colour);
-        *r.symbol = Look::MakeLabel(box, r.symbolName, QString::fromUtf8(r.symbolText), r.colour, 15);
+        *r.symbol =
+            Look::MakeLabel(box, r.symbolName, QString::fromUtf8(r.symbolText), r.colour, 15);
         *r.value = MakeValue(box, r.valueName, r.description, 20, r.widest);
         auto *readout = new QGridLayout;
         readout->setSpacing(2);
@@ -97,7 +99,8 @@ QGroupBox *TReadoutsBox::BuildSpeedGroup()
 {
     gbSpeed = new QGroupBox(this);
     gbSpeed->setObjectName(QStringLiteral("gbSpeed"));
-    lSpeedLabel = Look::MakeLabel(gbSpeed, "lSpeedLabel", QStringLiteral("SPEED [km/h]"), Qt::white);
+    lSpeedLabel =
+        Look::MakeLabel(gbSpeed, "lSpeedLabel", QStringLiteral("SPEED [km/h]"), Qt::white);
     lSpeed = MakeValue(gbSpeed, "lSpeed", "Speed", 22, WidestReadoutText(DecodedRange::Speed, 1));
     lAngVel = Look::MakeLabel(gbSpeed, "lAngVel", QStringLiteral("ANG. VEL. [°/s]"), Qt::white);
     lKatowa = MakeValue(gbSpeed, "lKatowa", "Angular velocity", 22,

@@ -1,7 +1,7 @@
 #include "display/ui/uStatusBox.h"
 
-#include "widgets/uLook.h"
 #include "display/uDisplayRules.h"
+#include "widgets/uLook.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -23,7 +23,7 @@ void ShowZone(const std::array<TSvgPicture *, 4> &overlays, TZone zone)
         overlays[i]->setVisible(zone == zones[i]);
 }
 
-} // namespace
+}  // namespace
 
 TVisualisationPage::TVisualisationPage(QWidget *parent) : QWidget(parent)
 {
@@ -37,11 +37,12 @@ TVisualisationPage::TVisualisationPage(QWidget *parent) : QWidget(parent)
     Image2 = new TSvgPicture(QStringLiteral(":/assets/gauge_background.svg"), "Image2", Panel2);
     const char *names[] = {"imgLupY", "imgLupYR", "imgLdnY", "imgLdnYR",
                            "imgRupY", "imgRupYR", "imgRdnY", "imgRdnYR"};
-    const char *files[] = {"arc_left_up_y", "arc_left_up_yr", "arc_left_dn_y", "arc_left_dn_yr",
-                           "arc_right_up_y", "arc_right_up_yr", "arc_right_dn_y", "arc_right_dn_yr"};
+    const char *files[] = {"arc_left_up_y",  "arc_left_up_yr", "arc_left_dn_y",
+                           "arc_left_dn_yr", "arc_right_up_y", "arc_right_up_yr",
+                           "arc_right_dn_y", "arc_right_dn_yr"};
     for (int i = 0; i < 8; ++i) {
-        auto *overlay = new TSvgPicture(QStringLiteral(":/assets/%1.svg").arg(QLatin1String(files[i])),
-                                        names[i], Panel2);
+        auto *overlay = new TSvgPicture(
+            QStringLiteral(":/assets/%1.svg").arg(QLatin1String(files[i])), names[i], Panel2);
         overlay->setVisible(false);
         (i < 4 ? LeftOverlays : RightOverlays)[size_t(i % 4)] = overlay;
     }

@@ -3,9 +3,9 @@
 #include "log/ui/uLogFileDialog.h"
 
 #include "base/uConsts.h"
-#include "widgets/uLook.h"
 #include "can/uBusSpeeds.h"
 #include "settings/uIdentifiers.h"
+#include "widgets/uLook.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -52,7 +52,6 @@ constexpr QLatin1String CancelCaption("Cancel");
 
 constexpr QLatin1String CheckIdsMessage("Check CAN ID's");
 
-
 // What switching the environment writes into the identifier fields.
 constexpr QLatin1String ProductionUnitId("18FECE47");
 constexpr QLatin1String ProductionChassisId("18FECF10");
@@ -81,7 +80,7 @@ void KeepFieldReadable(QWidget *field)
     field->setPalette(palette);
 }
 
-} // namespace
+}  // namespace
 
 TFrmSettings::TFrmSettings(QWidget *parent) : QDialog(parent)
 {
@@ -247,7 +246,8 @@ TSettings TFrmSettings::Values() const
     settings.CanId2 = cbID2->isChecked() ? txtID2->text() : QString();
     settings.CanId3 = cbID3->isChecked() ? txtID3->text() : QString();
     settings.ProtocolEnv = SelectedEnv();
-    settings.ChassisCanId = settings.ProtocolEnv == TProtocolEnv::peProduction ? txtChassisID->text() : QString();
+    settings.ChassisCanId =
+        settings.ProtocolEnv == TProtocolEnv::peProduction ? txtChassisID->text() : QString();
     settings.LogFileName = eLogFileName->text();
     return settings;
 }

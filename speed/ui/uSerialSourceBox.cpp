@@ -50,7 +50,8 @@ void TSerialSourceBox::SwitchSpeedSource(bool gps)
         button->setFont(font);
     }
     m_simulation.cbSimSpeedEnable->setChecked(false);
-    if (!m_speed.SwitchTo(gps ? TSerialLink::TMode::GPS : TSerialLink::TMode::VBOX, eComGPS->text()))
+    if (!m_speed.SwitchTo(gps ? TSerialLink::TMode::GPS : TSerialLink::TMode::VBOX,
+                          eComGPS->text()))
         return;
     QFont bold = chosen->font();
     bold.setBold(true);

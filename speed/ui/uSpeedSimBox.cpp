@@ -56,7 +56,9 @@ void TSpeedSimBox::Attach(TSpeedSource &speed)
 {
     m_speed = &speed;
     speed.OnSpeedCaption = [this](const QString &caption) { lSimSpeed->setText(caption); };
-    speed.OnFrameSent = [this](bool sent) { ShowSendResult(sent ? TSendResult::Sent : TSendResult::Failed); };
+    speed.OnFrameSent = [this](bool sent) {
+        ShowSendResult(sent ? TSendResult::Sent : TSendResult::Failed);
+    };
     TimerSimSpeed.setObjectName(QStringLiteral("TimerSimSpeed"));
     TimerSimSpeed.setInterval(20);
     TimerSimSpeed.setTimerType(Qt::PreciseTimer);  // 50 frames a second, not 45

@@ -3,10 +3,10 @@
 
 #include "app/ui/uFrmMain.h"
 #include "app/ui/uLoggingPage.h"
-#include "widgets/uRadioGroup.h"
 #include "app/ui/uWindowSet.h"
 #include "display/ui/uChartPanel.h"
 #include "support/uModal.h"
+#include "widgets/uRadioGroup.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -23,7 +23,8 @@ namespace {
 QAccessibleInterface *ChildNamed(QAccessibleInterface *parent, const QString &name)
 {
     for (int i = 0; i < parent->childCount(); ++i)
-        if (QAccessibleInterface *child = parent->child(i); child && child->text(QAccessible::Name) == name)
+        if (QAccessibleInterface *child = parent->child(i);
+            child && child->text(QAccessible::Name) == name)
             return child;
     return nullptr;
 }
@@ -44,7 +45,7 @@ void FillChart(TfrmMain &main)
     QCOMPARE(main.tsLogging->ChartPanel->Series[csLTR]->count(), 10);
 }
 
-} // namespace
+}  // namespace
 
 class tst_Accessibility : public QObject
 {
@@ -79,7 +80,9 @@ void tst_Accessibility::choosingTheChosenScaleKeepsTheChart()
     TWindowSet windows = TWindowSet::Create(ParseCommandLine({}));
     TfrmMain &main = *windows.frmMain;
     FillChart(main);
-    for (TRadioGroup *scale : {main.tsLogging->ChartPanel->rgSkalaKata, main.tsLogging->ChartPanel->rgSkalaG, main.tsLogging->ChartPanel->rgSkalaCzasu})
+    for (TRadioGroup *scale :
+         {main.tsLogging->ChartPanel->rgSkalaKata, main.tsLogging->ChartPanel->rgSkalaG,
+          main.tsLogging->ChartPanel->rgSkalaCzasu})
         QTest::mouseClick(scale->Item(scale->ItemIndex()), Qt::LeftButton);
     QCOMPARE(main.tsLogging->ChartPanel->Series[csLTR]->count(), 10);
 }
@@ -89,9 +92,12 @@ void tst_Accessibility::menuItemsThatOpenAWindowReturnAtOnce_data()
     QTest::addColumn<QString>("menu");  // empty: an item of the menu bar itself
     QTest::addColumn<QString>("item");
     QTest::newRow("Settings") << QString() << "Settings";
-    QTest::newRow("Save as") << "File" << "Save as";
-    QTest::newRow("About") << "Help" << "About";
-    QTest::newRow("Changelog") << "Help" << "Changelog";
+    QTest::newRow("Save as") << "File"
+                             << "Save as";
+    QTest::newRow("About") << "Help"
+                           << "About";
+    QTest::newRow("Changelog") << "Help"
+                               << "Changelog";
 }
 
 void tst_Accessibility::menuItemsThatOpenAWindowReturnAtOnce()
@@ -107,8 +113,8 @@ void tst_Accessibility::menuItemsThatOpenAWindowReturnAtOnce()
     QAccessibleInterface *parent = bar;
     if (!menu.isEmpty()) {
         const QList<QMenu *> menus = main.menuBar()->findChildren<QMenu *>();
-        const auto found = std::find_if(menus.begin(), menus.end(),
-                                        [&](QMenu *m) { return m->title() == menu; });
+        const auto found =
+            std::find_if(menus.begin(), menus.end(), [&](QMenu *m) { return m->title() == menu; });
         QVERIFY(found != menus.end());
         parent = QAccessible::queryAccessibleInterface(*found);
     }

@@ -20,7 +20,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 class tst_uApplication : public QObject
 {

@@ -20,7 +20,7 @@ void WriteFile(const QString &path, const QByteArray &bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-} // namespace
+}  // namespace
 
 class TestChangeLog : public QObject
 {
@@ -38,8 +38,11 @@ private slots:
             << QStringLiteral("Zmiany ąę\nv2");
         QTest::newRow("Windows-1250")
             << true << QByteArray("\xb9\xea\xb3") << QStringLiteral("ąęł");
-        QTest::newRow("lone CR and Unicode separators end lines")
-            << true << QByteArray("a\rb\xe2\x80\xa8" "c\xe2\x80\xa9" "d\r\n") << QStringLiteral("a\nb\nc\nd");
+        QTest::newRow("lone CR and Unicode separators end lines") << true
+                                                                  << QByteArray("a\rb\xe2\x80\xa8"
+                                                                                "c\xe2\x80\xa9"
+                                                                                "d\r\n")
+                                                                  << QStringLiteral("a\nb\nc\nd");
         QTest::newRow("empty file is a load") << true << QByteArray() << QString();
         QTest::newRow("missing keeps shown") << false << QByteArray() << QStringLiteral("shown");
 
@@ -54,15 +57,19 @@ private slots:
             << true << QByteArray(ChangeLogMaxBytes + 1, 'x') << QStringLiteral("shown");
 
         // What the text edit is given stays small whatever the file holds.
-        QTest::newRow("a long line is cut")
-            << true << QByteArray(ChangeLogMaxBytes, 'x') << QString(ChangeLogMaxLineChars, QLatin1Char('x'));
+        QTest::newRow("a long line is cut") << true << QByteArray(ChangeLogMaxBytes, 'x')
+                                            << QString(ChangeLogMaxLineChars, QLatin1Char('x'));
         QTest::newRow("NUL bytes show as replacement characters")
-            << true << QByteArray(3, '\0') + "\ta\n" << QString(3, QChar::ReplacementCharacter) + "\ta";
+            << true << QByteArray(3, '\0') + "\ta\n"
+            << QString(3, QChar::ReplacementCharacter) + "\ta";
         QTest::newRow("paragraph separators count towards the line limit")
             << true << QByteArray("z\xe2\x80\xa9").repeated(ChangeLogMaxLines + 10)
             << QStringList(ChangeLogMaxLines, QStringLiteral("z")).join(QLatin1Char('\n'));
         QTest::newRow("the text edit's frame marks show as replacement characters")
-            << true << QByteArray("a\xef\xb7\x90" "b\xef\xb7\x91") << QStringLiteral("a\uFFFDb\uFFFD");
+            << true
+            << QByteArray("a\xef\xb7\x90"
+                          "b\xef\xb7\x91")
+            << QStringLiteral("a\uFFFDb\uFFFD");
         QTest::newRow("lines past the limit are left out")
             << true << QByteArray("z\n").repeated(ChangeLogMaxLines + 10)
             << QStringList(ChangeLogMaxLines, QStringLiteral("z")).join(QLatin1Char('\n'));
@@ -85,8 +92,10 @@ private slots:
     {
         QFile::remove(QStringLiteral("pipe.txt"));
         QCOMPARE(mkfifo("pipe.txt", 0600), 0);
-        QCOMPARE(ReloadChangeLog(QStringLiteral("pipe.txt"), QStringLiteral("shown")), QStringLiteral("shown"));
-        QCOMPARE(ReloadChangeLog(QStringLiteral("."), QStringLiteral("shown")), QStringLiteral("shown"));
+        QCOMPARE(ReloadChangeLog(QStringLiteral("pipe.txt"), QStringLiteral("shown")),
+                 QStringLiteral("shown"));
+        QCOMPARE(ReloadChangeLog(QStringLiteral("."), QStringLiteral("shown")),
+                 QStringLiteral("shown"));
     }
 #endif
 

@@ -1,32 +1,32 @@
-#include "app/ui/uFrmMain.h"
-#include "app/ui/uLoggingPage.h"
 #include "app/ui/uFrmChangeLog.h"
+#include "app/ui/uFrmMain.h"
 #include "app/ui/uFrmSplashScreen.h"
-#include "widgets/uLook.h"
+#include "app/ui/uLoggingPage.h"
 #include "app/ui/uWindowSet.h"
-#include "settings/ui/uFrmSettings.h"
-#include "can/ui/uCanBusBox.h"
-#include "can/ui/uFrmLogCAN.h"
-#include "widgets/uRadioGroup.h"
-#include "display/ui/uChartPanel.h"
 #include "can/ui/uCalibrationPage.h"
+#include "can/ui/uCanBusBox.h"
 #include "can/ui/uCoefficientsBox.h"
+#include "can/ui/uFrmLogCAN.h"
 #include "display/ui/uCarBox.h"
+#include "display/ui/uChartPanel.h"
 #include "display/ui/uLtrBox.h"
-#include "widgets/uPictures.h"
 #include "display/ui/uReadoutsBox.h"
 #include "display/ui/uStatusBox.h"
 #include "display/ui/uVisualisationPage.h"
-#include "support/uCountingSound.h"
+#include "settings/ui/uFrmSettings.h"
 #include "speed/ui/uSpeedSimBox.h"
+#include "support/uCountingSound.h"
 #include "support/uFakeCanDevice.h"
 #include "support/uFakeClock.h"
 #include "support/uMainWindowFixture.h"
+#include "widgets/uLook.h"
+#include "widgets/uPictures.h"
+#include "widgets/uRadioGroup.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QSlider>
 #include <QLineSeries>
+#include <QSlider>
 #include <QValueAxis>
 
 #include <QComboBox>
@@ -36,7 +36,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
-
 
 class tst_uFrmMain : public QObject
 {
@@ -85,14 +84,16 @@ void tst_uFrmMain::startsWithItsDefaults()
     QCOMPARE(main.tsLogging->gbLTR->TimerLTR.interval(), 3000);
     QCOMPARE(main.tsLogging->SpeedSim->TimerSimSpeed.interval(), 20);
     QVERIFY(main.Timer1.isActive());
-    QVERIFY(!main.TimerCan.isActive() && !main.tsLogging->gbLTR->TimerLTR.isActive() && !main.tsLogging->SpeedSim->TimerSimSpeed.isActive());
+    QVERIFY(!main.TimerCan.isActive() && !main.tsLogging->gbLTR->TimerLTR.isActive()
+            && !main.tsLogging->SpeedSim->TimerSimSpeed.isActive());
     QCOMPARE(main.minimumSize(), QSize(1024, 716));
 
     QCOMPARE(windows.secondary.frmSplashScreen->windowTitle(), QStringLiteral("About"));
     QCOMPARE(windows.secondary.frmSettings->windowTitle(), QStringLiteral("Settings"));
     QCOMPARE(windows.secondary.frmChangeLog->windowTitle(), QStringLiteral("Changelog"));
     QCOMPARE(windows.secondary.frmLogCAN->windowTitle(), QStringLiteral("Log CAN"));
-    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->accessibleDescription(), QStringLiteral("CAN status"));
+    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->accessibleDescription(),
+             QStringLiteral("CAN status"));
 }
 
 void tst_uFrmMain::menuAndPages()
@@ -215,7 +216,8 @@ void tst_uFrmMain::chartControlsClearTheChart()
     QCOMPARE(panel.BottomAxis->max(), 500.0);
     QCOMPARE(main.Chart.ChartMaxPoints, 500);
     QVERIFY(panel.gbAnaliza->isHidden());
-    QVERIFY(main.tsCalibration->gbWspolczynniki->isHidden() && !main.tsCalibration->gbWspolczynniki->isEnabled());
+    QVERIFY(main.tsCalibration->gbWspolczynniki->isHidden()
+            && !main.tsCalibration->gbWspolczynniki->isEnabled());
 }
 
 void tst_uFrmMain::refreshShowsReadoutsStatusLampsAndZones()
@@ -240,13 +242,17 @@ void tst_uFrmMain::refreshShowsReadoutsStatusLampsAndZones()
     QCOMPARE(main.tsLogging->Readouts->lPoprzeczny->text(), QStringLiteral("15,0°"));
     QCOMPARE(main.tsLogging->Readouts->lGWzdluzne->text(), QStringLiteral("0,250"));
     QCOMPARE(main.tsLogging->Readouts->lSpeed->text(), QStringLiteral("1213,7"));
-    QCOMPARE(main.tsLogging->Readouts->lWzdluzny->accessibleDescription(), QStringLiteral("Tilt angle X"));
+    QCOMPARE(main.tsLogging->Readouts->lWzdluzny->accessibleDescription(),
+             QStringLiteral("Tilt angle X"));
 
     const auto shown = [](QWidget *w) { return !w->isHidden(); };
     QCOMPARE(main.tsLogging->gbStatus->lStatus[0]->text(), QStringLiteral("Przechył krytyczny"));
     QCOMPARE(main.tsLogging->gbStatus->lStatus[2]->text(), QStringLiteral("status3"));
-    QVERIFY(shown(main.tsLogging->gbStatus->lStatus[0]) && shown(main.tsLogging->gbStatus->lStatus[2]) && shown(main.tsLogging->gbStatus->lStatus[6]));
-    QVERIFY(!shown(main.tsLogging->gbStatus->lStatus[1]) && !shown(main.tsLogging->gbStatus->lStatus[7]));
+    QVERIFY(shown(main.tsLogging->gbStatus->lStatus[0])
+            && shown(main.tsLogging->gbStatus->lStatus[2])
+            && shown(main.tsLogging->gbStatus->lStatus[6]));
+    QVERIFY(!shown(main.tsLogging->gbStatus->lStatus[1])
+            && !shown(main.tsLogging->gbStatus->lStatus[7]));
     QVERIFY(shown(main.tsVisualisation->imgTrojkat));
 
     // TiltX −30: the three lower lamps of the left column; TiltY 15: the two lower right.
@@ -276,10 +282,12 @@ void tst_uFrmMain::testProtocolShowsTemperatureInTheSpeedsPlace()
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
     TReadoutsBox &readouts = *main.tsLogging->Readouts;
-    QVERIFY(!readouts.lSpeed->isHidden() && readouts.lTemperatura->isHidden() && readouts.lKatowa->isHidden());
+    QVERIFY(!readouts.lSpeed->isHidden() && readouts.lTemperatura->isHidden()
+            && readouts.lKatowa->isHidden());
     main.Acquisition.State.ProtocolEnv = TProtocolEnv::peTest;
     main.ShowProtocolEnv();
-    QVERIFY(readouts.lSpeed->isHidden() && !readouts.lTemperatura->isHidden() && !readouts.lKatowa->isHidden());
+    QVERIFY(readouts.lSpeed->isHidden() && !readouts.lTemperatura->isHidden()
+            && !readouts.lKatowa->isHidden());
     QCOMPARE(main.tsLogging->lCANProtocol->text(), QStringLiteral("test protocol"));
     const auto rowOf = [&readouts](QWidget *widget) {
         auto *grid = qobject_cast<QGridLayout *>(readouts.gbSpeed->layout());
@@ -299,7 +307,9 @@ void tst_uFrmMain::readoutsHoldTheirWidestValues()
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
     for (bool lowest : {true, false}) {
-        const auto pick = [lowest](TValueRange range) { return lowest ? range.Lowest : range.Highest; };
+        const auto pick = [lowest](TValueRange range) {
+            return lowest ? range.Lowest : range.Highest;
+        };
         TSensorSample &unit = main.Acquisition.State.Sensors[1];
         unit.TiltX = unit.TiltY = pick(DecodedRange::Tilt);
         unit.AccX = unit.AccY = pick(DecodedRange::Acceleration);

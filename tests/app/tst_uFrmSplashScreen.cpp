@@ -1,5 +1,5 @@
-#include "app/ui/uFrmSplashScreen.h"
 #include "app/uVersionText.h"
+#include "app/ui/uFrmSplashScreen.h"
 #include "widgets/uPictures.h"
 
 #include <QLabel>
@@ -21,10 +21,10 @@ private slots:
     {
         QTest::addColumn<TOptionalVersion>("version");
         QTest::addColumn<QString>("text");
-        QTest::newRow("release and build not shown") << TOptionalVersion(TFileVersion{2, 54, 0, 30})
-                                                     << QStringLiteral("2.54");
-        QTest::newRow("minor 0 kept") << TOptionalVersion(TFileVersion{3, 0, 7, 1})
-                                      << QStringLiteral("3.0");
+        QTest::newRow("release and build not shown")
+            << TOptionalVersion(TFileVersion{2, 54, 0, 30}) << QStringLiteral("2.54");
+        QTest::newRow("minor 0 kept")
+            << TOptionalVersion(TFileVersion{3, 0, 7, 1}) << QStringLiteral("3.0");
         QTest::newRow("16-bit maximum, unsigned")
             << TOptionalVersion(TFileVersion{65535, 65535, 65535, 65535})
             << QStringLiteral("65535.65535");

@@ -58,7 +58,8 @@ void tst_ChannelControls::aSpeedChosenWhileConnectedWaitsForTheNextConnect()
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
     main.btnInitClick();
-    main.tsLogging->cbbBaudrates->setCurrentIndex(2);  // as the settings dialog sets it: no change event
+    main.tsLogging->cbbBaudrates->setCurrentIndex(
+        2);  // as the settings dialog sets it: no change event
     QCOMPARE(main.CanBaudrate, TPCANBaudrate(0x011C));
     QCOMPARE(bus.Created, 1);
     main.btnReleaseClick();

@@ -70,17 +70,18 @@ struct TPluginEntry {
     int speed;  // what the adapter then runs at: a PCAN bus-timing code for peakcan, else bit/s
 };
 const QList<TPluginEntry> PeakcanTable{
-    {5000, 0x7F7F}, {10000, 0x672F}, {20000, 0x532F}, {33000, 0x8B2F}, {47000, 0x1414},
-    {50000, 0x472F}, {83000, 0x852B}, {95000, 0xC34E}, {100000, 0x432F}, {125000, 0x031C},
+    {5000, 0x7F7F},   {10000, 0x672F},  {20000, 0x532F},  {33000, 0x8B2F},  {47000, 0x1414},
+    {50000, 0x472F},  {83000, 0x852B},  {95000, 0xC34E},  {100000, 0x432F}, {125000, 0x031C},
     {250000, 0x011C}, {500000, 0x001C}, {800000, 0x0016}, {1000000, 0x0014}};
-const QList<TPluginEntry> CommonRates{
-    {10000, 10000}, {20000, 20000}, {50000, 50000}, {100000, 100000}, {125000, 125000},
-    {250000, 250000}, {500000, 500000}, {800000, 800000}, {1000000, 1000000}};
+const QList<TPluginEntry> CommonRates{{10000, 10000},   {20000, 20000},   {50000, 50000},
+                                      {100000, 100000}, {125000, 125000}, {250000, 250000},
+                                      {500000, 500000}, {800000, 800000}, {1000000, 1000000}};
 
 int SpeedThePluginOpens(const QString &plugin, int bitRate)
 {
     if (plugin == QLatin1String("peakcan") || plugin == QLatin1String("tinycan")) {
-        for (const TPluginEntry &entry : plugin == QLatin1String("peakcan") ? PeakcanTable : CommonRates)
+        for (const TPluginEntry &entry :
+             plugin == QLatin1String("peakcan") ? PeakcanTable : CommonRates)
             if (entry.bitRate >= bitRate)
                 return entry.speed;
         return -1;
@@ -94,7 +95,7 @@ int SpeedThePluginOpens(const QString &plugin, int bitRate)
     return bitRate;
 }
 
-} // namespace
+}  // namespace
 
 void tst_PCANBasic::everyListedSpeedRunsTheAdapterAtThatSpeed_data()
 {
@@ -130,9 +131,11 @@ void tst_PCANBasic::aSpeedThePluginLacksIsRefused()
     TPCANBasic::Uninitialize(PCAN_USBBUS1);
 
     TFakeCanBus systec({.plugin = "systeccan"});
-    QCOMPARE(TPCANBasic::Initialize(PCAN_USBBUS1, 0xC34E, PCAN_TYPE_ISA, 0, 0), PCAN_ERROR_ILLPARAMVAL);
+    QCOMPARE(TPCANBasic::Initialize(PCAN_USBBUS1, 0xC34E, PCAN_TYPE_ISA, 0, 0),
+             PCAN_ERROR_ILLPARAMVAL);
     QCOMPARE(systec.Created, 0);
-    QCOMPARE(TPCANBasic::LastErrorText(), QStringLiteral("the systeccan adapter cannot run at 95238 bit/s"));
+    QCOMPARE(TPCANBasic::LastErrorText(),
+             QStringLiteral("the systeccan adapter cannot run at 95238 bit/s"));
 }
 
 void tst_PCANBasic::initializeRefusals()
@@ -198,10 +201,11 @@ void tst_PCANBasic::readFillsTheMessage()
     QCOMPARE(TPCANBasic::Initialize(PCAN_USBBUS1, 0x011C, PCAN_TYPE_ISA, 0, 0), PCAN_ERROR_OK);
     QCanBusFrame standard(0x123, QByteArray::fromHex("0102"));
     QCanBusFrame invalid(QCanBusFrame::InvalidFrame);
-    QCanBusFrame longFrame = ExtendedFrame(0x18FECF10, QByteArray::fromHex("00190000000000000000ffff"));
+    QCanBusFrame longFrame =
+        ExtendedFrame(0x18FECF10, QByteArray::fromHex("00190000000000000000ffff"));
     longFrame.setFlexibleDataRateFormat(true);
-    bus.Device()->Inject({ExtendedFrame(0x18FECE47, QByteArray::fromHex("09C4000F")), invalid,
-                          standard, longFrame});
+    bus.Device()->Inject(
+        {ExtendedFrame(0x18FECE47, QByteArray::fromHex("09C4000F")), invalid, standard, longFrame});
 
     TPCANMsg message;
     TPCANTimestamp timestamp;

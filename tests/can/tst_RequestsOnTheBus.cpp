@@ -2,14 +2,14 @@
 
 #include "app/ui/uFrmMain.h"
 #include "app/ui/uLoggingPage.h"
-#include "speed/ui/uSerialSourceBox.h"
-#include "widgets/uLook.h"
-#include "widgets/uRadioGroup.h"
 #include "app/ui/uWindowSet.h"
 #include "can/ui/uCalibrationPage.h"
+#include "speed/ui/uSerialSourceBox.h"
 #include "speed/ui/uSpeedSimBox.h"
 #include "support/uFakeCanDevice.h"
 #include "support/uModal.h"
+#include "widgets/uLook.h"
+#include "widgets/uRadioGroup.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -40,7 +40,7 @@ struct TConnected {
     TfrmMain &Main = *Windows.frmMain;
 };
 
-} // namespace
+}  // namespace
 
 class tst_RequestsOnTheBus : public QObject
 {
@@ -178,7 +178,8 @@ private slots:
         bus.Main.tsLogging->SpeedSim->cbSimSpeedEnable->setChecked(true);
         bus.Main.tsLogging->SerialSources->eComGPS->setText(QStringLiteral("/dev/no-such-port"));
         bus.Main.tsLogging->SerialSources->btnVBOXClick();
-        QVERIFY(!bus.Main.tsLogging->SerialSources->btnVBOX->font().bold() && !bus.Main.tsLogging->SerialSources->btnGPS->font().bold());
+        QVERIFY(!bus.Main.tsLogging->SerialSources->btnVBOX->font().bold()
+                && !bus.Main.tsLogging->SerialSources->btnGPS->font().bold());
         QVERIFY(!bus.Main.tsLogging->SpeedSim->cbSimSpeedEnable->isChecked());
         QVERIFY(!bus.Main.tsLogging->SpeedSim->TimerSimSpeed.isActive());
     }

@@ -6,7 +6,8 @@
 
 namespace {
 
-const QCanBusFrame ProductionSample = ExtendedFrame(0x18FECE47, QByteArray::fromHex("4023282328C8643C"));
+const QCanBusFrame ProductionSample =
+    ExtendedFrame(0x18FECE47, QByteArray::fromHex("4023282328C8643C"));
 
 class TRecordingSink : public TSampleSink
 {
@@ -29,7 +30,9 @@ struct TWatched {
             Reports << TrafficLine(prefix, message);
         };
         Acquisition.OnTrafficLine = [this](const QString &line) { Reports << line; };
-        Acquisition.OnStatusCaption = [this](const QString &caption) { Reports << "caption " + caption; };
+        Acquisition.OnStatusCaption = [this](const QString &caption) {
+            Reports << "caption " + caption;
+        };
         Acquisition.OnChannelChanged = [this](bool open) { Reports << (open ? "open" : "closed"); };
         Acquisition.AddSink(First);
         Acquisition.AddSink(Second);
@@ -42,7 +45,7 @@ struct TWatched {
     QStringList Reports;
 };
 
-} // namespace
+}  // namespace
 
 class tst_uAcquisition : public QObject
 {
@@ -62,8 +65,8 @@ void tst_uAcquisition::samplesReachEverySinkAndTheCaptionOnce()
     TWatched watched;
     QVERIFY(watched.Acquisition.Connect(0x001C));
     QVERIFY(watched.Acquisition.ChannelOpen());
-    watched.Bus.Device()->Inject({ProductionSample, ExtendedFrame(0x123, QByteArray(8, '\0')),
-                                  ProductionSample});
+    watched.Bus.Device()->Inject(
+        {ProductionSample, ExtendedFrame(0x123, QByteArray(8, '\0')), ProductionSample});
     QCOMPARE(watched.Acquisition.Drain(), 3);
 
     const QList<QPair<int, int>> samples{{1, 0}, {2, 0}};
@@ -71,8 +74,9 @@ void tst_uAcquisition::samplesReachEverySinkAndTheCaptionOnce()
     QCOMPARE(watched.Second.Samples, samples);
     QCOMPARE(watched.First.Times.first(), QTime(2, 1, 40));
     QVERIFY(watched.Acquisition.State.SensorOnline);
-    QCOMPARE(watched.Reports, QStringList({"open", "Połączenie", "data CAN1:40 23 28 23 28 C8 64 3C",
-                                           "caption ONLINE ", "data CAN1:40 23 28 23 28 C8 64 3C"}));
+    QCOMPARE(watched.Reports,
+             QStringList({"open", "Połączenie", "data CAN1:40 23 28 23 28 C8 64 3C",
+                          "caption ONLINE ", "data CAN1:40 23 28 23 28 C8 64 3C"}));
 }
 
 void tst_uAcquisition::aFailedConnectLeavesTheChannelClosed()
@@ -143,7 +147,8 @@ void tst_uAcquisition::watchdogs_data()
     QTest::addColumn<bool>("production");
     QTest::addColumn<int>("sinceSample");   // ms
     QTest::addColumn<int>("sinceChassis");  // ms
-    QTest::addColumn<int>("sinceStall");    // ms since the program's own stall of 20 s ended; -1: none
+    QTest::addColumn<int>(
+        "sinceStall");  // ms since the program's own stall of 20 s ended; -1: none
     QTest::addColumn<bool>("zeroSpeed");
     QTest::addColumn<bool>("lost");
     QTest::newRow("15.9 s") << true << true << 15900 << 0 << -1 << false << false;
@@ -153,7 +158,8 @@ void tst_uAcquisition::watchdogs_data()
     QTest::newRow("test protocol") << true << false << 0 << 60000 << -1 << false << false;
     QTest::newRow("not online yet") << false << true << 600000 << 600000 << -1 << false << false;
     QTest::newRow("just after a stall") << true << true << 20100 << 20100 << 100 << false << false;
-    QTest::newRow("15.9 s after a stall") << true << true << 35900 << 35900 << 15900 << true << false;
+    QTest::newRow("15.9 s after a stall")
+        << true << true << 35900 << 35900 << 15900 << true << false;
     QTest::newRow("16 s after a stall") << true << true << 36000 << 36000 << 16000 << true << true;
 }
 

@@ -41,7 +41,7 @@ TAcquisitionState TestProtocol()
     return state;
 }
 
-} // namespace
+}  // namespace
 
 class tst_uFrameDecoder : public QObject
 {
@@ -98,9 +98,12 @@ void tst_uFrameDecoder::productionFrame_data()
     QTest::addColumn<double>("accY");
     QTest::addColumn<double>("ltr");
     QTest::addColumn<int>("status");
-    QTest::newRow("level") << QByteArray("0023282328646400") << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << 0;
-    QTest::newRow("lowest") << QByteArray("8000000000000000") << -90.0 << -90.0 << -1.0 << -1.0 << 0.0 << 0x80;
-    QTest::newRow("highest") << QByteArray("FFFFFFFFFFFFFFFF") << 565.35 << 565.35 << 1.55 << 1.55 << 2.55 << 0xFF;
+    QTest::newRow("level") << QByteArray("0023282328646400") << 0.0 << 0.0 << 0.0 << 0.0 << 0.0
+                           << 0;
+    QTest::newRow("lowest") << QByteArray("8000000000000000") << -90.0 << -90.0 << -1.0 << -1.0
+                            << 0.0 << 0x80;
+    QTest::newRow("highest") << QByteArray("FFFFFFFFFFFFFFFF") << 565.35 << 565.35 << 1.55 << 1.55
+                             << 2.55 << 0xFF;
 }
 
 void tst_uFrameDecoder::productionFrame()
@@ -146,10 +149,12 @@ void tst_uFrameDecoder::testFrames_data()
                             << 1000.0 << -0.01 << -327.68 << 1.0 << 25.0 << 1.5 << 0.5 << "2.3";
     QTest::newRow("unit 2") << QByteArray("7FFF000103E80000") << QByteArray("FF38FFF6000000FF")
                             << 100.0 << 327.67 << 0.01 << 10.0 << -2.0 << -1.0 << 0.0 << "0.0";
-    QTest::newRow("firmware 0.5") << QByteArray("0000000000000000") << QByteArray("0000000005FC1800")
-                                  << 1000.0 << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << -1.0 << "0.5";
-    QTest::newRow("firmware 25.5") << QByteArray("0000000000000000") << QByteArray("00000000FF000000")
-                                   << 1000.0 << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << "25.5";
+    QTest::newRow("firmware 0.5") << QByteArray("0000000000000000")
+                                  << QByteArray("0000000005FC1800") << 1000.0 << 0.0 << 0.0 << 0.0
+                                  << 0.0 << 0.0 << -1.0 << "0.5";
+    QTest::newRow("firmware 25.5")
+        << QByteArray("0000000000000000") << QByteArray("00000000FF000000") << 1000.0 << 0.0 << 0.0
+        << 0.0 << 0.0 << 0.0 << 0.0 << "25.5";
 }
 
 void tst_uFrameDecoder::testFrames()
@@ -178,7 +183,8 @@ void tst_uFrameDecoder::testFrames()
     QCOMPARE(unit.Firmware, firmware);
     QCOMPARE(unit.FrameCounter, 0);  // wraps after 255
     QCOMPARE(int(unit.Heating), 0);
-    QCOMPARE(OnlineCaption(TProtocolEnv::peTest, unit.Firmware), QStringLiteral("ONLINE v") + firmware);
+    QCOMPARE(OnlineCaption(TProtocolEnv::peTest, unit.Firmware),
+             QStringLiteral("ONLINE v") + firmware);
 }
 
 void tst_uFrameDecoder::trafficLine()
@@ -206,10 +212,15 @@ void tst_uFrameDecoder::decodedValuesStayInTheirRanges()
         DecodeStatusFrame(message, status);
         DecodeChassisFrame(message, chassis);
         for (const TSensorSample &unit : {production, motion}) {
-            QVERIFY2(within(unit.TiltX, DecodedRange::Tilt) && within(unit.TiltY, DecodedRange::Tilt), hex);
-            QVERIFY2(within(unit.AccX, DecodedRange::Acceleration) && within(unit.AccY, DecodedRange::Acceleration), hex);
+            QVERIFY2(within(unit.TiltX, DecodedRange::Tilt)
+                         && within(unit.TiltY, DecodedRange::Tilt),
+                     hex);
+            QVERIFY2(within(unit.AccX, DecodedRange::Acceleration)
+                         && within(unit.AccY, DecodedRange::Acceleration),
+                     hex);
         }
-        QVERIFY2(within(production.LTR, DecodedRange::Ltr) && within(status.LTR, DecodedRange::Ltr), hex);
+        QVERIFY2(within(production.LTR, DecodedRange::Ltr) && within(status.LTR, DecodedRange::Ltr),
+                 hex);
         QVERIFY2(within(status.Temperature, DecodedRange::Temperature), hex);
         QVERIFY2(within(status.AngularVelocity, DecodedRange::AngularVelocity), hex);
         QVERIFY2(within(chassis.VehicleSpeed, DecodedRange::Speed), hex);

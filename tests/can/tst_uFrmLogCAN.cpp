@@ -35,7 +35,7 @@ QStringList AddTraffic(TFrmLogCAN &window, int count, int &sent)
     return lines;
 }
 
-} // namespace
+}  // namespace
 
 class tst_uFrmLogCAN : public QObject
 {

@@ -1,6 +1,6 @@
 #include "can/PCANBasic.h"
-#include "can/uFrameDecoder.h"
 #include "can/uCalibration.h"
+#include "can/uFrameDecoder.h"
 #include "can/uSimulatedDrive.h"
 #include "can/uSimulatedUnit.h"
 
@@ -146,21 +146,24 @@ void tst_uSimulatedDrive::answersCalibrationAndSpeedFrames()
     // Speed frames keep the chassis silent and set the drive's speed.
     drive.HearSpeedFrame(30, 820);
     const QList<QCanBusFrame> heard = drive.FramesUntil(1000);
-    QVERIFY(std::none_of(heard.cbegin(), heard.cend(),
-                         [](const QCanBusFrame &f) { return f.frameId() == TSimulatedDrive::ChassisId; }));
+    QVERIFY(std::none_of(heard.cbegin(), heard.cend(), [](const QCanBusFrame &f) {
+        return f.frameId() == TSimulatedDrive::ChassisId;
+    }));
     QVERIFY(std::abs(drive.State().AccX) < 0.4);  // reached as a vehicle would, not in a jump
-    for (int ms = 1000; ms < 4000; ms += 100) {  // frames keep coming: the drive gets there
+    for (int ms = 1000; ms < 4000; ms += 100) {   // frames keep coming: the drive gets there
         drive.HearSpeedFrame(30, ms);
         drive.FramesUntil(ms + 100);
     }
     QCOMPARE(drive.State().SpeedKmh, 30.0);
     const QList<QCanBusFrame> later = drive.FramesUntil(4300);
-    QVERIFY(std::any_of(later.cbegin(), later.cend(),
-                        [](const QCanBusFrame &f) { return f.frameId() == TSimulatedDrive::ChassisId; }));
+    QVERIFY(std::any_of(later.cbegin(), later.cend(), [](const QCanBusFrame &f) {
+        return f.frameId() == TSimulatedDrive::ChassisId;
+    }));
 
     const auto unitSpeaks = [](const QList<QCanBusFrame> &frames) {
-        return std::any_of(frames.cbegin(), frames.cend(),
-                           [](const QCanBusFrame &f) { return f.frameId() == TSimulatedDrive::UnitId; });
+        return std::any_of(frames.cbegin(), frames.cend(), [](const QCanBusFrame &f) {
+            return f.frameId() == TSimulatedDrive::UnitId;
+        });
     };
     drive.HearCalibrationRequest(0, 4300);  // reset: half a second of silence
     QVERIFY(!unitSpeaks(drive.FramesUntil(4790)));

@@ -47,7 +47,7 @@ void Apply(QStringList &view, const TTrafficCatchUp &catchUp, int bound)
         view.remove(0, view.size() - bound);
 }
 
-} // namespace
+}  // namespace
 
 class tst_uTrafficRing : public QObject
 {

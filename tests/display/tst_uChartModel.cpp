@@ -1,6 +1,6 @@
+#include "base/uNumberFormat.h"
 #include "display/uChartModel.h"
 #include "display/uChartThinning.h"
-#include "base/uNumberFormat.h"
 
 #include <QtTest>
 
@@ -15,7 +15,7 @@ TSensorSample Sample(double tiltY, double tiltX = 0, double ltr = 0)
     return unit;
 }
 
-} // namespace
+}  // namespace
 
 class tst_uChartModel : public QObject
 {
@@ -153,7 +153,9 @@ void tst_uChartModel::thinningKeepsEveryColumnsExtremes()
     // Every column's lowest and highest point survive, so the drawn line spans the same pixels.
     for (int column = 0; column < columns; ++column) {
         const double scale = columns / 15.0;
-        const auto inColumn = [&](const QPointF &p) { return int(std::floor(p.x() * scale)) == column; };
+        const auto inColumn = [&](const QPointF &p) {
+            return int(std::floor(p.x() * scale)) == column;
+        };
         double low = 1e9, high = -1e9, thinLow = 1e9, thinHigh = -1e9;
         for (const QPointF &p : points)
             if (inColumn(p)) {
@@ -180,10 +182,14 @@ void tst_uChartModel::numberFormat_data()
     QTest::addColumn<int>("decimals");
     QTest::addColumn<QString>("polish");
     QTest::addColumn<QString>("english");
-    QTest::newRow("no group separator") << 1213.7101 << 2 << "1213,71" << "1213.71";
-    QTest::newRow("negative") << -2.26 << 1 << "-2,3" << "-2.3";
-    QTest::newRow("three decimals") << 0.5 << 3 << "0,500" << "0.500";
-    QTest::newRow("large") << 1234567.0 << 1 << "1234567,0" << "1234567.0";
+    QTest::newRow("no group separator") << 1213.7101 << 2 << "1213,71"
+                                        << "1213.71";
+    QTest::newRow("negative") << -2.26 << 1 << "-2,3"
+                              << "-2.3";
+    QTest::newRow("three decimals") << 0.5 << 3 << "0,500"
+                                    << "0.500";
+    QTest::newRow("large") << 1234567.0 << 1 << "1234567,0"
+                           << "1234567.0";
 }
 
 void tst_uChartModel::numberFormat()
@@ -193,7 +199,8 @@ void tst_uChartModel::numberFormat()
     QFETCH(QString, polish);
     QFETCH(QString, english);
     QCOMPARE(FormatFixed(value, decimals, QLocale(QLocale::Polish, QLocale::Poland)), polish);
-    QCOMPARE(FormatFixed(value, decimals, QLocale(QLocale::English, QLocale::UnitedStates)), english);
+    QCOMPARE(FormatFixed(value, decimals, QLocale(QLocale::English, QLocale::UnitedStates)),
+             english);
     // A locale that writes U+2212 still gives a plain minus, which Windows-1250 can hold.
     QVERIFY(!FormatFixed(-value, decimals, QLocale(QLocale::Swedish)).contains(QChar(0x2212)));
 }

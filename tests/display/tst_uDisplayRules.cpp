@@ -1,5 +1,5 @@
-#include "display/uDisplayRules.h"
 #include "base/uNumberFormat.h"
+#include "display/uDisplayRules.h"
 #include "display/uStatusCaptions.h"
 #include "display/uTurnedImage.h"
 
@@ -39,13 +39,20 @@ void tst_uDisplayRules::lampsAndZones_data()
     QTest::addColumn<TZone>("zoneX");
     QTest::addColumn<TZone>("zoneY");
     QTest::newRow("0") << 0.0 << TLamps{} << TLamps{} << TZone::None << TZone::None;
-    QTest::newRow("14.99") << 14.99 << TLamps{true, false, false} << TLamps{} << TZone::None << TZone::None;
-    QTest::newRow("15") << 15.0 << TLamps{true, true, false} << TLamps{} << TZone::DownYellow << TZone::UpYellow;
-    QTest::newRow("-15") << -15.0 << TLamps{} << TLamps{true, true, false} << TZone::UpYellow << TZone::DownYellow;
-    QTest::newRow("-14.99") << -14.99 << TLamps{} << TLamps{true, false, false} << TZone::None << TZone::None;
-    QTest::newRow("30") << 30.0 << TLamps{true, true, true} << TLamps{} << TZone::DownRed << TZone::UpRed;
-    QTest::newRow("-30") << -30.0 << TLamps{} << TLamps{true, true, true} << TZone::UpRed << TZone::DownRed;
-    QTest::newRow("29.99") << 29.99 << TLamps{true, true, false} << TLamps{} << TZone::DownYellow << TZone::UpYellow;
+    QTest::newRow("14.99") << 14.99 << TLamps{true, false, false} << TLamps{} << TZone::None
+                           << TZone::None;
+    QTest::newRow("15") << 15.0 << TLamps{true, true, false} << TLamps{} << TZone::DownYellow
+                        << TZone::UpYellow;
+    QTest::newRow("-15") << -15.0 << TLamps{} << TLamps{true, true, false} << TZone::UpYellow
+                         << TZone::DownYellow;
+    QTest::newRow("-14.99") << -14.99 << TLamps{} << TLamps{true, false, false} << TZone::None
+                            << TZone::None;
+    QTest::newRow("30") << 30.0 << TLamps{true, true, true} << TLamps{} << TZone::DownRed
+                        << TZone::UpRed;
+    QTest::newRow("-30") << -30.0 << TLamps{} << TLamps{true, true, true} << TZone::UpRed
+                         << TZone::DownRed;
+    QTest::newRow("29.99") << 29.99 << TLamps{true, true, false} << TLamps{} << TZone::DownYellow
+                           << TZone::UpYellow;
 }
 
 void tst_uDisplayRules::lampsAndZones()
@@ -163,27 +170,49 @@ void tst_uDisplayRules::statusCaptions_data()
     QTest::addColumn<QString>("third");
     QTest::addColumn<QString>("eighth");
     QStringEncoder windows1250("windows-1250");
-    QTest::newRow("plain") << QByteArray("[opisy]\r\nstatus1=Przechył\r\nstatus3=Grzanie\r\nstatus8=Błąd\r\n")
-                           << "Przechył" << "Grzanie" << "Błąd";
-    QTest::newRow("missing key") << QByteArray("[opisy]\nstatus1=A\n") << "A" << "status3" << "status8";
-    QTest::newRow("keys in another case") << QByteArray("[OPISY]\nSTATUS1 = A \nStatus3=B\n")
-                                          << "A" << "B" << "status8";
-    QTest::newRow("other section") << QByteArray("[inne]\nstatus1=A\n[opisy]\nstatus3=B\n")
-                                   << "status1" << "B" << "status8";
-    QTest::newRow("windows-1250") << QByteArray(windows1250.encode(QStringLiteral("[opisy]\nstatus1=Żółć\nstatus8=Łączność\n")))
-                                  << "Żółć" << "status3" << "Łączność";
-    QTest::newRow("first value counts") << QByteArray("[opisy]\nstatus1=A\nstatus1=B\n") << "A" << "status3" << "status8";
+    QTest::newRow("plain") << QByteArray(
+        "[opisy]\r\nstatus1=Przechył\r\nstatus3=Grzanie\r\nstatus8=Błąd\r\n")
+                           << "Przechył"
+                           << "Grzanie"
+                           << "Błąd";
+    QTest::newRow("missing key") << QByteArray("[opisy]\nstatus1=A\n") << "A"
+                                 << "status3"
+                                 << "status8";
+    QTest::newRow("keys in another case") << QByteArray("[OPISY]\nSTATUS1 = A \nStatus3=B\n") << "A"
+                                          << "B"
+                                          << "status8";
+    QTest::newRow("other section")
+        << QByteArray("[inne]\nstatus1=A\n[opisy]\nstatus3=B\n") << "status1"
+        << "B"
+        << "status8";
+    QTest::newRow("windows-1250") << QByteArray(
+        windows1250.encode(QStringLiteral("[opisy]\nstatus1=Żółć\nstatus8=Łączność\n")))
+                                  << "Żółć"
+                                  << "status3"
+                                  << "Łączność";
+    QTest::newRow("first value counts") << QByteArray("[opisy]\nstatus1=A\nstatus1=B\n") << "A"
+                                        << "status3"
+                                        << "status8";
     // A label would break its caption at any of them.
-    QTest::newRow("lone CR ends a line") << QByteArray("[opisy]\rstatus1=A\rB\r\rstatus3=C\r")
-                                         << "A" << "C" << "status8";
+    QTest::newRow("lone CR ends a line")
+        << QByteArray("[opisy]\rstatus1=A\rB\r\rstatus3=C\r") << "A"
+        << "C"
+        << "status8";
     QTest::newRow("Unicode separators end a line")
-        << QByteArray("[opisy]\nstatus1=A\xe2\x80\xa8status3=B\xe2\x80\xa9status8=C")
-        << "A" << "B" << "C";
-    QTest::newRow("empty") << QByteArray() << "status1" << "status3" << "status8";
-    QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF[opisy]\nstatus1=A\n") << "A" << "status3" << "status8";
+        << QByteArray("[opisy]\nstatus1=A\xe2\x80\xa8status3=B\xe2\x80\xa9status8=C") << "A"
+        << "B"
+        << "C";
+    QTest::newRow("empty") << QByteArray() << "status1"
+                           << "status3"
+                           << "status8";
+    QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF[opisy]\nstatus1=A\n") << "A"
+                                     << "status3"
+                                     << "status8";
     QTest::newRow("one pair of quotes dropped")
         << QByteArray("[opisy]\nstatus1=\"quoted\"\nstatus3='\"both\"'\nstatus8=\"half\n")
-        << "quoted" << "\"both\"" << "\"half";
+        << "quoted"
+        << "\"both\""
+        << "\"half";
 }
 
 void tst_uDisplayRules::statusCaptions()
@@ -201,7 +230,8 @@ void tst_uDisplayRules::statusCaptions()
 
 void tst_uDisplayRules::statusCaptionsFromAMissingFile()
 {
-    QCOMPARE(LoadStatusCaptions(QStringLiteral("no-such-file.ini")).at(4), QStringLiteral("status5"));
+    QCOMPARE(LoadStatusCaptions(QStringLiteral("no-such-file.ini")).at(4),
+             QStringLiteral("status5"));
 }
 
 // A UTF-8 file over the size limit whose limit falls inside a letter: cut at a line end, not

@@ -18,7 +18,10 @@ public:
         }
     }
     void Stop() override { m_running = false; }
-    bool FiresNow() const { return m_running && Now > m_startedAt && (Now - m_startedAt) % 3000 == 0; }
+    bool FiresNow() const
+    {
+        return m_running && Now > m_startedAt && (Now - m_startedAt) % 3000 == 0;
+    }
 
     int Now = 0;  // ms
 
@@ -38,7 +41,7 @@ void Run(TLtrAlarm &alarm, TFakeTimer &timer, int untilMs, Ltr ltrAt, bool onlin
     }
 }
 
-} // namespace
+}  // namespace
 
 class tst_uLtrAlarm : public QObject
 {
@@ -110,7 +113,8 @@ void tst_uLtrAlarm::staysSilentWhenNotOnline()
     TFakeTimer timer;
     TCountingSound sound(&timer.Now);
     TLtrAlarm alarm(timer, sound);
-    Run(alarm, timer, 10000, [](int) { return 0.7; }, false);
+    Run(
+        alarm, timer, 10000, [](int) { return 0.7; }, false);
     QCOMPARE(sound.Plays, (QList<int>{0}));  // red and the first sound, no repetition
     QVERIFY(alarm.LtrAlarmActive);
 }

@@ -15,17 +15,28 @@ void tst_uNumberFormat::latinDigitsWithTheLocalesSeparator_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("text");  // of -1213.71 with two decimals
-    QTest::newRow("Egyptian Arabic") << "ar_EG" << "-1213٫71";
-    QTest::newRow("Persian") << "fa_IR" << "-1213٫71";
-    QTest::newRow("Bengali") << "bn_BD" << "-1213.71";
-    QTest::newRow("Marathi") << "mr_IN" << "-1213.71";
-    QTest::newRow("Burmese") << "my_MM" << "-1213.71";
-    QTest::newRow("Moroccan Arabic, marked minus") << "ar_MA" << "-1213,71";
-    QTest::newRow("Urdu, marked minus") << "ur_PK" << "-1213.71";
-    QTest::newRow("Polish") << "pl_PL" << "-1213,71";
-    QTest::newRow("German") << "de_DE" << "-1213,71";
-    QTest::newRow("English") << "en_US" << "-1213.71";
-    QTest::newRow("C") << "C" << "-1213.71";
+    QTest::newRow("Egyptian Arabic") << "ar_EG"
+                                     << "-1213٫71";
+    QTest::newRow("Persian") << "fa_IR"
+                             << "-1213٫71";
+    QTest::newRow("Bengali") << "bn_BD"
+                             << "-1213.71";
+    QTest::newRow("Marathi") << "mr_IN"
+                             << "-1213.71";
+    QTest::newRow("Burmese") << "my_MM"
+                             << "-1213.71";
+    QTest::newRow("Moroccan Arabic, marked minus") << "ar_MA"
+                                                   << "-1213,71";
+    QTest::newRow("Urdu, marked minus") << "ur_PK"
+                                        << "-1213.71";
+    QTest::newRow("Polish") << "pl_PL"
+                            << "-1213,71";
+    QTest::newRow("German") << "de_DE"
+                            << "-1213,71";
+    QTest::newRow("English") << "en_US"
+                             << "-1213.71";
+    QTest::newRow("C") << "C"
+                       << "-1213.71";
 }
 
 void tst_uNumberFormat::latinDigitsWithTheLocalesSeparator()

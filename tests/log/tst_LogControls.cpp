@@ -33,7 +33,8 @@ struct TOnlineLogger {
     }
     void Samples(int count)
     {
-        Bus.Device()->Inject(QList<QCanBusFrame>(count, ExtendedFrame(0x18FECE47, QByteArray::fromHex("0A23282328C8643C"))));
+        Bus.Device()->Inject(QList<QCanBusFrame>(
+            count, ExtendedFrame(0x18FECE47, QByteArray::fromHex("0A23282328C8643C"))));
         Main.TimerCanTimer();
     }
     QList<QByteArray> Lines() const
@@ -70,7 +71,7 @@ std::shared_ptr<TMessageBoxSeen> WatchNextMessageBox()
     return seen;
 }
 
-} // namespace
+}  // namespace
 
 class tst_LogControls : public QObject
 {
@@ -96,7 +97,8 @@ private slots:
         QTest::mouseClick(logger.Main.tsLogging->gbSaveLog->btnStartLog, Qt::LeftButton);
         QVERIFY(logger.Main.Log.LogActive());
         QCOMPARE(logger.Main.Acquisition.State.Sensors[1].FrameCounter, 0);
-        QVERIFY(logger.Main.tsLogging->gbSaveLog->lLogName->text().startsWith(QStringLiteral("run_001_")));
+        QVERIFY(logger.Main.tsLogging->gbSaveLog->lLogName->text().startsWith(
+            QStringLiteral("run_001_")));
         QVERIFY(!logger.Main.tsLogging->gbSaveLog->btnStartLog->isEnabled());
         logger.Samples(3);
         logger.Main.Timer1Timer();  // flushes
@@ -113,7 +115,8 @@ private slots:
         QTest::mouseClick(logger.Main.tsLogging->gbSaveLog->btnStopLog, Qt::LeftButton);
         lines = logger.Lines();
         QCOMPARE(lines.last().count(';'), 9);
-        QCOMPARE(logger.Main.tsLogging->gbSaveLog->lLogName->text(), QStringLiteral("- not active -"));
+        QCOMPARE(logger.Main.tsLogging->gbSaveLog->lLogName->text(),
+                 QStringLiteral("- not active -"));
         QVERIFY(logger.Main.tsLogging->gbSaveLog->btnStartLog->isEnabled());
     }
 
@@ -141,7 +144,8 @@ private slots:
         logger.Main.tsLogging->gbSaveLog->StartLogging();
         logger.Samples(300);
         logger.Main.tsLogging->gbSaveLog->StopLogging();
-        QDir(QStringLiteral("logs")).remove(QDir(QStringLiteral("logs")).entryList(QDir::Files).first());
+        QDir(QStringLiteral("logs"))
+            .remove(QDir(QStringLiteral("logs")).entryList(QDir::Files).first());
         const QList<QByteArray> lines = logger.Lines();
         QCOMPARE(lines.size(), 5 + 9);  // samples 32, 64, ... 288, also across 255 → 0
         QVERIFY(lines.last().startsWith("9;"));
@@ -154,14 +158,15 @@ private slots:
         logger.Samples(2);
         logger.Main.Timer1Timer();
         QString ignored;
-        QVERIFY(logger.Main.Log.File().OpenOn(std::make_unique<TFullDisk>(), QStringLiteral("full.csv"),
-                                                     false, {}, &ignored));
+        QVERIFY(logger.Main.Log.File().OpenOn(std::make_unique<TFullDisk>(),
+                                              QStringLiteral("full.csv"), false, {}, &ignored));
         const auto box = WatchNextMessageBox();
         logger.Samples(1);
         logger.Main.Timer1Timer();
         logger.Main.Timer1Timer();
         QCOMPARE(box->Count, 1);
-        QCOMPARE(box->Text, QStringLiteral("Cannot write the log file full.csv: No space left on device"));
+        QCOMPARE(box->Text,
+                 QStringLiteral("Cannot write the log file full.csv: No space left on device"));
         QVERIFY(!logger.Main.Log.LogActive());
         QVERIFY(logger.Main.tsLogging->gbSaveLog->btnStartLog->isEnabled());
         QCOMPARE(logger.Lines().size(), 7);  // what was on disk stays
@@ -173,7 +178,8 @@ private slots:
         logger.Main.Log.LogFileName = QStringLiteral("missing/run.csv");
         const auto box = WatchNextMessageBox();
         logger.Main.tsLogging->gbSaveLog->StartLogging();
-        const QString file = QDir::toNativeSeparators(QDir::current().absoluteFilePath(QStringLiteral("missing/run_001_")));
+        const QString file = QDir::toNativeSeparators(
+            QDir::current().absoluteFilePath(QStringLiteral("missing/run_001_")));
         QVERIFY2(box->Text.startsWith(QStringLiteral("Cannot open the log file ") + file)
                      && box->Text.endsWith(QStringLiteral(".csv: No such file or directory")),
                  qPrintable(box->Text));
@@ -195,10 +201,13 @@ private slots:
         logger.Samples(1);
         logger.Main.Timer1Timer();
         QCOMPARE(box->Count, 1);
-        const QString file = QDir::toNativeSeparators(QDir::current().absoluteFilePath(QStringLiteral("logs/run_001_")));
-        QVERIFY2(box->Text.startsWith(QStringLiteral("The log file ") + file), qPrintable(box->Text));
+        const QString file = QDir::toNativeSeparators(
+            QDir::current().absoluteFilePath(QStringLiteral("logs/run_001_")));
+        QVERIFY2(box->Text.startsWith(QStringLiteral("The log file ") + file),
+                 qPrintable(box->Text));
         QVERIFY(!logger.Main.Log.LogActive());
-        QCOMPARE(logger.Main.tsLogging->gbSaveLog->lLogName->text(), QStringLiteral("- not active -"));
+        QCOMPARE(logger.Main.tsLogging->gbSaveLog->lLogName->text(),
+                 QStringLiteral("- not active -"));
         QVERIFY(logger.Main.tsLogging->gbSaveLog->btnStartLog->isEnabled());
     }
 

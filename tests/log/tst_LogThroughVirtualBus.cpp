@@ -5,13 +5,13 @@
 
 #include "app/ui/uFrmMain.h"
 #include "app/ui/uLoggingPage.h"
-#include "log/ui/uLogBox.h"
 #include "app/ui/uWindowSet.h"
+#include "base/uNumberFormat.h"
 #include "can/PCANBasic.h"
 #include "can/uCanBackend.h"
 #include "can/uFrameDecoder.h"
 #include "can/uSimulatedDrive.h"
-#include "base/uNumberFormat.h"
+#include "log/ui/uLogBox.h"
 
 #include <QDir>
 #include <QProcess>
@@ -42,18 +42,23 @@ QStringList SentRecords(int rate, int samples)
             } else if (frame.frameId() == TSimulatedDrive::UnitId) {
                 TSensorSample unit;
                 DecodeProductionDataFrame(message, unit);
-                records << QStringList{FormatFixed(speed, 2), FormatFixed(unit.TiltX, 2),
-                                       FormatFixed(unit.TiltY, 2), FormatFixed(unit.AccX, 2),
+                records << QStringList{FormatFixed(speed, 2),
+                                       FormatFixed(unit.TiltX, 2),
+                                       FormatFixed(unit.TiltY, 2),
+                                       FormatFixed(unit.AccX, 2),
                                        FormatFixed(unit.AccY, 2),
-                                       QStringLiteral("%1").arg(unit.Status, 2, 16, QLatin1Char('0')).toUpper(),
-                                       FormatFixed(unit.LTR, 3)}.join(QLatin1Char(';'));
+                                       QStringLiteral("%1")
+                                           .arg(unit.Status, 2, 16, QLatin1Char('0'))
+                                           .toUpper(),
+                                       FormatFixed(unit.LTR, 3)}
+                               .join(QLatin1Char(';'));
             }
         }
     }
     return records;
 }
 
-} // namespace
+}  // namespace
 
 class tst_LogThroughVirtualBus : public QObject
 {
@@ -72,7 +77,8 @@ void tst_LogThroughVirtualBus::everySampleIsLoggedOnceInOrder()
     // holds the default port.
     QTcpServer probe;
     QVERIFY(probe.listen(QHostAddress::LocalHost));
-    const QString bus = QStringLiteral("virtualcan:tcp://127.0.0.1:%1/can0").arg(probe.serverPort());
+    const QString bus =
+        QStringLiteral("virtualcan:tcp://127.0.0.1:%1/can0").arg(probe.serverPort());
     probe.close();
 
     QProcess simulator;
@@ -101,7 +107,8 @@ void tst_LogThroughVirtualBus::everySampleIsLoggedOnceInOrder()
     simulator.kill();
     simulator.waitForFinished();
 
-    const QStringList files = QDir(QStringLiteral("logs")).entryList({QStringLiteral("e2e_001_*.csv")});
+    const QStringList files =
+        QDir(QStringLiteral("logs")).entryList({QStringLiteral("e2e_001_*.csv")});
     QCOMPARE(files.size(), 1);
     QFile file(QStringLiteral("logs/") + files.first());
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -123,7 +130,9 @@ void tst_LogThroughVirtualBus::everySampleIsLoggedOnceInOrder()
     }
     const int expectedAtLeast = seconds * rate * 8 / 10;
     QVERIFY2(logged.size() >= expectedAtLeast,
-             qPrintable(QStringLiteral("%1 records, expected about %2").arg(logged.size()).arg(seconds * rate)));
+             qPrintable(QStringLiteral("%1 records, expected about %2")
+                            .arg(logged.size())
+                            .arg(seconds * rate)));
 
     // The log is one unbroken stretch of what the unit sent.
     const QStringList sent = SentRecords(rate, (seconds + 10) * rate);

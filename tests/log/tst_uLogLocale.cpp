@@ -27,7 +27,7 @@ QString FirstUnwritable(const QStringList &texts)
     return {};
 }
 
-} // namespace
+}  // namespace
 
 class tst_uLogLocale : public QObject
 {
@@ -46,17 +46,28 @@ void tst_uLogLocale::recordNumbers_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("separator");
-    QTest::newRow("Egyptian Arabic: no byte for ٫") << "ar_EG" << ".";
-    QTest::newRow("Saudi Arabic") << "ar_SA" << ".";
-    QTest::newRow("Persian") << "fa_IR" << ".";
-    QTest::newRow("Bengali") << "bn_BD" << ".";
-    QTest::newRow("Marathi") << "mr_IN" << ".";
-    QTest::newRow("Moroccan Arabic, marked minus") << "ar_MA" << ",";
-    QTest::newRow("Urdu, marked minus") << "ur_PK" << ".";
-    QTest::newRow("Polish") << "pl_PL" << ",";
-    QTest::newRow("German") << "de_DE" << ",";
-    QTest::newRow("English") << "en_US" << ".";
-    QTest::newRow("C") << "C" << ".";
+    QTest::newRow("Egyptian Arabic: no byte for ٫") << "ar_EG"
+                                                    << ".";
+    QTest::newRow("Saudi Arabic") << "ar_SA"
+                                  << ".";
+    QTest::newRow("Persian") << "fa_IR"
+                             << ".";
+    QTest::newRow("Bengali") << "bn_BD"
+                             << ".";
+    QTest::newRow("Marathi") << "mr_IN"
+                             << ".";
+    QTest::newRow("Moroccan Arabic, marked minus") << "ar_MA"
+                                                   << ",";
+    QTest::newRow("Urdu, marked minus") << "ur_PK"
+                                        << ".";
+    QTest::newRow("Polish") << "pl_PL"
+                            << ",";
+    QTest::newRow("German") << "de_DE"
+                            << ",";
+    QTest::newRow("English") << "en_US"
+                             << ".";
+    QTest::newRow("C") << "C"
+                       << ".";
 }
 
 void tst_uLogLocale::recordNumbers()
@@ -68,7 +79,7 @@ void tst_uLogLocale::recordNumbers()
     QCOMPARE(line, QStringLiteral("1234;03:04:05;1213#71;-1#50;2#25;-0#10;0#02;-0#33;0A;0#500"
                                   ";30#00;-45#50;1#50;-1#25;7F;-0#750"
                                   ";-30#00;30#00;0#00;0#00;FF;-1#000")
-                      .replace(QLatin1Char('#'), separator));
+                       .replace(QLatin1Char('#'), separator));
 }
 
 void tst_uLogLocale::time_data()
@@ -89,7 +100,8 @@ void tst_uLogLocale::time_data()
     QTest::newRow("English") << "en_US" << afternoon << "1:04:05 PM";
     QTest::newRow("English, midnight") << "en_US" << QTime(0, 0) << "12:00:00 AM";
     QTest::newRow("C") << "C" << afternoon << "13:04:05";
-    QTest::newRow("Albanian: own markers, no comma left") << "sq_AL" << afternoon << "1:04:05 E PASDITES";
+    QTest::newRow("Albanian: own markers, no comma left")
+        << "sq_AL" << afternoon << "1:04:05 E PASDITES";
     QTest::newRow("Low German: quoted text kept") << "nds_DE" << afternoon << "Klock 13.04:05";
     QTest::newRow("Hong Kong Chinese: no [] left") << "zh_HK" << morning << "AM3:04:05";
     QTest::newRow("Japanese: the C locale's format") << "ja_JP" << afternoon << "13:04:05";
@@ -107,17 +119,28 @@ void tst_uLogLocale::headDate_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("date");  // 2 January 2024
-    QTest::newRow("English: short format has yy") << "en_US" << "1/2/2024";
-    QTest::newRow("German: short format has yy") << "de_DE" << "02.01.2024";
-    QTest::newRow("Polish") << "pl_PL" << "2.01.2024";
-    QTest::newRow("Korean: yy first") << "ko_KR" << "2024. 1. 2.";
-    QTest::newRow("Egyptian Arabic: no direction marks") << "ar_EG" << "2/1/2024";
-    QTest::newRow("Saudi Arabic") << "ar_SA" << "2/1/2024";
-    QTest::newRow("Persian") << "fa_IR" << "2024/1/2";
-    QTest::newRow("Bengali") << "bn_BD" << "2/1/2024";
-    QTest::newRow("Marathi") << "mr_IN" << "2/1/2024";
-    QTest::newRow("C") << "C" << "2 Jan 2024";
-    QTest::newRow("Bulgarian: no byte for г") << "bg_BG" << "2 Jan 2024";
+    QTest::newRow("English: short format has yy") << "en_US"
+                                                  << "1/2/2024";
+    QTest::newRow("German: short format has yy") << "de_DE"
+                                                 << "02.01.2024";
+    QTest::newRow("Polish") << "pl_PL"
+                            << "2.01.2024";
+    QTest::newRow("Korean: yy first") << "ko_KR"
+                                      << "2024. 1. 2.";
+    QTest::newRow("Egyptian Arabic: no direction marks") << "ar_EG"
+                                                         << "2/1/2024";
+    QTest::newRow("Saudi Arabic") << "ar_SA"
+                                  << "2/1/2024";
+    QTest::newRow("Persian") << "fa_IR"
+                             << "2024/1/2";
+    QTest::newRow("Bengali") << "bn_BD"
+                             << "2/1/2024";
+    QTest::newRow("Marathi") << "mr_IN"
+                             << "2/1/2024";
+    QTest::newRow("C") << "C"
+                       << "2 Jan 2024";
+    QTest::newRow("Bulgarian: no byte for г") << "bg_BG"
+                                              << "2 Jan 2024";
 }
 
 void tst_uLogLocale::headDate()
@@ -131,11 +154,12 @@ void tst_uLogLocale::headDate()
 void tst_uLogLocale::everyLocaleWritesWindows1250()
 {
     const TAcquisitionState state = SomeValues();
-    const QList<QLocale> locales = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
-                                                            QLocale::AnyTerritory);
+    const QList<QLocale> locales =
+        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
     QVERIFY(locales.size() > 100);
     for (const QLocale &locale : locales) {
-        QStringList texts = LogHead(QDate(2024, 12, 31), QStringLiteral("2.3"), {true, true}, locale);
+        QStringList texts =
+            LogHead(QDate(2024, 12, 31), QStringLiteral("2.3"), {true, true}, locale);
         for (const QTime time : {QTime(0, 0), QTime(11, 59, 59), QTime(12, 0), QTime(23, 59, 59)}) {
             const QString text = LogTime(time, locale);
             QVERIFY2(!text.contains(QStringLiteral("()")) && !text.contains(QStringLiteral("[]"))
@@ -145,7 +169,8 @@ void tst_uLogLocale::everyLocaleWritesWindows1250()
             texts << text << LogRecordLine(1, text, state, {true, true}, locale);
         }
         const QString unwritable = FirstUnwritable(texts);
-        QVERIFY2(unwritable.isEmpty(), qPrintable(locale.name() + QStringLiteral(": ") + unwritable));
+        QVERIFY2(unwritable.isEmpty(),
+                 qPrintable(locale.name() + QStringLiteral(": ") + unwritable));
     }
 }
 

@@ -14,11 +14,11 @@ QList<QByteArray> Records(const QString &path)
     QFile file(path);
     file.open(QIODevice::ReadOnly);
     QList<QByteArray> lines = file.readAll().split('\n');
-    lines.removeLast();     // after the last line end
-    return lines.mid(5);    // after the head
+    lines.removeLast();   // after the last line end
+    return lines.mid(5);  // after the head
 }
 
-} // namespace
+}  // namespace
 
 class tst_uLogSession : public QObject
 {

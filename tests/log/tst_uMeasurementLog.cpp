@@ -47,7 +47,7 @@ private:
 };
 #endif
 
-} // namespace
+}  // namespace
 
 class tst_uMeasurementLog : public QObject
 {
@@ -93,8 +93,8 @@ void tst_uMeasurementLog::fileNames_data()
     QTest::newRow("no extension") << "trip" << 1 << early << "trip_001_20240102_030405";
     QTest::newRow("folder") << "/data/tests.2024/trip.csv" << 3 << early
                             << "/data/tests.2024/trip_003_20240102_030405.csv";
-    QTest::newRow("windows folder") << "C:\\logs\\trip.txt" << 1 << early
-                                    << "C:\\logs\\trip_001_20240102_030405.txt";
+    QTest::newRow("windows folder")
+        << "C:\\logs\\trip.txt" << 1 << early << "C:\\logs\\trip_001_20240102_030405.txt";
 }
 
 void tst_uMeasurementLog::fileNames()
@@ -123,15 +123,19 @@ void tst_uMeasurementLog::columnLine()
     QFETCH(bool, unit3);
     QFETCH(QString, blocks);
     const QLocale polish(QLocale::Polish, QLocale::Poland);
-    const QStringList head = LogHead(QDate(2024, 1, 2), QStringLiteral("2.3"), {unit2, unit3}, polish);
+    const QStringList head =
+        LogHead(QDate(2024, 1, 2), QStringLiteral("2.3"), {unit2, unit3}, polish);
     QCOMPARE(head.size(), 5);
-    QCOMPARE(head[0], QStringLiteral("Data wykonania badań;") + polish.toString(QDate(2024, 1, 2), QLocale::ShortFormat));
+    QCOMPARE(head[0], QStringLiteral("Data wykonania badań;")
+                          + polish.toString(QDate(2024, 1, 2), QLocale::ShortFormat));
     QCOMPARE(head[1], QString());
     QCOMPARE(head[2], QStringLiteral("Firmware;2.3"));
     QCOMPARE(head[3], QString());
     QString expected = QStringLiteral("LP;GODZINA;PREDKOSC LINIOWA [km/h];PREDKOSC KATOWA [°/s]");
     for (QChar n : blocks)
-        expected += QStringLiteral(";KAT X%1 [°];KAT Y%1 [°];PRZYSP X%1 [g];PRZYSP Y%1 [g];STATUS%1;LTR%1").arg(n);
+        expected +=
+            QStringLiteral(";KAT X%1 [°];KAT Y%1 [°];PRZYSP X%1 [g];PRZYSP Y%1 [g];STATUS%1;LTR%1")
+                .arg(n);
     QCOMPARE(head[4], expected);
 }
 
@@ -146,9 +150,10 @@ void tst_uMeasurementLog::recordLine_data()
                            << "7;03:04:05;1213,71;-1,50;2,25;-0,10;0,02;-0,33;0A;0,500";
     QTest::newRow("point") << english << TLogUnits{}
                            << "7;03:04:05;1213.71;-1.50;2.25;-0.10;0.02;-0.33;0A;0.500";
-    QTest::newRow("unit 3 after unit 1") << english << TLogUnits{false, true}
-                                         << "7;03:04:05;1213.71;-1.50;2.25;-0.10;0.02;-0.33;0A;0.500"
-                                            ";-30.00;30.00;0.00;0.00;FF;-1.000";
+    QTest::newRow("unit 3 after unit 1")
+        << english << TLogUnits{false, true}
+        << "7;03:04:05;1213.71;-1.50;2.25;-0.10;0.02;-0.33;0A;0.500"
+           ";-30.00;30.00;0.00;0.00;FF;-1.000";
 }
 
 void tst_uMeasurementLog::recordLine()
@@ -191,7 +196,8 @@ void tst_uMeasurementLog::windows1250AndCrLf()
     QVERIFY(log.Open(path, {QStringLiteral("ń"), QStringLiteral("°")}, &error));
     log.Append(QStringLiteral("1;x"));
     QVERIFY(log.Close(&error));
-    QCOMPARE(Contents(path), QByteArray("\xF1\r\n\xB0\r\n" "1;x\r\n"));
+    QCOMPARE(Contents(path), QByteArray("\xF1\r\n\xB0\r\n"
+                                        "1;x\r\n"));
 }
 
 void tst_uMeasurementLog::anExistingFileGetsNoSecondHead()
@@ -212,8 +218,10 @@ void tst_uMeasurementLog::anAppendedPartStartsOnANewLine_data()
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("after");
     QTest::newRow("whole lines") << QByteArray("h\r\n1;x\r\n") << QByteArray("h\r\n1;x\r\n2\r\n");
-    QTest::newRow("cut record") << QByteArray("h\r\n1;16:45:54;-0,0") << QByteArray("h\r\n1;16:45:54;-0,0\r\n2\r\n");
-    QTest::newRow("cut between CR and LF") << QByteArray("h\r\n1;x\r") << QByteArray("h\r\n1;x\r\n2\r\n");
+    QTest::newRow("cut record") << QByteArray("h\r\n1;16:45:54;-0,0")
+                                << QByteArray("h\r\n1;16:45:54;-0,0\r\n2\r\n");
+    QTest::newRow("cut between CR and LF")
+        << QByteArray("h\r\n1;x\r") << QByteArray("h\r\n1;x\r\n2\r\n");
     QTest::newRow("empty") << QByteArray() << QByteArray("2\r\n");
 }
 
@@ -256,8 +264,10 @@ void tst_uMeasurementLog::aFullDiskIsReportedAtTheFlush()
     TMeasurementLog log;
     QString error;
     const QString full = QStringLiteral("full.csv");
-    const QString said = QStringLiteral("Cannot write the log file full.csv: No space left on device");
-    QVERIFY(!log.OpenOn(std::make_unique<TFullDisk>(), full, true, {QStringLiteral("head")}, &error));
+    const QString said =
+        QStringLiteral("Cannot write the log file full.csv: No space left on device");
+    QVERIFY(
+        !log.OpenOn(std::make_unique<TFullDisk>(), full, true, {QStringLiteral("head")}, &error));
     QCOMPARE(error, said);
     QVERIFY(!log.IsOpen());
 
@@ -291,7 +301,8 @@ void tst_uMeasurementLog::aMebibyteWaitingGoesToTheFileAtOnce()
     QCOMPARE(QFileInfo(path).size(), 6 + (fit + 2) * 101);
 
     TMeasurementLog full;
-    QVERIFY(full.OpenOn(std::make_unique<TFullDisk>(), QStringLiteral("full.csv"), false, {}, &error));
+    QVERIFY(
+        full.OpenOn(std::make_unique<TFullDisk>(), QStringLiteral("full.csv"), false, {}, &error));
     for (int i = 0; i < 3 * fit; ++i)
         full.Append(record);
     QVERIFY(!full.Flush(0, &error));
@@ -303,7 +314,8 @@ void tst_uMeasurementLog::aMebibyteWaitingGoesToTheFileAtOnce()
 void tst_uMeasurementLog::theFileIsForcedToTheDiskEverySecondAndAtTheClose()
 {
 #ifdef Q_OS_UNIX
-    const QString said = QStringLiteral("Cannot save the log file /dev/null to the disk: Invalid argument");
+    const QString said =
+        QStringLiteral("Cannot save the log file /dev/null to the disk: Invalid argument");
     TMeasurementLog log;
     QString error;
     QVERIFY(log.Open(QStringLiteral("/dev/null"), {}, &error));
@@ -361,8 +373,9 @@ void tst_uMeasurementLog::aFileGoneFromItsNameIsReported()
         }
     }
     log.Append(QStringLiteral("2"));
-    const QString said = QStringLiteral("The log file %1 is gone: it was deleted, renamed or its folder removed")
-                             .arg(QDir::toNativeSeparators(path));
+    const QString said =
+        QStringLiteral("The log file %1 is gone: it was deleted, renamed or its folder removed")
+            .arg(QDir::toNativeSeparators(path));
     QVERIFY(!log.Flush(0, &error));
     QCOMPARE(error, said);
     error.clear();
@@ -392,7 +405,8 @@ void tst_uMeasurementLog::openFailuresNameTheFile_data()
 {
     QTest::addColumn<QString>("path");
     QTest::newRow("relative") << "no/such/folder/log.csv";
-    QTest::newRow("absolute") << QDir::current().absoluteFilePath(QStringLiteral("no/such/folder/log.csv"));
+    QTest::newRow("absolute") << QDir::current().absoluteFilePath(
+        QStringLiteral("no/such/folder/log.csv"));
     QTest::newRow("percent signs") << "no/such/folder/100%2 %1.csv";
 }
 
@@ -425,7 +439,8 @@ void tst_uMeasurementLog::aStartOnAFullDiskRemovesOnlyWhatItCreated()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(before);
     }
-    const QString said = QStringLiteral("Cannot write the log file %1: File too large").arg(QDir::toNativeSeparators(path));
+    const QString said = QStringLiteral("Cannot write the log file %1: File too large")
+                             .arg(QDir::toNativeSeparators(path));
     TMeasurementLog log;
     QString error;
     {

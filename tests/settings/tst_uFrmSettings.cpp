@@ -4,9 +4,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -40,13 +40,14 @@ QStringList Usable(const TFrmSettings &d)
 // The caption a screen reader announces for a field through its label relation.
 QString LabelOf(QWidget *widget)
 {
-    const auto labels = QAccessible::queryAccessibleInterface(widget)->relations(QAccessible::Label);
+    const auto labels =
+        QAccessible::queryAccessibleInterface(widget)->relations(QAccessible::Label);
     return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
 }
 
 enum TCancelWay { ByButton, ByEscape, ByCloseBox };
 
-} // namespace
+}  // namespace
 
 class tst_uFrmSettings : public QObject
 {
@@ -55,9 +56,10 @@ private slots:
     void fieldsAreNamedForScreenReaders()
     {
         TFrmSettings d;
-        const QList<std::pair<QWidget *, QLabel *>> labelled{
-            {d.txtID1, d.Label1}, {d.txtChassisID, d.Label4}, {d.cbbBaudrates, d.Label2},
-            {d.eLogFileName, d.Label3}};
+        const QList<std::pair<QWidget *, QLabel *>> labelled{{d.txtID1, d.Label1},
+                                                             {d.txtChassisID, d.Label4},
+                                                             {d.cbbBaudrates, d.Label2},
+                                                             {d.eLogFileName, d.Label3}};
         for (const auto &[field, label] : labelled)
             QCOMPARE(LabelOf(field), label->text());
 
@@ -104,7 +106,8 @@ private slots:
         QCOMPARE(Usable(d), QStringList{"cbID2"});
         d.cbID2->click();
         d.cbID3->click();
-        QCOMPARE(Usable(d), (QStringList{"txtID2", "cbID2", "txtID3", "cbID3", "cbID2+", "cbID3+"}));
+        QCOMPARE(Usable(d),
+                 (QStringList{"txtID2", "cbID2", "txtID3", "cbID3", "cbID2+", "cbID3+"}));
 
         d.cbID2->setChecked(false);  // a change by the program runs the handlers too
         QCOMPARE(Usable(d), QStringList{"cbID2"});
@@ -145,23 +148,43 @@ private slots:
         QTest::addColumn<QString>("chassis");
         QTest::addColumn<bool>("closes");
         const QString keep;
-        QTest::newRow("unit 2 as unit 1") << 2 << "18FEDC10" << "" << keep << false;
-        QTest::newRow("unit 2 empty") << 2 << "" << "" << keep << false;
-        QTest::newRow("unit 2 with a space") << 2 << "18FE DC20" << "" << keep << false;
-        QTest::newRow("unit 2 with 0x") << 2 << "0x18FEDC20" << "" << keep << false;
-        QTest::newRow("unit 2 above FFFFFFFF") << 2 << "100000000" << "" << keep << false;
-        QTest::newRow("unit 2 nine digits, zero first") << 2 << "0FFFFFFFF" << "" << keep << true;
-        QTest::newRow("unit 2 as unit 1 in lower case") << 2 << "18fedc10" << "" << keep << true;
-        QTest::newRow("unit 2 on unit 1's B+1") << 2 << "18FEDC11" << "" << keep << true;
-        QTest::newRow("unit 3 as unit 1") << 3 << "18FEDC20" << "18FEDC10" << keep << false;
-        QTest::newRow("unit 3 as unit 2") << 3 << "18FEDC20" << "18FEDC20" << keep << false;
-        QTest::newRow("unit 3 not hex") << 3 << "18FEDC20" << "18FEDG30" << keep << false;
-        QTest::newRow("three units") << 3 << "18FEDC20" << "18FEDC30" << keep << true;
-        QTest::newRow("production defaults") << 1 << "" << "" << keep << true;
-        QTest::newRow("chassis as unit 1") << 1 << "" << "" << "18FECE47" << false;
-        QTest::newRow("chassis as greyed unit 2") << 1 << "18FECF10" << "" << keep << false;
-        QTest::newRow("chassis empty") << 1 << "" << "" << "" << false;
-        QTest::newRow("chassis not hex") << 1 << "" << "" << "18FECF1Z" << false;
+        QTest::newRow("unit 2 as unit 1") << 2 << "18FEDC10"
+                                          << "" << keep << false;
+        QTest::newRow("unit 2 empty") << 2 << ""
+                                      << "" << keep << false;
+        QTest::newRow("unit 2 with a space") << 2 << "18FE DC20"
+                                             << "" << keep << false;
+        QTest::newRow("unit 2 with 0x") << 2 << "0x18FEDC20"
+                                        << "" << keep << false;
+        QTest::newRow("unit 2 above FFFFFFFF") << 2 << "100000000"
+                                               << "" << keep << false;
+        QTest::newRow("unit 2 nine digits, zero first") << 2 << "0FFFFFFFF"
+                                                        << "" << keep << true;
+        QTest::newRow("unit 2 as unit 1 in lower case") << 2 << "18fedc10"
+                                                        << "" << keep << true;
+        QTest::newRow("unit 2 on unit 1's B+1") << 2 << "18FEDC11"
+                                                << "" << keep << true;
+        QTest::newRow("unit 3 as unit 1") << 3 << "18FEDC20"
+                                          << "18FEDC10" << keep << false;
+        QTest::newRow("unit 3 as unit 2") << 3 << "18FEDC20"
+                                          << "18FEDC20" << keep << false;
+        QTest::newRow("unit 3 not hex") << 3 << "18FEDC20"
+                                        << "18FEDG30" << keep << false;
+        QTest::newRow("three units") << 3 << "18FEDC20"
+                                     << "18FEDC30" << keep << true;
+        QTest::newRow("production defaults") << 1 << ""
+                                             << "" << keep << true;
+        QTest::newRow("chassis as unit 1") << 1 << ""
+                                           << ""
+                                           << "18FECE47" << false;
+        QTest::newRow("chassis as greyed unit 2") << 1 << "18FECF10"
+                                                  << "" << keep << false;
+        QTest::newRow("chassis empty") << 1 << ""
+                                       << ""
+                                       << "" << false;
+        QTest::newRow("chassis not hex") << 1 << ""
+                                         << ""
+                                         << "18FECF1Z" << false;
     }
 
     void okChecksIdentifiers()
@@ -232,7 +255,7 @@ private slots:
             seeded = QFileInfo(dialog->selectedFiles().value(0)).fileName();
             filters = dialog->nameFilters();
             dialog->selectFile(QStringLiteral("chosen"));  // the default suffix is added
-            static_cast<QDialog *>(dialog)->accept();  // public as a QDialog
+            static_cast<QDialog *>(dialog)->accept();      // public as a QDialog
         });
         d.Button3->click();
         QCOMPARE(seeded, QStringLiteral("seed.csv"));
@@ -246,8 +269,12 @@ private slots:
     {
         TFrmSettings d;
         d.rbTestEnv->setChecked(true);
-        const TSettings test{5, QStringLiteral("18FEDC10"), QStringLiteral("18FEDC20"),
-                             QStringLiteral("18FEDC30"), QString(), TProtocolEnv::peTest,
+        const TSettings test{5,
+                             QStringLiteral("18FEDC10"),
+                             QStringLiteral("18FEDC20"),
+                             QStringLiteral("18FEDC30"),
+                             QString(),
+                             TProtocolEnv::peTest,
                              QStringLiteral("trip.csv")};
         d.Load(test);
         const TSettings back = d.Values();
@@ -257,7 +284,8 @@ private slots:
         QCOMPARE(back.LogFileName, test.LogFileName);
 
         QList<bool> slow;
-        connect(&d, &TFrmSettings::LogTicksChanged, this, [&slow](const TLogTicks &t) { slow << t.EveryThirtySecond; });
+        connect(&d, &TFrmSettings::LogTicksChanged, this,
+                [&slow](const TLogTicks &t) { slow << t.EveryThirtySecond; });
         d.cbSlowSave->setChecked(true);
         QCOMPARE(slow, QList<bool>{true});
         QVERIFY(d.LogTicks().Unit2 && d.LogTicks().Unit3);
@@ -277,7 +305,8 @@ private slots:
                 return;
             dialog->selectFile(QFileInfo(existing).absoluteFilePath());
             QTimer::singleShot(100, [&] {
-                if (auto *question = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                if (auto *question =
+                        qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
                     asked = true;
                     question->reject();
                 }

@@ -1,11 +1,11 @@
 #include "app/ui/uFrmMain.h"
 #include "app/ui/uLoggingPage.h"
-#include "widgets/uRadioGroup.h"
 #include "app/ui/uWindowSet.h"
+#include "can/uAcquisition.h"
 #include "display/ui/uChartPanel.h"
 #include "settings/ui/uFrmSettings.h"
-#include "can/uAcquisition.h"
 #include "speed/uDemoRun.h"
+#include "widgets/uRadioGroup.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -35,7 +35,7 @@ struct TDemo {
     TfrmMain &Main = *Windows.frmMain;
 };
 
-} // namespace
+}  // namespace
 
 class tst_DemoRun : public QObject
 {
@@ -64,7 +64,8 @@ private slots:
     void runDrivesTheSinksAndStopsWhenAsked()
     {
         struct TCounter : TSampleSink {
-            void SampleComplete(const TAcquisitionState &state, const TSampleMoment &moment) override
+            void SampleComplete(const TAcquisitionState &state,
+                                const TSampleMoment &moment) override
             {
                 Indices << moment.DemoIndex;
                 LastTiltY = state.Sensors[1].TiltY;
@@ -104,7 +105,7 @@ private slots:
                 QCOMPARE(chart.Points(csTiltY).size(), 1501);
         }
         QCOMPARE(chart.ResetCount(), 1);
-        QCOMPARE(chart.Points(csTiltY).first().x(), 1.02);  // sample 102, after the clearing
+        QCOMPARE(chart.Points(csTiltY).first().x(), 1.02);   // sample 102, after the clearing
         QCOMPARE(chart.Points(csTemperature).size(), 1399);  // switched off, filled all the same
     }
 

@@ -37,7 +37,8 @@ void tst_SerialSpeedThroughPty::speedsFromAwkwardChunks()
     // The program's own link: its port settings and mode switches, on the terminal's slave end.
     TSerialLink link;
     const QString slave = QString::fromLocal8Bit(ptsname(master));
-    QVERIFY2(link.SwitchTo(TSerialLink::TMode::GPS, slave), qPrintable(link.ComPortGPS.errorString()));
+    QVERIFY2(link.SwitchTo(TSerialLink::TMode::GPS, slave),
+             qPrintable(link.ComPortGPS.errorString()));
     QCOMPARE(link.ComPortGPS.baudRate(), 115200);
     QCOMPARE(link.ComPortGPS.flowControl(), QSerialPort::NoFlowControl);
 
@@ -51,7 +52,8 @@ void tst_SerialSpeedThroughPty::speedsFromAwkwardChunks()
         gpsLines << effect.GpsLines;
     });
     link.ComDataPacketVBOX.SetOnPacket([&](const QByteArray &payload) {
-        const TVboxPayloadEffect effect = ReadVboxPayload(payload, QStringLiteral("18FECF10"), false, comma);
+        const TVboxPayloadEffect effect =
+            ReadVboxPayload(payload, QStringLiteral("18FECF10"), false, comma);
         if (effect.Speed) {
             sourceSpeed = effect.Speed->SourceSpeed;
             relays += effect.Speed->RelaySpeed;
@@ -70,9 +72,11 @@ void tst_SerialSpeedThroughPty::speedsFromAwkwardChunks()
 
     transmit({"\x01\x02$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*48\r\n$G",
               "PRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A\r",
-              "\n$GNGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*39\r\n$GPGGA,123519,4807.038,N,01131.000,E,1",
+              "\n$GNGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*39\r\n$GPGGA,123519,4807.038,N,01131."
+              "000,E,1",
               ",08,0.9,545.4,M,46.9,M,,*47\r\n$GPVTG,,T,,M,,N,,K,N*32\r\n"});
-    QTRY_COMPARE(gpsLines, (QStringList{"speed vtg:10,20", "speed rmc:41,48", "4807,038   01131,000"}));
+    QTRY_COMPARE(gpsLines,
+                 (QStringList{"speed vtg:10,20", "speed rmc:41,48", "4807,038   01131,000"}));
     QCOMPARE(sourceSpeed, 41.4848);  // the last VTG had no fix and changed nothing
 
     // Speed bytes that a cooked terminal or software flow control would alter or swallow:
@@ -83,11 +87,14 @@ void tst_SerialSpeedThroughPty::speedsFromAwkwardChunks()
         payload[22] = high;
         return "$VBOX3i," + payload;
     };
-    const QByteArray first = message('\x11', '\x13'), second = message('\r', '\n'), third = message('\x10', '\x27');
+    const QByteArray first = message('\x11', '\x13'), second = message('\r', '\n'),
+                     third = message('\x10', '\x27');
     QVERIFY(link.SwitchTo(TSerialLink::TMode::VBOX, slave));
     gpsLines.clear();
-    transmit({first.left(5), first.mid(5) + "\r\n" + second.left(30), second.mid(30) + third.left(41), third.mid(41)});
-    QTRY_COMPARE(gpsLines, (QStringList{"speed 17 19 vbox:90,40", "speed 13 10 vbox:47,65", "speed 16 39 vbox:185,20"}));
+    transmit({first.left(5), first.mid(5) + "\r\n" + second.left(30),
+              second.mid(30) + third.left(41), third.mid(41)});
+    QTRY_COMPARE(gpsLines, (QStringList{"speed 17 19 vbox:90,40", "speed 13 10 vbox:47,65",
+                                        "speed 16 39 vbox:185,20"}));
     QCOMPARE(sourceSpeed, 185.2);
     QCOMPARE(relays, 3);
 #endif

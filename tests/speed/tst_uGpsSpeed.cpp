@@ -8,7 +8,7 @@ namespace {
 const QLocale Comma(QLocale::Polish, QLocale::Poland);
 const QLocale Point = QLocale::c();
 
-} // namespace
+}  // namespace
 
 class tst_uGpsSpeed : public QObject
 {
@@ -24,7 +24,7 @@ void tst_uGpsSpeed::sentences_data()
 {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<double>("speed");  // NaN: SourceSpeed unchanged
+    QTest::addColumn<double>("speed");      // NaN: SourceSpeed unchanged
     QTest::addColumn<QString>("latitude");  // empty: position unchanged
     QTest::addColumn<QString>("longitude");
     QTest::addColumn<QStringList>("lines");
@@ -34,10 +34,10 @@ void tst_uGpsSpeed::sentences_data()
     const QByteArray rmc = "RMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A";
     const QByteArray gga = "GGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47";
 
-    QTest::newRow("VTG, comma locale") << Comma << vtg << 10.2 << QString() << QString()
-                                       << QStringList{"speed vtg:10,20"};
-    QTest::newRow("VTG, point locale") << Point << vtg << 10.2 << QString() << QString()
-                                       << QStringList{"speed vtg:10.20"};
+    QTest::newRow("VTG, comma locale")
+        << Comma << vtg << 10.2 << QString() << QString() << QStringList{"speed vtg:10,20"};
+    QTest::newRow("VTG, point locale")
+        << Point << vtg << 10.2 << QString() << QString() << QStringList{"speed vtg:10.20"};
     QTest::newRow("VTG with empty track fields")
         << Comma << QByteArray("VTG,,T,,M,0.00,N,0.00,K,N*32") << 0.0 << QString() << QString()
         << QStringList{"speed vtg:0,00"};
@@ -45,18 +45,19 @@ void tst_uGpsSpeed::sentences_data()
         << Point << QByteArray("VTG,,T,,M,,N,\"010,2\",K") << 10.2 << QString() << QString()
         << QStringList{"speed vtg:10.20"};
     QTest::newRow("VTG, a blank ends a field")
-        << Comma << QByteArray("VTG,054.7,T,034.4,M,005.5,N,010 .2,K") << 10.0 << QString() << QString()
-        << QStringList{"speed vtg:10,00"};
-    QTest::newRow("RMC knots to km/h, comma locale") << Comma << rmc << 41.4848 << QString() << QString()
-                                                     << QStringList{"speed rmc:41,48"};
-    QTest::newRow("RMC, point locale") << Point << rmc << 41.4848 << QString() << QString()
-                                       << QStringList{"speed rmc:41.48"};
-    QTest::newRow("GGA, comma locale") << Comma << gga << none << "4807,038" << "01131,000"
-                                       << QStringList{"4807,038   01131,000"};
-    QTest::newRow("GGA, point locale") << Point << gga << none << "4807.038" << "01131.000"
-                                       << QStringList{"4807.038   01131.000"};
-    QTest::newRow("GGA ending at field 4") << Comma << QByteArray("GGA,1,4807.038,N,01131.000") << none
-                                           << "4807,038" << "01131,000" << QStringList{"4807,038   01131,000"};
+        << Comma << QByteArray("VTG,054.7,T,034.4,M,005.5,N,010 .2,K") << 10.0 << QString()
+        << QString() << QStringList{"speed vtg:10,00"};
+    QTest::newRow("RMC knots to km/h, comma locale")
+        << Comma << rmc << 41.4848 << QString() << QString() << QStringList{"speed rmc:41,48"};
+    QTest::newRow("RMC, point locale")
+        << Point << rmc << 41.4848 << QString() << QString() << QStringList{"speed rmc:41.48"};
+    QTest::newRow("GGA, comma locale") << Comma << gga << none << "4807,038"
+                                       << "01131,000" << QStringList{"4807,038   01131,000"};
+    QTest::newRow("GGA, point locale") << Point << gga << none << "4807.038"
+                                       << "01131.000" << QStringList{"4807.038   01131.000"};
+    QTest::newRow("GGA ending at field 4")
+        << Comma << QByteArray("GGA,1,4807.038,N,01131.000") << none << "4807,038"
+        << "01131,000" << QStringList{"4807,038   01131,000"};
 
     // Nothing at all: no speed, no position, no line.
     const auto nothing = [&](const char *name, const QByteArray &body) {
@@ -101,12 +102,18 @@ void tst_uGpsSpeed::decimalSeparator_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("fixed");
     QTest::addColumn<double>("value");  // NaN: not a number
-    QTest::newRow("point in a comma locale") << Comma << "010.2" << "010,2" << 10.2;
-    QTest::newRow("comma in a point locale") << Point << "010,2" << "010.2" << 10.2;
-    QTest::newRow("both marks") << Point << "1,000.5" << "1.000.5" << qQNaN();
-    QTest::newRow("empty") << Comma << "" << "" << qQNaN();
-    QTest::newRow("infinity") << Point << "inf" << "inf" << qQNaN();
-    QTest::newRow("negative") << Comma << "-0.5" << "-0,5" << -0.5;
+    QTest::newRow("point in a comma locale") << Comma << "010.2"
+                                             << "010,2" << 10.2;
+    QTest::newRow("comma in a point locale") << Point << "010,2"
+                                             << "010.2" << 10.2;
+    QTest::newRow("both marks") << Point << "1,000.5"
+                                << "1.000.5" << qQNaN();
+    QTest::newRow("empty") << Comma << ""
+                           << "" << qQNaN();
+    QTest::newRow("infinity") << Point << "inf"
+                              << "inf" << qQNaN();
+    QTest::newRow("negative") << Comma << "-0.5"
+                              << "-0,5" << -0.5;
 }
 
 void tst_uGpsSpeed::decimalSeparator()

@@ -28,7 +28,7 @@ QByteArray VboxMessage(const QByteArray &payload)
     return "$VBOX3i," + payload;
 }
 
-} // namespace
+}  // namespace
 
 class tst_uPacketSplitter : public QObject
 {
@@ -59,14 +59,16 @@ void tst_uPacketSplitter::framing_data()
         << gp << crlf << 0 << QList<QByteArray>{Vtg + "$G", Rmc.mid(2)}
         << QList<QByteArray>{Body(Vtg), Body(Rmc)} << 0;
     QTest::newRow("GPS: stop string split over two chunks")
-        << gp << crlf << 0 << QList<QByteArray>{Vtg.chopped(1), "\n"} << QList<QByteArray>{Body(Vtg)} << 0;
+        << gp << crlf << 0 << QList<QByteArray>{Vtg.chopped(1), "\n"}
+        << QList<QByteArray>{Body(Vtg)} << 0;
     QTest::newRow("GPS: unfinished sentence waits")
         << gp << crlf << 0 << QList<QByteArray>{Vtg.left(12)} << QList<QByteArray>{} << 12;
     QTest::newRow("GPS: stray bytes and other talkers dropped")
         << gp << crlf << 0 << QList<QByteArray>{"\x01x" + Gga, "$GNRMC,1,2\r\n" + Vtg}
         << QList<QByteArray>{Body(Gga), Body(Vtg)} << 0;
     QTest::newRow("GPS: lower case is no packet")
-        << gp << crlf << 0 << QList<QByteArray>{Rmc.toLower()} << QList<QByteArray>{} << int(Rmc.size());
+        << gp << crlf << 0 << QList<QByteArray>{Rmc.toLower()} << QList<QByteArray>{}
+        << int(Rmc.size());
     QTest::newRow("GPS: zero byte inside a sentence")
         << gp << crlf << 0 << QList<QByteArray>{QByteArray("$GPVTG,\0,1\r\n", 12)}
         << QList<QByteArray>{QByteArray("VTG,\0,1", 7)} << 0;
@@ -83,16 +85,19 @@ void tst_uPacketSplitter::framing_data()
         << gp << crlf << 0 << QList<QByteArray>{QByteArray(1022, 'x') + "$G", "PVTG,1\r\n"}
         << QList<QByteArray>{} << 8;
     QTest::newRow("bound: 1024 bytes without a start, then a sentence")
-        << gp << crlf << 0 << QList<QByteArray>{QByteArray(1024, 'x'), Vtg} << QList<QByteArray>{Body(Vtg)} << 0;
+        << gp << crlf << 0 << QList<QByteArray>{QByteArray(1024, 'x'), Vtg}
+        << QList<QByteArray>{Body(Vtg)} << 0;
     QTest::newRow("bound: 1023-byte packet completes")
         << gp << crlf << 0 << QList<QByteArray>{"$GP" + x1021.chopped(1), crlf}
         << QList<QByteArray>{x1021.chopped(1)} << 0;
     QTest::newRow("bound: 1024-byte packet dropped, next sentence read")
-        << gp << crlf << 0 << QList<QByteArray>{"$GP" + x1021, crlf + Vtg} << QList<QByteArray>{Body(Vtg)} << 0;
+        << gp << crlf << 0 << QList<QByteArray>{"$GP" + x1021, crlf + Vtg}
+        << QList<QByteArray>{Body(Vtg)} << 0;
 
     const QByteArray a = VboxPayload('A'), b = VboxPayload('\0');
     QTest::newRow("VBOX: 41 bytes wait, the 42nd completes, the 43rd starts the search")
-        << vbox << QByteArray() << 42 << QList<QByteArray>{VboxMessage(a).left(41), VboxMessage(a).mid(41) + "$VB"}
+        << vbox << QByteArray() << 42
+        << QList<QByteArray>{VboxMessage(a).left(41), VboxMessage(a).mid(41) + "$VB"}
         << QList<QByteArray>{a} << 3;
     QTest::newRow("VBOX: bytes between messages dropped")
         << vbox << QByteArray() << 42 << QList<QByteArray>{VboxMessage(a) + "\r\n" + VboxMessage(b)}
@@ -100,16 +105,21 @@ void tst_uPacketSplitter::framing_data()
     QByteArray inner = a;
     inner.replace(10, 8, vbox);
     QTest::newRow("VBOX: start string inside a payload is payload")
-        << vbox << QByteArray() << 42 << QList<QByteArray>{VboxMessage(inner)} << QList<QByteArray>{inner} << 0;
+        << vbox << QByteArray() << 42 << QList<QByteArray>{VboxMessage(inner)}
+        << QList<QByteArray>{inner} << 0;
 
     QTest::newRow("stop string searched only behind the start")
-        << QByteArray("ab") << QByteArray("b") << 0 << QList<QByteArray>{"abxb"} << QList<QByteArray>{"x"} << 0;
+        << QByteArray("ab") << QByteArray("b") << 0 << QList<QByteArray>{"abxb"}
+        << QList<QByteArray>{"x"} << 0;
     QTest::newRow("size reached before the stop string")
-        << QByteArray("S") << QByteArray("E") << 4 << QList<QByteArray>{"SExy"} << QList<QByteArray>{"Exy"} << 0;
+        << QByteArray("S") << QByteArray("E") << 4 << QList<QByteArray>{"SExy"}
+        << QList<QByteArray>{"Exy"} << 0;
     QTest::newRow("stop string before the size")
-        << QByteArray("S") << QByteArray("E") << 4 << QList<QByteArray>{"SxE"} << QList<QByteArray>{"x"} << 0;
+        << QByteArray("S") << QByteArray("E") << 4 << QList<QByteArray>{"SxE"}
+        << QList<QByteArray>{"x"} << 0;
     QTest::newRow("packet shorter than the stop string keeps its bytes")
-        << QByteArray("S") << QByteArray("ab") << 2 << QList<QByteArray>{"Sx"} << QList<QByteArray>{"x"} << 0;
+        << QByteArray("S") << QByteArray("ab") << 2 << QList<QByteArray>{"Sx"}
+        << QList<QByteArray>{"x"} << 0;
 }
 
 void tst_uPacketSplitter::framing()
@@ -139,11 +149,14 @@ void tst_uPacketSplitter::changingFramingEmptiesTheBuffer_data()
     QTest::addColumn<QByteArray>("stop");
     QTest::addColumn<int>("size");
     QTest::addColumn<QList<QByteArray>>("packets");
-    QTest::newRow("same values keep the packet") << QByteArray("$GP") << QByteArray("\r\n") << 0
-                                                 << QList<QByteArray>{"VTG,054.7"};
-    QTest::newRow("new start string") << QByteArray("$GPVTG") << QByteArray("\r\n") << 0 << QList<QByteArray>{};
-    QTest::newRow("new stop string") << QByteArray("$GP") << QByteArray("\n") << 0 << QList<QByteArray>{};
-    QTest::newRow("new size") << QByteArray("$GP") << QByteArray("\r\n") << 42 << QList<QByteArray>{};
+    QTest::newRow("same values keep the packet")
+        << QByteArray("$GP") << QByteArray("\r\n") << 0 << QList<QByteArray>{"VTG,054.7"};
+    QTest::newRow("new start string")
+        << QByteArray("$GPVTG") << QByteArray("\r\n") << 0 << QList<QByteArray>{};
+    QTest::newRow("new stop string")
+        << QByteArray("$GP") << QByteArray("\n") << 0 << QList<QByteArray>{};
+    QTest::newRow("new size") << QByteArray("$GP") << QByteArray("\r\n") << 42
+                              << QList<QByteArray>{};
 }
 
 void tst_uPacketSplitter::changingFramingEmptiesTheBuffer()

@@ -12,7 +12,7 @@ TBytes Data(const TPCANMsg &message)
     return TBytes(reinterpret_cast<const char *>(message.DATA), message.LEN);
 }
 
-} // namespace
+}  // namespace
 
 class tst_uSpeedFrame : public QObject
 {
@@ -26,7 +26,8 @@ private slots:
         QTest::newRow("30 km/h") << 30.0 << TBytes::fromHex("001E010000000000");
         QTest::newRow("60 km/h") << 60.0 << TBytes::fromHex("003C010000000000");
         QTest::newRow("57.9 km/h, fraction dropped") << 57.9 << TBytes::fromHex("0039010000000000");
-        QTest::newRow("1213.7 km/h, low eight bits") << 1213.7 << TBytes::fromHex("00BD010000000000");
+        QTest::newRow("1213.7 km/h, low eight bits")
+            << 1213.7 << TBytes::fromHex("00BD010000000000");
         QTest::newRow("not a number") << qQNaN() << TBytes::fromHex("0000010000000000");
     }
     void speedFrame()

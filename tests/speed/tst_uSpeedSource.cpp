@@ -36,7 +36,7 @@ QByteArray VboxPayload(quint16 hundredthsOfAKnot)
     return payload;
 }
 
-} // namespace
+}  // namespace
 
 class tst_uSpeedSource : public QObject
 {
@@ -97,7 +97,8 @@ private slots:
     {
         TSource s;
         s.Source.ComDataPacketGPSPacket("VTG,054.7,T,034.4,M,005.5,N,010.2,K*48");
-        s.Source.ComDataPacketGPSPacket("GGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47");
+        s.Source.ComDataPacketGPSPacket(
+            "GGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47");
         QCOMPARE(s.Source.SourceSpeed, 10.2);
         QCOMPARE(s.Source.GpsPosition.Latitude, QStringLiteral("4807.038"));
         QVERIFY(s.Written().isEmpty());

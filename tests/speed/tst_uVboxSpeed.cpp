@@ -18,7 +18,7 @@ QByteArray Payload(quint8 low, quint8 high, int size = 34)
     return payload;
 }
 
-} // namespace
+}  // namespace
 
 class tst_uVboxSpeed : public QObject
 {
@@ -39,18 +39,21 @@ void tst_uVboxSpeed::speedBytes_data()
     QTest::addColumn<QStringList>("lines");
     QTest::newRow("raw 10000") << Comma << Payload(0x10, 0x27) << 185.2 << "185,20"
                                << QStringList{"speed 16 39 vbox:185,20"};
-    QTest::newRow("raw 10000, point locale") << QLocale::c() << Payload(0x10, 0x27) << 185.2 << "185.20"
-                                             << QStringList{"speed 16 39 vbox:185.20"};
-    QTest::newRow("raw 0") << Comma << Payload(0, 0) << 0.0 << "0,00" << QStringList{"speed 0 0 vbox:0,00"};
-    QTest::newRow("raw 65535, no group separator") << Comma << Payload(0xFF, 0xFF) << 1213.7082 << "1213,71"
-                                                   << QStringList{"speed 255 255 vbox:1213,71"};
+    QTest::newRow("raw 10000, point locale") << QLocale::c() << Payload(0x10, 0x27) << 185.2
+                                             << "185.20" << QStringList{"speed 16 39 vbox:185.20"};
+    QTest::newRow("raw 0") << Comma << Payload(0, 0) << 0.0 << "0,00"
+                           << QStringList{"speed 0 0 vbox:0,00"};
+    QTest::newRow("raw 65535, no group separator")
+        << Comma << Payload(0xFF, 0xFF) << 1213.7082 << "1213,71"
+        << QStringList{"speed 255 255 vbox:1213,71"};
     QTest::newRow("23 bytes are enough") << Comma << Payload(0x10, 0x27, 23) << 185.2 << "185,20"
                                          << QStringList{"speed 16 39 vbox:185,20"};
     QTest::newRow("22 bytes are short") << Comma << Payload(0x10, 0x27, 22) << qQNaN() << QString()
                                         << QStringList{"za krótkie vbox22"};
     QTest::newRow("12 bytes") << Comma << QByteArray(12, '\0') << qQNaN() << QString()
                               << QStringList{"za krótkie vbox12"};
-    QTest::newRow("empty") << Comma << QByteArray() << qQNaN() << QString() << QStringList{"za krótkie vbox0"};
+    QTest::newRow("empty") << Comma << QByteArray() << qQNaN() << QString()
+                           << QStringList{"za krótkie vbox0"};
 }
 
 void tst_uVboxSpeed::speedBytes()
@@ -60,7 +63,8 @@ void tst_uVboxSpeed::speedBytes()
     QFETCH(double, speed);
     QFETCH(QString, caption);
     QFETCH(QStringList, lines);
-    const TVboxPayloadEffect effect = ReadVboxPayload(payload, QStringLiteral("18FECF10"), false, locale);
+    const TVboxPayloadEffect effect =
+        ReadVboxPayload(payload, QStringLiteral("18FECF10"), false, locale);
     QCOMPARE(effect.Speed.has_value(), !qIsNaN(speed));
     if (effect.Speed) {
         QCOMPARE(effect.Speed->SourceSpeed, speed);
@@ -87,7 +91,8 @@ void tst_uVboxSpeed::relay()
     QFETCH(QString, chassisCanId);
     QFETCH(bool, simulationRunning);
     QFETCH(bool, relay);
-    const TVboxPayloadEffect effect = ReadVboxPayload(Payload(0x10, 0x27), chassisCanId, simulationRunning, Comma);
+    const TVboxPayloadEffect effect =
+        ReadVboxPayload(Payload(0x10, 0x27), chassisCanId, simulationRunning, Comma);
     QVERIFY(effect.Speed);
     QCOMPARE(effect.Speed->RelaySpeed, relay);
     // The speed and the lines do not depend on the relay.

@@ -1,6 +1,8 @@
 #include "support/uFakeCanDevice.h"
 
-TFakeCanDevice::TFakeCanDevice(TFakeBehaviour behaviour) : m_behaviour(behaviour) {}
+TFakeCanDevice::TFakeCanDevice(TFakeBehaviour behaviour) : m_behaviour(behaviour)
+{
+}
 
 bool TFakeCanDevice::open()
 {
@@ -35,16 +37,19 @@ bool TFakeCanDevice::writeFrame(const QCanBusFrame &frame)
 
 TFakeCanBus::TFakeCanBus(TFakeBehaviour behaviour) : m_behaviour(behaviour)
 {
-    TPCANBasic::SetDeviceFactory([this](QString *) -> std::unique_ptr<QCanBusDevice> {
-        ++Created;
-        auto device = std::make_unique<TFakeCanDevice>(m_behaviour);
-        QObject::connect(device.get(), &QCanBusDevice::stateChanged, device.get(),
-                         [this, raw = device.get()](QCanBusDevice::CanBusDeviceState state) {
-                             if (state == QCanBusDevice::ConnectedState)
-                                 LastBitRate = raw->configurationParameter(QCanBusDevice::BitRateKey);
-                         });
-        return device;
-    }, QString::fromLatin1(behaviour.plugin));
+    TPCANBasic::SetDeviceFactory(
+        [this](QString *) -> std::unique_ptr<QCanBusDevice> {
+            ++Created;
+            auto device = std::make_unique<TFakeCanDevice>(m_behaviour);
+            QObject::connect(device.get(), &QCanBusDevice::stateChanged, device.get(),
+                             [this, raw = device.get()](QCanBusDevice::CanBusDeviceState state) {
+                                 if (state == QCanBusDevice::ConnectedState)
+                                     LastBitRate =
+                                         raw->configurationParameter(QCanBusDevice::BitRateKey);
+                             });
+            return device;
+        },
+        QString::fromLatin1(behaviour.plugin));
 }
 
 TFakeCanBus::~TFakeCanBus()

@@ -10,13 +10,13 @@
 
 #include <QPlainTextEdit>
 
-
 inline TWindowSet Start(const QStringList &arguments = {QStringLiteral("D")})
 {
     return TWindowSet::Create(ParseCommandLine(arguments));
 }
 
-inline const QCanBusFrame ProductionSample = ExtendedFrame(0x18FECE47, QByteArray::fromHex("4023282328C8643C"));
+inline const QCanBusFrame ProductionSample =
+    ExtendedFrame(0x18FECE47, QByteArray::fromHex("4023282328C8643C"));
 
 // The window on a fake bus and a fake clock, online after one sample.
 struct TOnlineWindow {
@@ -37,4 +37,3 @@ inline QString TrafficLines(const TWindowSet &windows)
     windows.secondary.frmLogCAN->FlushPendingLines();
     return windows.secondary.frmLogCAN->mLogCAN->toPlainText();
 }
-
