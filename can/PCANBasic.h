@@ -24,6 +24,8 @@ struct TPCANMsg {
     TPCANMessageType MSGTYPE = 0;
     quint8 LEN = 0;
     quint8 DATA[8] = {};
+
+    bool operator==(const TPCANMsg &) const = default;
 };
 
 struct TPCANTimestamp {
