@@ -2,8 +2,7 @@
 
 #include "speed/uVboxSpeed.h"
 
-TSpeedSource::TSpeedSource(const TAcquisitionState &acquisition, const TPCANHandle &channel)
-    : m_acquisition(acquisition), m_channel(channel)
+TSpeedSource::TSpeedSource(const TAcquisition &acquisition) : m_acquisition(acquisition)
 {
     Link.ComDataPacketGPS.SetOnPacket([this](const QByteArray &p) { ComDataPacketGPSPacket(p); });
     Link.ComDataPacketVBOX.SetOnPacket([this](const QByteArray &p) { ComDataPacketVBOXPacket(p); });
@@ -17,16 +16,17 @@ bool TSpeedSource::SwitchTo(TSerialLink::TMode mode, const QString &portName)
 void TSpeedSource::SimulationTick(int item)
 {
     SourceSpeed = SimulatedSpeed(item, SourceSpeed);
-    if (m_acquisition.ProtocolEnv == TProtocolEnv::peProduction && SourceSpeed != SpeedNotSimulated)
+    if (m_acquisition.State.ProtocolEnv == TProtocolEnv::peProduction
+        && SourceSpeed != SpeedNotSimulated)
         SendSpeedFrame();
 }
 
 void TSpeedSource::SendSpeedFrame()
 {
-    if (!m_acquisition.SensorOnline)
+    if (!m_acquisition.State.SensorOnline)
         return;
-    const std::optional<TPCANMsg> frame = SpeedFrame(m_acquisition.ChassisCanId, SourceSpeed);
-    const bool sent = frame && TPCANBasic::Write(m_channel, *frame) == PCAN_ERROR_OK;
+    const std::optional<TPCANMsg> frame = SpeedFrame(m_acquisition.State.ChassisCanId, SourceSpeed);
+    const bool sent = frame && m_acquisition.Send(*frame) == PCAN_ERROR_OK;
     if (OnFrameSent)
         OnFrameSent(sent);
 }
@@ -44,7 +44,7 @@ void TSpeedSource::ComDataPacketGPSPacket(const QByteArray &packet)
 void TSpeedSource::ComDataPacketVBOXPacket(const QByteArray &packet)
 {
     const TVboxPayloadEffect effect =
-        ReadVboxPayload(packet, m_acquisition.ChassisCanId, SimulationRunning);
+        ReadVboxPayload(packet, m_acquisition.State.ChassisCanId, SimulationRunning);
     Show(effect.GpsLines);
     if (!effect.Speed)
         return;

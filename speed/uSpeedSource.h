@@ -5,8 +5,7 @@
 // only to the traffic window) and a VBOX logger on the serial link (its speed is shown and
 // relayed to the bus while the simulation is not running).
 
-#include "can/PCANBasic.h"
-#include "can/uSensorData.h"
+#include "can/uAcquisition.h"
 #include "speed/uGpsSpeed.h"
 #include "speed/uSerialLink.h"
 #include "speed/uSpeedFrame.h"
@@ -18,8 +17,8 @@
 class TSpeedSource
 {
 public:
-    // acquisition and channel are the window's, read at every frame sent.
-    TSpeedSource(const TAcquisitionState &acquisition, const TPCANHandle &channel);
+    // The frames go out through the acquisition's channel, as its unit and settings allow.
+    explicit TSpeedSource(const TAcquisition &acquisition);
 
     double SourceSpeed = 0;    // km/h from the source in use; SpeedNotSimulated: simulation off
     TGpsPosition GpsPosition;  // texts of the last GGA sentence, for the traffic window only
@@ -46,6 +45,5 @@ public:
 private:
     void Show(const QStringList &gpsLines) const;
 
-    const TAcquisitionState &m_acquisition;
-    const TPCANHandle &m_channel;
+    const TAcquisition &m_acquisition;
 };

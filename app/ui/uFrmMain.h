@@ -64,8 +64,7 @@ public:
     TChartModel Chart;  // holds ChartMaxPoints
     TPictureState Pictures;
     TPCANBaudrate CanBaudrate = 0;
-    TSpeedSource Speed{Acquisition.State,
-                       Acquisition.CanChannel};  // the speed the program puts on the bus
+    TSpeedSource Speed{Acquisition};  // the speed the program puts on the bus
 
     // Menu.
     QMenu *Plik1 = nullptr;

@@ -11,7 +11,9 @@ namespace {
 struct TSource {
     TSource()
     {
-        QCOMPARE(TPCANBasic::Initialize(Channel, 0x011C, PCAN_TYPE_ISA, 0, 0), PCAN_ERROR_OK);
+        Acquisition.CanChannel = PCAN_USBBUS1;
+        QCOMPARE(TPCANBasic::Initialize(Acquisition.CanChannel, 0x011C, PCAN_TYPE_ISA, 0, 0),
+                 PCAN_ERROR_OK);
         State.SensorOnline = true;
         Source.OnGpsLine = [this](const QString &line) { Lines << line; };
         Source.OnSpeedCaption = [this](const QString &caption) { Caption = caption; };
@@ -20,9 +22,10 @@ struct TSource {
     QList<QCanBusFrame> &Written() { return Bus.Device()->Written; }
 
     TFakeCanBus Bus;
-    TAcquisitionState State;
-    TPCANHandle Channel = PCAN_USBBUS1;
-    TSpeedSource Source{State, Channel};
+    TClock Clock;
+    TAcquisition Acquisition{Clock};
+    TAcquisitionState &State = Acquisition.State;
+    TSpeedSource Source{Acquisition};
     QStringList Lines;
     QString Caption;
     QList<bool> Sent;
