@@ -1,7 +1,7 @@
 // Raw trace lines as any file may hold them: whatever a line yields must write back to a
 // line that reads as the same frame, and writing it again changes nothing.
 
-#include "can/uCandumpLine.h"
+#include "trace/uCandumpLine.h"
 #include "fuzz/uFuzzRequire.h"
 
 #include <QByteArray>

@@ -28,7 +28,7 @@ trap '[ "$failed" -ne 0 ] || rm -rf "$work"' EXIT
 # record's values take 148 bytes; a raw trace line about 60.
 targets=("speed splitter 4096" "speed gps 1100" "speed vbox 64" "display status_captions 4096"
          "app changelog 8192" "can frame_decoder 4096" "settings identifier 128"
-         "log log_record 160" "can candump 512")
+         "log log_record 160" "trace candump 512")
 binaries=()
 for entry in "${targets[@]}"; do
   read -r subsystem name max_len <<<"$entry"

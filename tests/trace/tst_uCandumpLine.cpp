@@ -1,4 +1,4 @@
-#include "can/uCandumpLine.h"
+#include "trace/uCandumpLine.h"
 
 #include <QtTest>
 
