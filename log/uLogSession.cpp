@@ -9,10 +9,15 @@ void TLogSession::FollowTicks(const TLogTicks &ticks)
 bool TLogSession::StartLogging(TAcquisitionState &state, const QDateTime &start, QString *error)
 {
     ++LogFileIndex;
+    return StartLoggingTo(LogFileNameFor(LogFileName, LogFileIndex, start), state, start, error);
+}
+
+bool TLogSession::StartLoggingTo(const QString &path, TAcquisitionState &state,
+                                 const QDateTime &start, QString *error)
+{
     LogRecordNo = 0;
     for (int unit = 1; unit <= 3; ++unit)
         state.Sensors[size_t(unit)].FrameCounter = 0;
-    const QString path = LogFileNameFor(LogFileName, LogFileIndex, start);
     if (!m_file.Open(path, LogHead(start.date(), state.Sensors[1].Firmware, Units), error))
         return false;
     m_path = path;

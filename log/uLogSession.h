@@ -32,6 +32,9 @@ public:
     // record number and the units' frame counters. Units are the columns of the whole file.
     // False with the message; the running number has advanced all the same.
     bool StartLogging(TAcquisitionState &state, const QDateTime &start, QString *error);
+    // The same into a file of the caller's choosing, with the running number untouched.
+    bool StartLoggingTo(const QString &path, TAcquisitionState &state, const QDateTime &start,
+                        QString *error);
     // Closes the file. False with the message when the close failed; closed either way.
     bool StopLogging(QString *error);
 
