@@ -6,12 +6,15 @@ set -euo pipefail
 TELQAR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TELQAR_BUILD="$TELQAR_ROOT/build"
 
+# The tests check the traces and the DBC file with other CAN tools: python-can, canmatrix
+# and can-utils.
 # Qt6Charts needs Qt6OpenGL, whose CMake files qt6-base-dev only recommends: libqt6opengl6-dev.
 telqar_packages=(
   cmake g++ make pkg-config
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-serialbus-dev qt6-serialport-dev
   qt6-multimedia-dev qt6-svg-dev libqt6svg6 libqt6serialbus6 qt6-qpa-plugins
   gstreamer1.0-plugins-base fonts-dejavu-core
+  python3-can python3-canmatrix can-utils
 )
 
 telqar_install_missing() {
