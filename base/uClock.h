@@ -13,6 +13,16 @@ struct TTimeStamp {
     qint64 MonotonicMs = 0;  // ms on the monotonic clock
 };
 
+// Both clocks read at one moment: what a log's start needs to time its raw trace.
+struct TClockReading {
+    TClockReading(const QDateTime &local, qint64 monotonicMs = 0)
+        : Local(local), MonotonicMs(monotonicMs)
+    {
+    }
+    QDateTime Local;
+    qint64 MonotonicMs;
+};
+
 class TClock
 {
 public:
@@ -20,4 +30,5 @@ public:
     virtual QDateTime LocalNow() const;
     virtual qint64 MonotonicMs() const;
     TTimeStamp Now() const { return {DateTimeToDays(LocalNow()), MonotonicMs()}; }
+    TClockReading Read() const { return {LocalNow(), MonotonicMs()}; }
 };

@@ -53,7 +53,16 @@ void TAcquisition::RunWatchdogs()
 
 TPCANStatus TAcquisition::Send(const TPCANMsg &message) const
 {
-    return TPCANBasic::Write(CanChannel, message);
+    const TPCANStatus status = TPCANBasic::Write(CanChannel, message);
+    if (status == PCAN_ERROR_OK && m_tap)
+        m_tap->FrameSeen(message, true, m_clock.MonotonicMs());
+    return status;
+}
+
+void TAcquisition::FrameRead(const TPCANMsg &message, const TTimeStamp &now)
+{
+    if (m_tap)
+        m_tap->FrameSeen(message, false, now.MonotonicMs);
 }
 
 void TAcquisition::TrafficFrame(const char *prefix, const TPCANMsg &message)

@@ -6,6 +6,7 @@
 #include "base/uClock.h"
 #include "can/PCANBasic.h"
 #include "can/uFrameDecoder.h"
+#include "can/uFrameTap.h"
 #include "can/uSampleSink.h"
 #include "can/uSensorData.h"
 #include "can/uWatchdogs.h"
@@ -33,6 +34,8 @@ public:
 
     // Sinks are told of each sample in the order added; they must outlive this object.
     void AddSink(TSampleSink &sink) { m_sinks.push_back(&sink); }
+    // Told of every frame read and every frame sent; null for none. It must outlive this.
+    void SetFrameTap(TFrameTap *tap) { m_tap = tap; }
 
     bool ChannelOpen() const override { return m_open; }
     // Clears unit 1's values and opens the adapter; false when it cannot be opened.
@@ -43,7 +46,7 @@ public:
     int Drain();
     // One display tick: the watchdogs zero the speed or drop the connection.
     void RunWatchdogs();
-    // Sends a frame on the open channel.
+    // Sends a frame on the open channel; the tap sees it once the adapter took it.
     TPCANStatus Send(const TPCANMsg &message) const;
 
     // A demo run's sample i (1..N): unit 1 holds it; it takes the live samples' way.
@@ -52,6 +55,7 @@ public:
 private:
     bool WantsTrafficLines() const override { return TrafficWanted && OnTrafficFrame; }
     void TrafficFrame(const char *prefix, const TPCANMsg &message) override;
+    void FrameRead(const TPCANMsg &message, const TTimeStamp &now) override;
     void ReportEvent(const char *line);
     void Unit1SampleComplete() override;
 
@@ -60,6 +64,7 @@ private:
 
     const TClock &m_clock;
     std::vector<TSampleSink *> m_sinks;
+    TFrameTap *m_tap = nullptr;
     TListening m_listening;
     QString m_caption;
     bool m_open = false;

@@ -23,6 +23,8 @@ public:
     virtual void Unit1SampleComplete() = 0;
     // False once the channel has been closed, which ends the drain.
     virtual bool ChannelOpen() const = 0;
+    // Every frame read, before it is decoded.
+    virtual void FrameRead(const TPCANMsg &, const TTimeStamp &) {}
 };
 
 // The frame's identifier equals the text's value plus offset (1 for a status frame). A text

@@ -1,5 +1,7 @@
 #include "log/uLogFormat.h"
 
+#include <QFileInfo>
+
 #include "base/uLocaleCache.h"
 #include "base/uNumberFormat.h"
 #include "log/uLogLocale.h"
@@ -46,6 +48,16 @@ QString LogFileNameFor(const QString &base, qint32 index, const QDateTime &start
                                         d.day(), t.hour(), t.minute(), t.second());
     running.replace(QLatin1Char(' '), QLatin1Char('0'));
     return folder + name + running + extension;
+}
+
+QString RawTraceNameFor(const QString &logPath)
+{
+    const QFileInfo file(logPath);
+    const QString suffix = file.suffix();
+    QString stem = logPath.chopped(suffix.isEmpty() ? 0 : suffix.size() + 1);
+    if (suffix.compare(QLatin1String("log"), Qt::CaseInsensitive) == 0)
+        stem += QLatin1String(".can");
+    return stem + QLatin1String(".log");
 }
 
 QStringList LogHead(const QDate &date, const QString &firmware, TLogUnits units,

@@ -21,6 +21,9 @@ struct TLogUnits {
 // a folder in the base is kept, an index above 999 takes four digits.
 QString LogFileNameFor(const QString &base, qint32 index, const QDateTime &start);
 
+// The raw trace beside a log: the log's path with the extension ".log" for its own; a log
+// that is itself named ".log" gets a trace named ".can.log".
+QString RawTraceNameFor(const QString &logPath);
 // The five head lines, without line ends; the date in the locale's short format with a
 // four-digit year.
 QStringList LogHead(const QDate &date, const QString &firmware, TLogUnits units,

@@ -1,15 +1,42 @@
 #include "log/uLogSession.h"
 
+#include "trace/uCandumpLine.h"
+
+#include <QFile>
+#include <QFileInfo>
+
 void TLogSession::FollowTicks(const TLogTicks &ticks)
 {
     Units = {ticks.Unit2, ticks.Unit3};
     EveryThirtySecond = ticks.EveryThirtySecond;
 }
 
-bool TLogSession::StartLogging(TAcquisitionState &state, const QDateTime &start, QString *error)
+bool TLogSession::StartLogging(TAcquisitionState &state, const TClockReading &start, QString *error)
 {
     ++LogFileIndex;
-    return StartLoggingTo(LogFileNameFor(LogFileName, LogFileIndex, start), state, start, error);
+    const QString path = LogFileNameFor(LogFileName, LogFileIndex, start.Local);
+    const bool appending = QFileInfo::exists(path);
+    if (!StartLoggingTo(path, state, start.Local, error))
+        return false;
+    if (!KeepRawTrace || StartRawTrace(path, start, error))
+        return true;
+    // A Start that failed leaves no new log behind; one appended to keeps what it had.
+    QString ignored;
+    StopLogging(&ignored);
+    if (!appending)
+        QFile::remove(path);
+    return false;
+}
+
+bool TLogSession::StartRawTrace(const QString &logPath, const TClockReading &start, QString *error)
+{
+    const QString path = RawTraceNameFor(logPath);
+    if (!m_trace.Open(path, {}, error))
+        return false;
+    m_tracePath = path;
+    m_traceStartUs = start.Local.toMSecsSinceEpoch() * 1000;
+    m_traceStartMs = start.MonotonicMs;
+    return true;
 }
 
 bool TLogSession::StartLoggingTo(const QString &path, TAcquisitionState &state,
@@ -28,13 +55,28 @@ bool TLogSession::StartLoggingTo(const QString &path, TAcquisitionState &state,
 bool TLogSession::StopLogging(QString *error)
 {
     m_path.clear();
-    return m_file.Close(error);
+    m_tracePath.clear();
+    QString traceError;
+    const bool traceClosed = m_trace.Close(&traceError);
+    if (!m_file.Close(error))
+        return false;
+    if (!traceClosed)
+        *error = traceError;
+    return traceClosed;
 }
 
 void TLogSession::SampleComplete(const TAcquisitionState &state, const TSampleMoment &moment)
 {
     if (ShouldWriteLogRecord(EveryThirtySecond, state.Sensors[1].FrameCounter))
         WriteLogRecord(state, moment.Time);
+}
+
+void TLogSession::FrameSeen(const TPCANMsg &message, bool sent, qint64 monotonicMs)
+{
+    if (!m_trace.IsOpen())
+        return;
+    const qint64 timeUs = m_traceStartUs + (monotonicMs - m_traceStartMs) * 1000;
+    m_trace.AppendBytes(Candump::Line({timeUs, message, sent}));
 }
 
 void TLogSession::WriteLogRecord(const TAcquisitionState &state, const QTime &time)
@@ -47,7 +89,7 @@ void TLogSession::WriteLogRecord(const TAcquisitionState &state, const QTime &ti
 
 bool TLogSession::Flush(qint64 nowMs, QString *error)
 {
-    if (!LogActive() || m_file.Flush(nowMs, error))
+    if (!LogActive() || (m_file.Flush(nowMs, error) && m_trace.Flush(nowMs, error)))
         return true;
     QString ignored;
     StopLogging(&ignored);

@@ -1,8 +1,11 @@
 #pragma once
 // The measurement log as the user runs it: the base name and running number of its files,
 // Start and Stop, the record number, the "save every 32nd record" rule and the columns fixed
-// at Start. It owns the open file; windows only show its state and report its messages.
+// at Start, and the raw trace of the bus beside it. It owns the open files; windows only show
+// its state and report its messages.
 
+#include "base/uClock.h"
+#include "can/uFrameTap.h"
 #include "can/uSampleSink.h"
 #include "can/uSensorData.h"
 #include "log/uLogFormat.h"
@@ -12,14 +15,15 @@
 #include <QDateTime>
 #include <QString>
 
-class TLogSession : public TSampleSink
+class TLogSession : public TSampleSink, public TFrameTap
 {
 public:
     QString LogFileName = QStringLiteral("log.csv");  // base name, folder allowed
     qint32 LogFileIndex = 0;                          // +1 at each Start of this run
     qint32 LogRecordNo = 0;                           // number of the last record written
     bool EveryThirtySecond = false;                   // "save every 32nd record"
-    TLogUnits Units;                                  // the unit blocks of the next file
+    bool KeepRawTrace = true;  // a raw trace beside each log, from the next Start on
+    TLogUnits Units;           // the unit blocks of the next file
 
     // The settings' ticks take effect at once.
     void FollowTicks(const TLogTicks &ticks);
@@ -30,33 +34,47 @@ public:
 
     // Opens the next file, named after the base, the running number and start; resets the
     // record number and the units' frame counters. Units are the columns of the whole file.
-    // False with the message; the running number has advanced all the same.
-    bool StartLogging(TAcquisitionState &state, const QDateTime &start, QString *error);
-    // The same into a file of the caller's choosing, with the running number untouched.
+    // With KeepRawTrace the raw trace opens beside it (RawTraceNameFor), timed from start's
+    // wall clock on by the monotonic clock, so that a change of the wall clock cannot make
+    // its time run back. False with the message; the running number has advanced all the
+    // same.
+    bool StartLogging(TAcquisitionState &state, const TClockReading &start, QString *error);
+    // The log alone into a file of the caller's choosing, with the running number untouched.
     bool StartLoggingTo(const QString &path, TAcquisitionState &state, const QDateTime &start,
                         QString *error);
-    // Closes the file. False with the message when the close failed; closed either way.
+    // The raw trace's path; empty while none is written.
+    const QString &RawTraceName() const { return m_tracePath; }
+    // Closes the files. False with the message when a close failed; closed either way.
     bool StopLogging(QString *error);
 
     // A sample of unit 1 is complete: its record is written unless the 32nd-record rule
     // thins it away.
     void SampleComplete(const TAcquisitionState &state, const TSampleMoment &moment) override;
-    // Hands the written records to the file (nowMs on the monotonic clock). On failure the
-    // log is closed and the message returned: what is on disk stays.
+    // A frame read or sent goes into the raw trace while one is written.
+    void FrameSeen(const TPCANMsg &message, bool sent, qint64 monotonicMs) override;
+    // Hands the written records and trace lines to the files (nowMs on the monotonic clock).
+    // On failure of either both are closed and the message returned: what is on disk stays.
     bool Flush(qint64 nowMs, QString *error);
 
     // A new base name chosen in the settings starts the running number again.
     void SetBaseName(const QString &name);
 
-    // The open file; tests put a failing device behind it.
+    // The open files; tests put failing devices behind them.
     TMeasurementLog &File() { return m_file; }
+    TMeasurementLog &RawTraceFile() { return m_trace; }
 
 private:
     void WriteLogRecord(const TAcquisitionState &state, const QTime &time);
 
+    bool StartRawTrace(const QString &logPath, const TClockReading &start, QString *error);
+
     TMeasurementLog m_file;
     QString m_path;
-    TLogUnits m_units;  // of the open file
+    TMeasurementLog m_trace{"\n"};
+    QString m_tracePath;
+    qint64 m_traceStartUs = 0;  // the wall clock at Start, in µs since the Unix epoch
+    qint64 m_traceStartMs = 0;  // the monotonic clock at Start
+    TLogUnits m_units;          // of the open file
 };
 
 // Whether a completed sample goes to the log: every one, or with "save every 32nd record"

@@ -36,7 +36,7 @@ QString Message(const char *text, const QString &name, const QString &systemMess
 
 // What completes the last line of an existing file: a crash can leave it cut anywhere,
 // even between its CR and LF. A file that cannot be read is taken as complete.
-QByteArray LineEndMissingFrom(const QString &path)
+QByteArray LineEndMissingFrom(const QString &path, const QByteArray &lineEnd)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() == 0 || !file.seek(file.size() - 1))
@@ -44,12 +44,13 @@ QByteArray LineEndMissingFrom(const QString &path)
     const QByteArray last = file.read(1);
     if (last == "\n")
         return {};
-    return last == "\r" ? QByteArray("\n") : QByteArray("\r\n");
+    return last == "\r" && lineEnd == "\r\n" ? QByteArray("\n") : lineEnd;
 }
 
 }  // namespace
 
-TMeasurementLog::TMeasurementLog() : m_encoder("windows-1250")
+TMeasurementLog::TMeasurementLog(QByteArrayView lineEnd)
+    : m_encoder("windows-1250"), m_lineEnd(lineEnd.toByteArray())
 {
 }
 
@@ -65,7 +66,7 @@ bool TMeasurementLog::Open(const QString &path, const QStringList &head, QString
     const QString name = QFileInfo(path).absoluteFilePath();
     auto file = std::make_unique<QFile>(name);
     const bool exists = file->exists();
-    const QByteArray lineEnd = exists ? LineEndMissingFrom(name) : QByteArray();
+    const QByteArray lineEnd = exists ? LineEndMissingFrom(name, m_lineEnd) : QByteArray();
     if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
         *error = Message(Failure::Open, name, file->errorString());
         return false;
@@ -108,7 +109,20 @@ void TMeasurementLog::Append(const QString &line)
     if (!m_device)
         return;
     m_pending += m_encoder.encode(line);
-    m_pending += "\r\n";
+    EndLine();
+}
+
+void TMeasurementLog::AppendBytes(QByteArrayView line)
+{
+    if (!m_device)
+        return;
+    m_pending += line;
+    EndLine();
+}
+
+void TMeasurementLog::EndLine()
+{
+    m_pending += m_lineEnd;
     if (m_pending.size() > MaxPending && !WritePending())
         m_pending.clear();  // those records are lost; the next flush says why
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The open measurement log file: Windows-1250 text with CR LF line ends. Records collect in
+// The open measurement log file: Windows-1250 text with CR LF line ends; the raw trace beside
+// it takes the same care with its own line ends. Records collect in
 // memory and reach the file at every flush (at the end of the CAN tick that decoded them, and
 // at the display tick) and at the close: what has reached the file survives the program being
 // killed. The file is forced to the disk at least once a second and at the close, so that it
@@ -7,6 +8,7 @@
 // failed, followed by the system's message.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QFileDevice>
 #include <QIODevice>
 #include <QString>
@@ -22,7 +24,8 @@ public:
     // Longest time written records wait to be forced to the disk while records come, in ms.
     static constexpr qint64 ForceEveryMs = 1000;
 
-    TMeasurementLog();
+    // lineEnd: CR LF for the log, LF for the raw trace.
+    explicit TMeasurementLog(QByteArrayView lineEnd = "\r\n");
     ~TMeasurementLog();
 
     // Opens the file for appending, or creates it and writes the head. An appended part
@@ -37,6 +40,8 @@ public:
     // Adds one record; never fails: a record that cannot be written is dropped and the next
     // flush reports why.
     void Append(const QString &line);
+    // The same for a line that already is bytes (the raw trace's ASCII).
+    void AppendBytes(QByteArrayView line);
     // Hands the collected records to the file, and forces the file to the disk when
     // ForceEveryMs have passed since the last time (nowMs on the monotonic clock; the first
     // flush after opening starts the count). False with the message on failure, also once
@@ -53,10 +58,12 @@ private:
     bool HandOver(QString *error);
     bool WritePending();
     bool Force(QString *error);
+    void EndLine();
 
     std::unique_ptr<QIODevice> m_device;
     QString m_name;  // for the messages
     QStringEncoder m_encoder;
+    QByteArray m_lineEnd;
     QByteArray m_pending;
     QString m_error;                       // a write that failed since the last flush
     bool m_unforced = false;               // written since the last force to the disk

@@ -132,6 +132,9 @@ void TfrmMain::BuildMenu()
     Plik1->setObjectName(QStringLiteral("Plik1"));
     Save1 = makeAction(Plik1, QStringLiteral("Save as"), "Save1");
     menuLogCan = makeAction(Plik1, QStringLiteral("Log CAN"), "menuLogCan");
+    menuKeepRawTrace = makeAction(Plik1, QStringLiteral("Keep raw trace"), "menuKeepRawTrace");
+    menuKeepRawTrace->setCheckable(true);
+    menuKeepRawTrace->setChecked(Log.KeepRawTrace);
     N1 = Plik1->addSeparator();
     N1->setObjectName(QStringLiteral("N1"));
     Koniec1 = makeAction(Plik1, QStringLiteral("Close"), "Koniec1");
@@ -144,6 +147,8 @@ void TfrmMain::BuildMenu()
     Changelog1 = makeAction(Pomoc1, QStringLiteral("Changelog"), "Changelog1");
 
     connect(menuLogCan, &QAction::triggered, this, &TfrmMain::menuLogCanClick);
+    connect(menuKeepRawTrace, &QAction::toggled, this,
+            [this](bool keep) { Log.KeepRawTrace = keep; });
     connect(Koniec1, &QAction::triggered, this, &TfrmMain::Koniec1Click);
     // Modal windows open after the trigger has returned: an assistive tool that presses the
     // item must not wait inside its call until the user closes the window.
@@ -236,6 +241,7 @@ void TfrmMain::SubscribeToAcquisition()
     };
     Acquisition.AddSink(Chart);
     Acquisition.AddSink(Log);
+    Acquisition.SetFrameTap(&Log);
 }
 
 void TfrmMain::btnInitClick()

@@ -70,6 +70,7 @@ public:
     QMenu *Plik1 = nullptr;
     QAction *Save1 = nullptr;
     QAction *menuLogCan = nullptr;
+    QAction *menuKeepRawTrace = nullptr;  // from the next Start on, for this run
     QAction *N1 = nullptr;
     QAction *Koniec1 = nullptr;
     QAction *Ustawienia1 = nullptr;

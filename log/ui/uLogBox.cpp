@@ -75,7 +75,7 @@ void TLogBox::btnStopLogClick()
 void TLogBox::StartLogging()
 {
     QString error;
-    if (!m_log->StartLogging(m_acquisition->State, m_clock->LocalNow(), &error)) {
+    if (!m_log->StartLogging(m_acquisition->State, m_clock->Read(), &error)) {
         ShowError(error);
         return;
     }

@@ -1,4 +1,5 @@
 #include "log/uLogSession.h"
+#include "support/uFullDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +9,13 @@
 namespace {
 
 const QDateTime Start(QDate(2024, 1, 2), QTime(3, 4, 5));
+
+QByteArray Contents(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
 
 QList<QByteArray> Records(const QString &path)
 {
@@ -93,6 +101,58 @@ private slots:
         const QString path = log.FileName();
         log.StopLogging(&error);
         QCOMPARE(Records(path).constFirst().count(';'), 15);
+    }
+
+    // Frames are timed from the wall clock at Start on by the monotonic clock, read and sent
+    // alike, with the direction after the data; unticking the menu item stops the next one.
+    void theRawTraceLiesBesideTheLog()
+    {
+        TLogSession log;
+        log.SetBaseName(QStringLiteral("trace.csv"));
+        TAcquisitionState state;
+        QString error;
+        QVERIFY(log.StartLogging(state, {Start, 5000}, &error));
+        QCOMPARE(log.RawTraceName(), QStringLiteral("trace_001_20240102_030405.log"));
+        TPCANMsg unit{0x18FECE47, PCAN_MESSAGE_EXTENDED, 8, {1, 2, 3, 4, 5, 6, 7, 8}};
+        TPCANMsg request{0x123, PCAN_MESSAGE_STANDARD, 1, {2}};
+        log.FrameSeen(unit, false, 5000);
+        log.FrameSeen(request, true, 6250);
+        QVERIFY(log.StopLogging(&error));
+        log.FrameSeen(unit, false, 7000);  // after Stop: nowhere
+        const QByteArray at = QByteArray::number(Start.toSecsSinceEpoch());
+        const QByteArray next = QByteArray::number(Start.toSecsSinceEpoch() + 1);
+        QCOMPARE(Contents(QStringLiteral("trace_001_20240102_030405.log")),
+                 "(" + at + ".000000) can0 18FECE47#0102030405060708 R\n(" + next
+                     + ".250000) can0 123#02 T\n");
+
+        log.KeepRawTrace = false;
+        QVERIFY(log.StartLogging(state, {Start.addSecs(1), 7000}, &error));
+        QVERIFY(log.RawTraceName().isEmpty());
+        log.FrameSeen(unit, false, 7000);
+        log.StopLogging(&error);
+        QVERIFY(!QFile::exists(QStringLiteral("trace_002_20240102_030406.log")));
+    }
+
+    // A trace that cannot be written takes the log with it: the user was promised both.
+    void aTraceThatFailsEndsTheLog()
+    {
+        TLogSession log;
+        log.SetBaseName(QStringLiteral("blocked.csv"));
+        TAcquisitionState state;
+        QString error;
+        QVERIFY(QDir().mkdir(QStringLiteral("blocked_001_20240102_030405.log")));
+        QVERIFY(!log.StartLogging(state, Start, &error));
+        QVERIFY(error.contains(QLatin1String("blocked_001_20240102_030405.log")));
+        QVERIFY(!log.LogActive());
+        QVERIFY(!QFile::exists(QStringLiteral("blocked_001_20240102_030405.csv")));
+
+        QVERIFY(log.StartLogging(state, Start.addSecs(1), &error));
+        QVERIFY(log.RawTraceFile().OpenOn(std::make_unique<TFullDisk>(), QStringLiteral("t.log"),
+                                          false, {}, &error));
+        log.FrameSeen(TPCANMsg{}, false, 0);
+        QVERIFY(!log.Flush(0, &error));
+        QVERIFY(error.contains(QLatin1String("No space left on device")));
+        QVERIFY(!log.LogActive());
     }
 
     void noRecordWithoutALog()

@@ -55,6 +55,8 @@ class tst_uMeasurementLog : public QObject
 private slots:
     void fileNames_data();
     void fileNames();
+    void rawTraceNames_data();
+    void rawTraceNames();
     void columnLine_data();
     void columnLine();
     void recordLine_data();
@@ -104,6 +106,25 @@ void tst_uMeasurementLog::fileNames()
     QFETCH(QDateTime, start);
     QFETCH(QString, name);
     QCOMPARE(LogFileNameFor(base, index, start), name);
+}
+
+void tst_uMeasurementLog::rawTraceNames_data()
+{
+    QTest::addColumn<QString>("log");
+    QTest::addColumn<QString>("trace");
+    QTest::newRow("csv") << "logs/run_001_20240102_030405.csv"
+                         << "logs/run_001_20240102_030405.log";
+    QTest::newRow("no extension") << "/data/tests.2024/trip_001"
+                                  << "/data/tests.2024/trip_001.log";
+    QTest::newRow("a log named .log keeps its name") << "trip_001_20240102_030405.LOG"
+                                                     << "trip_001_20240102_030405.can.log";
+}
+
+void tst_uMeasurementLog::rawTraceNames()
+{
+    QFETCH(QString, log);
+    QFETCH(QString, trace);
+    QCOMPARE(RawTraceNameFor(log), trace);
 }
 
 void tst_uMeasurementLog::columnLine_data()
@@ -215,18 +236,26 @@ void tst_uMeasurementLog::anExistingFileGetsNoSecondHead()
 
 void tst_uMeasurementLog::anAppendedPartStartsOnANewLine_data()
 {
+    QTest::addColumn<QByteArray>("lineEnd");
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("after");
-    QTest::newRow("whole lines") << QByteArray("h\r\n1;x\r\n") << QByteArray("h\r\n1;x\r\n2\r\n");
-    QTest::newRow("cut record") << QByteArray("h\r\n1;16:45:54;-0,0")
+    const QByteArray crLf("\r\n"), lf("\n");
+    QTest::newRow("whole lines") << crLf << QByteArray("h\r\n1;x\r\n")
+                                 << QByteArray("h\r\n1;x\r\n2\r\n");
+    QTest::newRow("cut record") << crLf << QByteArray("h\r\n1;16:45:54;-0,0")
                                 << QByteArray("h\r\n1;16:45:54;-0,0\r\n2\r\n");
     QTest::newRow("cut between CR and LF")
-        << QByteArray("h\r\n1;x\r") << QByteArray("h\r\n1;x\r\n2\r\n");
-    QTest::newRow("empty") << QByteArray() << QByteArray("2\r\n");
+        << crLf << QByteArray("h\r\n1;x\r") << QByteArray("h\r\n1;x\r\n2\r\n");
+    QTest::newRow("empty") << crLf << QByteArray() << QByteArray("2\r\n");
+    QTest::newRow("trace, whole lines")
+        << lf << QByteArray("(1.0) can0 1#\n") << QByteArray("(1.0) can0 1#\n2\n");
+    QTest::newRow("trace, cut line")
+        << lf << QByteArray("(1.0) can0 1#01\r") << QByteArray("(1.0) can0 1#01\r\n2\n");
 }
 
 void tst_uMeasurementLog::anAppendedPartStartsOnANewLine()
 {
+    QFETCH(QByteArray, lineEnd);
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
     QTemporaryDir dir;
@@ -235,10 +264,10 @@ void tst_uMeasurementLog::anAppendedPartStartsOnANewLine()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(before);
     file.close();
-    TMeasurementLog log;
+    TMeasurementLog log(lineEnd);
     QString error;
     QVERIFY(log.Open(path, {QStringLiteral("head")}, &error));
-    log.Append(QStringLiteral("2"));
+    log.AppendBytes("2");
     QVERIFY(log.Close(&error));
     QCOMPARE(Contents(path), after);
 }

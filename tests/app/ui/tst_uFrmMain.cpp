@@ -107,7 +107,7 @@ void tst_uFrmMain::menuAndPages()
     QStringList file;
     for (QAction *action : main.Plik1->actions())
         file << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(file, (QStringList{"Save as", "Log CAN", "-", "Close"}));
+    QCOMPARE(file, (QStringList{"Save as", "Log CAN", "Keep raw trace", "-", "Close"}));
     QCOMPARE(main.Oprogramie1->text(), QStringLiteral("About"));
     QCOMPARE(main.Changelog1->text(), QStringLiteral("Changelog"));
 

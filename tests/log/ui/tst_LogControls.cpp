@@ -39,7 +39,9 @@ struct TOnlineLogger {
     }
     QList<QByteArray> Lines() const
     {
-        const QStringList files = QDir(QStringLiteral("logs")).entryList(QDir::Files, QDir::Name);
+        const QStringList files =
+            QDir(QStringLiteral("logs"))
+                .entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
         QFile file(QStringLiteral("logs/") + files.value(0));
         file.open(QIODevice::ReadOnly);
         QList<QByteArray> lines = file.readAll().split('\n');
@@ -132,6 +134,33 @@ private slots:
         QVERIFY(lines.last().startsWith("3;"));
     }
 
+    // What the bus carried and what the program put on it, in the trace beside the log;
+    // the menu item leaves the next log without one.
+    void theRawTraceHoldsTheBusFrames()
+    {
+        TOnlineLogger logger;
+        QVERIFY(logger.Main.menuKeepRawTrace->isCheckable());
+        QVERIFY(logger.Main.menuKeepRawTrace->isChecked());
+        logger.Main.tsLogging->gbSaveLog->StartLogging();
+        logger.Samples(2);
+        QCOMPARE(logger.Main.Acquisition.Send({0x18FAFD25, PCAN_MESSAGE_EXTENDED, 1, {2}}),
+                 PCAN_ERROR_OK);
+        const QString trace = logger.Main.Log.RawTraceName();
+        logger.Main.tsLogging->gbSaveLog->StopLogging();
+        QFile file(trace);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.size(), 3 + 1);
+        QVERIFY(lines[1].endsWith(" can0 18FECE47#0A23282328C8643C R"));
+        QVERIFY(lines[2].endsWith(" can0 18FAFD25#02 T"));
+
+        logger.Main.menuKeepRawTrace->trigger();
+        QVERIFY(!logger.Main.Log.KeepRawTrace);
+        logger.Main.tsLogging->gbSaveLog->StartLogging();
+        QVERIFY(logger.Main.Log.RawTraceName().isEmpty());
+        logger.Main.tsLogging->gbSaveLog->StopLogging();
+    }
+
     void everyThirtySecondRecordFromStart()
     {
         TOnlineLogger logger;
@@ -145,7 +174,9 @@ private slots:
         logger.Samples(300);
         logger.Main.tsLogging->gbSaveLog->StopLogging();
         QDir(QStringLiteral("logs"))
-            .remove(QDir(QStringLiteral("logs")).entryList(QDir::Files).first());
+            .remove(QDir(QStringLiteral("logs"))
+                        .entryList({QStringLiteral("*.csv")}, QDir::Files)
+                        .first());
         const QList<QByteArray> lines = logger.Lines();
         QCOMPARE(lines.size(), 5 + 9);  // samples 32, 64, ... 288, also across 255 → 0
         QVERIFY(lines.last().startsWith("9;"));

@@ -1,0 +1,13 @@
+#pragma once
+// Every frame the program takes from the bus or puts on it, in the order it does so: what
+// the raw trace beside a log is made of.
+
+#include "can/PCANBasic.h"
+
+class TFrameTap
+{
+public:
+    virtual ~TFrameTap() = default;
+    // monotonicMs: when the program took the frame from the adapter or handed it over.
+    virtual void FrameSeen(const TPCANMsg &message, bool sent, qint64 monotonicMs) = 0;
+};
