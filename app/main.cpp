@@ -1,27 +1,23 @@
-#include "app/uCommandLine.h"
-#include "app/ui/uApplication.h"
-#include "app/ui/uWindowSet.h"
-#include "can/PCANBasic.h"
-#include "can/uCanBackend.h"
+// telqar-logger, the program users start. It links no GUI library, so that what runs without
+// a display never loads one; the window is another program, started in this one's place.
 
+#include "app/uWindowProgram.h"
+
+#include <QCoreApplication>
 #include <QTextStream>
+
+#include <vector>
 
 int main(int argc, char *argv[])
 {
-    TApplication application(argc, argv);
-    const TCommandLine commandLine = ParseCommandLine(application.arguments().mid(1));
-    for (const QString &problem : commandLine.Problems)
-        QTextStream(stderr) << "ignored option: " << problem << '\n';
+    // The toolkit may take its own options out of argv; the window gets them all.
+    const std::vector<char *> originalArgv(argv, argv + argc + 1);
+    const QCoreApplication application(argc, argv);
 
-    TCanBackend backend;
-    TCanBackend::Parse(commandLine.CanBackend, backend);
-    TPCANBasic::SetDeviceFactory(backend.Factory(), backend.Plugin);
-
-    TWindowSet windows = TWindowSet::Create(commandLine);
-    windows.frmMain->show();
-    const int result = application.exec();
-    // Hand the adapter back before the toolkit goes away.
-    if (TPCANBasic::Device())
-        TPCANBasic::Uninitialize(PCAN_USBBUS1);
-    return result;
+    const QString program = WindowProgramPath(QCoreApplication::applicationDirPath());
+    const QString reason =
+        ReplaceWithWindowProgram(program, originalArgv.data(), application.arguments().mid(1));
+    QTextStream(stderr) << "telqar-logger: cannot start the window program " << program << ": "
+                        << reason << '\n';
+    return 1;
 }
