@@ -1,8 +1,8 @@
 // Raw trace lines as any file may hold them: whatever a line yields must write back to a
 // line that reads as the same frame, and writing it again changes nothing.
 
-#include "trace/uCandumpLine.h"
 #include "fuzz/uFuzzRequire.h"
+#include "trace/uCandumpLine.h"
 
 #include <QByteArray>
 #include <QList>
@@ -15,14 +15,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray text =
         QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     for (const QByteArray &line : text.split('\n')) {
-        const std::optional<TTraceFrame> frame = Candump::Parse(line);
-        if (!frame)
+        TTraceFrame frame;
+        if (Candump::Parse(line, frame) != TLineVerdict::Frame)
             continue;
-        Require(frame->Message.LEN <= 8);
-        const QByteArray written = Candump::Line(*frame);
-        const std::optional<TTraceFrame> again = Candump::Parse(written);
-        Require(again && *again == *frame);
-        Require(Candump::Line(*again) == written);
+        Require(frame.Message.LEN <= 8);
+        const QByteArray written = Candump::Line(frame);
+        TTraceFrame again;
+        Require(Candump::Parse(written, again) == TLineVerdict::Frame && again == frame);
+        Require(Candump::Line(again) == written);
     }
     return 0;
 }

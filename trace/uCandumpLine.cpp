@@ -1,57 +1,36 @@
 #include "trace/uCandumpLine.h"
 
+#include "trace/uTraceText.h"
+
 #include <cstdio>
+
+using namespace TraceText;
 
 namespace {
 
 constexpr qint64 MicrosPerSecond = 1000000;
+constexpr quint32 ErrorFlag = 0x20000000;  // of an identifier: the line is an error frame
 
-bool IsHex(char c)
+// Pairs of hex digits into bytes; false for anything else or more than the room.
+bool ReadHexBytes(QByteArrayView digits, quint8 *bytes, qsizetype room)
 {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+    if (digits.size() % 2 != 0 || digits.size() > 2 * room)
+        return false;
+    for (qsizetype i = 0; i < digits.size(); i += 2) {
+        const int high = HexDigit(digits[i]);
+        const int low = HexDigit(digits[i + 1]);
+        if (high < 0 || low < 0)
+            return false;
+        bytes[i / 2] = quint8(high << 4 | low);
+    }
+    return true;
 }
 
-int HexValue(char c)
+// "123##1" followed by up to 64 data bytes: a CAN FD frame, its flags in one hex digit.
+bool IsFdBody(QByteArrayView data)
 {
-    return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
-}
-
-// All of text as hex digits, at most maxDigits of them.
-std::optional<quint32> HexNumber(QByteArrayView text, qsizetype maxDigits)
-{
-    if (text.isEmpty() || text.size() > maxDigits)
-        return std::nullopt;
-    quint32 value = 0;
-    for (const char c : text) {
-        if (!IsHex(c))
-            return std::nullopt;
-        value = value << 4 | quint32(HexValue(c));
-    }
-    return value;
-}
-
-// "1733660000.123456": seconds and up to six decimals, nothing else.
-std::optional<qint64> Micros(QByteArrayView text)
-{
-    const qsizetype dot = text.indexOf('.');
-    const QByteArrayView whole = dot < 0 ? text : text.first(dot);
-    const QByteArrayView fraction = dot < 0 ? QByteArrayView() : text.sliced(dot + 1);
-    if (whole.isEmpty() || whole.size() > 12 || fraction.size() > 6)
-        return std::nullopt;
-    qint64 seconds = 0;
-    for (const char c : whole) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        seconds = seconds * 10 + (c - '0');
-    }
-    qint64 micros = 0;
-    for (qsizetype i = 0; i < 6; ++i) {
-        const char c = i < fraction.size() ? fraction[i] : '0';
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        micros = micros * 10 + (c - '0');
-    }
-    return seconds * MicrosPerSecond + micros;
+    quint8 bytes[64];
+    return data.size() >= 1 && HexDigit(data[0]) >= 0 && ReadHexBytes(data.sliced(1), bytes, 64);
 }
 
 }  // namespace
@@ -84,62 +63,62 @@ QByteArray Line(const TTraceFrame &frame, QByteArrayView interfaceName)
     return line;
 }
 
-std::optional<TTraceFrame> Parse(QByteArrayView line)
+TLineVerdict Parse(QByteArrayView line, TTraceFrame &frame)
 {
-    line = line.trimmed();
+    line = Trimmed(line);
+    if (line.isEmpty())
+        return TLineVerdict::Skipped;
     // (time) interface frame [direction]
     if (!line.startsWith('('))
-        return std::nullopt;
+        return TLineVerdict::Damaged;
     const qsizetype close = line.indexOf(')');
     if (close < 0)
-        return std::nullopt;
-    TTraceFrame frame;
-    const std::optional<qint64> time = Micros(line.sliced(1, close - 1));
-    if (!time)
-        return std::nullopt;
-    frame.TimeUs = *time;
+        return TLineVerdict::Damaged;
+    const std::optional<qint64> time = FixedPoint(line.sliced(1, close - 1), 6);
+    if (!time || *time > TTraceFrame::LatestTimeUs)
+        return TLineVerdict::Damaged;
 
-    QByteArrayView rest = line.sliced(close + 1).trimmed();
-    const qsizetype afterInterface = rest.indexOf(' ');
-    if (afterInterface <= 0)
-        return std::nullopt;
-    rest = rest.sliced(afterInterface + 1).trimmed();
-    const qsizetype space = rest.indexOf(' ');
-    const QByteArrayView body = space < 0 ? rest : rest.first(space);
-    const QByteArrayView direction =
-        space < 0 ? QByteArrayView() : rest.sliced(space + 1).trimmed();
-    if (direction == "T")
-        frame.Sent = true;
-    else if (!direction.isEmpty() && direction != "R")
-        return std::nullopt;
+    TFields fields(line.sliced(close + 1));
+    const QByteArrayView interfaceName = fields.Next();
+    const QByteArrayView body = fields.Next();
+    const QByteArrayView direction = fields.Next();
+    if (interfaceName.isEmpty() || body.isEmpty() || !fields.Rest().isEmpty())
+        return TLineVerdict::Damaged;
+    if (!direction.isEmpty() && direction != "R" && direction != "T")
+        return TLineVerdict::Damaged;
 
     const qsizetype hash = body.indexOf('#');
     if (hash != 3 && hash != 8)
-        return std::nullopt;
+        return TLineVerdict::Damaged;
     const std::optional<quint32> id = HexNumber(body.first(hash), hash);
-    if (!id || *id > (hash == 8 ? 0x1FFFFFFFu : 0x7FFu))  // an error frame's flag, or damage
-        return std::nullopt;
-    TPCANMsg &m = frame.Message;
+    if (!id)
+        return TLineVerdict::Damaged;
+    const QByteArrayView data = body.sliced(hash + 1);
+    if (data.startsWith('#'))
+        return IsFdBody(data.sliced(1)) ? TLineVerdict::Skipped : TLineVerdict::Damaged;
+    if (hash == 8 && (*id & ErrorFlag))
+        return TLineVerdict::Skipped;
+    if (*id > (hash == 8 ? 0x1FFFFFFFu : 0x7FFu))
+        return TLineVerdict::Damaged;
+
+    TPCANMsg m;
     m.ID = *id;
     m.MSGTYPE = hash == 8 ? PCAN_MESSAGE_EXTENDED : PCAN_MESSAGE_STANDARD;
-    const QByteArrayView data = body.sliced(hash + 1);
     if (data.startsWith('R')) {  // a remote frame, its length after the R where given
         m.MSGTYPE |= PCAN_MESSAGE_RTR;
         const QByteArrayView length = data.sliced(1);
         if (length.size() > 1 || (length.size() == 1 && (length[0] < '0' || length[0] > '8')))
-            return std::nullopt;
+            return TLineVerdict::Damaged;
         m.LEN = length.isEmpty() ? 0 : quint8(length[0] - '0');
-        return frame;
+    } else {
+        if (!ReadHexBytes(data, m.DATA, 8))
+            return TLineVerdict::Damaged;
+        m.LEN = quint8(data.size() / 2);
     }
-    if (data.size() % 2 != 0 || data.size() > 16)  // CAN FD ("##") and longer frames end here
-        return std::nullopt;
-    for (qsizetype i = 0; i < data.size(); i += 2) {
-        if (!IsHex(data[i]) || !IsHex(data[i + 1]))
-            return std::nullopt;
-        m.DATA[i / 2] = quint8(HexValue(data[i]) << 4 | HexValue(data[i + 1]));
-    }
-    m.LEN = quint8(data.size() / 2);
-    return frame;
+    frame.TimeUs = *time;
+    frame.Message = m;
+    frame.Sent = direction == "T";
+    return TLineVerdict::Frame;
 }
 
 }  // namespace Candump

@@ -6,24 +6,25 @@
 // hex digits standard, eight extended), '#', the data bytes in hex ("R" for a remote frame),
 // and the direction: R received, T sent (older files have none: taken as received).
 
-#include "can/PCANBasic.h"
+#include "trace/uTraceFrame.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 
-#include <optional>
-
-struct TTraceFrame {
-    qint64 TimeUs = 0;  // microseconds since the Unix epoch
-    TPCANMsg Message;   // ID, standard or extended, remote or not, LEN, DATA
-    bool Sent = false;  // written by the program, not received
-
-    bool operator==(const TTraceFrame &) const = default;
-};
-
 namespace Candump {
 QByteArray Line(const TTraceFrame &frame, QByteArrayView interfaceName = "can0");
-// The frame of one line, its line end already removed; nothing for a line that is not a
-// classic CAN frame (CAN FD, an error frame, a comment, damage).
-std::optional<TTraceFrame> Parse(QByteArrayView line);
+// The frame of one line, its line end already removed. CAN FD frames ("##") and error frames
+// (the identifier's error flag 0x20000000) are skipped, as is an empty line; any other line
+// that is not a classic CAN frame is damaged, a log holding nothing else.
+TLineVerdict Parse(QByteArrayView line, TTraceFrame &frame);
 }  // namespace Candump
+
+// The candump log's line rules for a whole file; the format has no state.
+class TCandumpLines : public TTraceLines
+{
+public:
+    TLineVerdict Read(QByteArrayView line, TTraceFrame &frame) override
+    {
+        return Candump::Parse(line, frame);
+    }
+};

@@ -1,5 +1,7 @@
 #include "trace/uCandumpLine.h"
 
+#include "support/uTraceRows.h"
+
 #include <QtTest>
 
 namespace {
@@ -51,61 +53,78 @@ private slots:
         QFETCH(TTraceFrame, frame);
         QFETCH(QByteArray, line);
         QCOMPARE(Candump::Line(frame), line);
-        const std::optional<TTraceFrame> read = Candump::Parse(line);
-        QVERIFY(read);
-        QVERIFY(*read == frame);
+        TTraceFrame read;
+        QCOMPARE(Candump::Parse(line, read), TLineVerdict::Frame);
+        QVERIFY(read == frame);
     }
 
     // What other tools write, and what no frame of ours can be.
     void readsOtherWriters_data()
     {
         QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<bool>("frame");
+        QTest::addColumn<TLineVerdict>("verdict");
         QTest::addColumn<bool>("sent");
         QTest::addColumn<int>("length");
+        const auto frame = TLineVerdict::Frame;
+        const auto skipped = TLineVerdict::Skipped;
+        const auto damaged = TLineVerdict::Damaged;
         QTest::newRow("no direction")
-            << QByteArray("(1733660000.123456) vcan0 18FECE47#0102") << true << false << 2;
-        QTest::newRow("sent") << QByteArray("(1.5) can1 123#01 T") << true << true << 1;
+            << QByteArray("(1733660000.123456) vcan0 18FECE47#0102") << frame << false << 2;
+        QTest::newRow("sent") << QByteArray("(1.5) can1 123#01 T") << frame << true << 1;
         QTest::newRow("line end and spaces")
-            << QByteArray("  (1.000000) can0 123#0102  \r") << true << false << 2;
+            << QByteArray("  (1.000000) can0 123#0102  \r") << frame << false << 2;
         QTest::newRow("remote with length")
-            << QByteArray("(1.000000) can0 123#R8") << true << false << 8;
+            << QByteArray("(1.000000) can0 123#R8") << frame << false << 8;
         QTest::newRow("lower-case hex")
-            << QByteArray("(1.0) can0 18fece47#abcdef") << true << false << 3;
-        QTest::newRow("empty") << QByteArray() << false << false << 0;
-        QTest::newRow("comment") << QByteArray("# a comment") << false << false << 0;
-        QTest::newRow("no time") << QByteArray("can0 123#00") << false << false << 0;
-        QTest::newRow("bad time") << QByteArray("(1.x) can0 123#00") << false << false << 0;
+            << QByteArray("(1.0) can0 18fece47#abcdef") << frame << false << 3;
+        QTest::newRow("empty") << QByteArray() << skipped << false << 0;
+        QTest::newRow("blanks") << QByteArray(" \t\r") << skipped << false << 0;
+        QTest::newRow("comment") << QByteArray("# a comment") << damaged << false << 0;
+        QTest::newRow("no time") << QByteArray("can0 123#00") << damaged << false << 0;
+        QTest::newRow("bad time") << QByteArray("(1.x) can0 123#00") << damaged << false << 0;
         QTest::newRow("seven decimals")
-            << QByteArray("(1.0000001) can0 123#00") << false << false << 0;
-        QTest::newRow("no interface") << QByteArray("(1.0) 123#00") << false << false << 0;
+            << QByteArray("(1.0000001) can0 123#00") << damaged << false << 0;
+        QTest::newRow("no interface") << QByteArray("(1.0) 123#00") << damaged << false << 0;
         QTest::newRow("four-digit identifier")
-            << QByteArray("(1.0) can0 1234#00") << false << false << 0;
+            << QByteArray("(1.0) can0 1234#00") << damaged << false << 0;
         QTest::newRow("standard past 7FF")
-            << QByteArray("(1.0) can0 800#00") << false << false << 0;
+            << QByteArray("(1.0) can0 800#00") << damaged << false << 0;
         QTest::newRow("error frame")
-            << QByteArray("(1.0) can0 20000080#0000000000000000") << false << false << 0;
-        QTest::newRow("odd digits") << QByteArray("(1.0) can0 123#012") << false << false << 0;
+            << QByteArray("(1.0) can0 20000080#0000000000000000") << skipped << false << 0;
+        QTest::newRow("error frame, python-can")
+            << QByteArray("(1.0) vcan0 20000080#") << skipped << false << 0;
+        QTest::newRow("past 29 bits, no error flag")
+            << QByteArray("(1.0) can0 40000080#00") << damaged << false << 0;
+        QTest::newRow("odd digits") << QByteArray("(1.0) can0 123#012") << damaged << false << 0;
         QTest::newRow("nine bytes")
-            << QByteArray("(1.0) can0 123#010203040506070809") << false << false << 0;
-        QTest::newRow("CAN FD") << QByteArray("(1.0) can0 123##10011") << false << false << 0;
+            << QByteArray("(1.0) can0 123#010203040506070809") << damaged << false << 0;
+        QTest::newRow("CAN FD") << QByteArray("(1.0) can0 123##10011") << skipped << false << 0;
+        QTest::newRow("CAN FD, python-can")
+            << QByteArray("(1733660000.500000) vcan0 123##0000000000000000000000000 R") << skipped
+            << false << 0;
+        QTest::newRow("CAN FD without flags")
+            << QByteArray("(1.0) can0 123##") << damaged << false << 0;
+        QTest::newRow("CAN FD, 65 bytes")
+            << QByteArray("(1.0) can0 123##0" + QByteArray(130, '0')) << damaged << false << 0;
+        QTest::newRow("a second frame on the line")
+            << QByteArray("(1.0) can0 123#00 R 124#00") << damaged << false << 0;
         QTest::newRow("unknown direction")
-            << QByteArray("(1.0) can0 123#00 X") << false << false << 0;
+            << QByteArray("(1.0) can0 123#00 X") << damaged << false << 0;
         QTest::newRow("remote, bad length")
-            << QByteArray("(1.0) can0 123#R9") << false << false << 0;
+            << QByteArray("(1.0) can0 123#R9") << damaged << false << 0;
     }
 
     void readsOtherWriters()
     {
         QFETCH(QByteArray, line);
-        QFETCH(bool, frame);
+        QFETCH(TLineVerdict, verdict);
         QFETCH(bool, sent);
         QFETCH(int, length);
-        const std::optional<TTraceFrame> read = Candump::Parse(line);
-        QCOMPARE(read.has_value(), frame);
-        if (read) {
-            QCOMPARE(read->Sent, sent);
-            QCOMPARE(int(read->Message.LEN), length);
+        TTraceFrame read;
+        QCOMPARE(Candump::Parse(line, read), verdict);
+        if (verdict == TLineVerdict::Frame) {
+            QCOMPARE(read.Sent, sent);
+            QCOMPARE(int(read.Message.LEN), length);
         }
     }
 };
