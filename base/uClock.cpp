@@ -13,12 +13,17 @@ QDateTime TClock::LocalNow() const
     return QDateTime::currentDateTime();
 }
 
-qint64 TClock::MonotonicMs() const
+qint64 SteadyUs()
 {
     static const QElapsedTimer Start = [] {
         QElapsedTimer timer;
         timer.start();
         return timer;
     }();
-    return Start.elapsed();
+    return Start.nsecsElapsed() / 1000;
+}
+
+qint64 TClock::MonotonicMs() const
+{
+    return SteadyUs() / 1000;
 }

@@ -5,6 +5,9 @@
 
 #include <QDateTime>
 
+// The monotonic clock in µs, the one TClock::MonotonicMs reads.
+qint64 SteadyUs();
+
 // Local date-time as a count of days, the fraction being the time of day.
 double DateTimeToDays(const QDateTime &local);
 
@@ -29,6 +32,12 @@ public:
     virtual ~TClock() = default;
     virtual QDateTime LocalNow() const;
     virtual qint64 MonotonicMs() const;
+    // How fast this clock runs against the real one: a trace replayed at 10x runs ten times
+    // as fast, and a display tick then spans ten times as much of its time.
+    virtual double Rate() const { return 1.0; }
+    // Whether the frames read carry this clock's time of their own (a replayed trace): the
+    // program then takes each frame's time stamp as the moment it was read.
+    virtual bool FramesCarryTime() const { return false; }
     TTimeStamp Now() const { return {DateTimeToDays(LocalNow()), MonotonicMs()}; }
     TClockReading Read() const { return {LocalNow(), MonotonicMs()}; }
 };

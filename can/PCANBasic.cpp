@@ -71,6 +71,17 @@ TPCANMsg MessageFromFrame(const QCanBusFrame &frame)
     return message;
 }
 
+QCanBusFrame FrameFromMessage(const TPCANMsg &message)
+{
+    const auto length = std::min<qsizetype>(message.LEN, qsizetype(sizeof message.DATA));
+    QCanBusFrame frame(message.ID,
+                       QByteArray(reinterpret_cast<const char *>(message.DATA), length));
+    frame.setExtendedFrameFormat((message.MSGTYPE & PCAN_MESSAGE_EXTENDED) != 0);
+    if (message.MSGTYPE & PCAN_MESSAGE_RTR)
+        frame.setFrameType(QCanBusFrame::RemoteRequestFrame);
+    return frame;
+}
+
 void TPCANBasic::SetDeviceFactory(TCanDeviceFactory factory, const QString &plugin)
 {
     Channel().factory = std::move(factory);
@@ -182,13 +193,7 @@ TPCANStatus TPCANBasic::Write(TPCANHandle channel, const TPCANMsg &message)
     if (device->state() != QCanBusDevice::ConnectedState)
         return Fail(PCAN_ERROR_ILLHW, device->errorString());
 
-    const auto length = std::min<qsizetype>(message.LEN, qsizetype(sizeof message.DATA));
-    QCanBusFrame frame(message.ID,
-                       QByteArray(reinterpret_cast<const char *>(message.DATA), length));
-    frame.setExtendedFrameFormat((message.MSGTYPE & PCAN_MESSAGE_EXTENDED) != 0);
-    if (message.MSGTYPE & PCAN_MESSAGE_RTR)
-        frame.setFrameType(QCanBusFrame::RemoteRequestFrame);
-    if (!device->writeFrame(frame))
+    if (!device->writeFrame(FrameFromMessage(message)))
         return Fail(PCAN_ERROR_QXMTFULL, device->errorString());
     return PCAN_ERROR_OK;
 }

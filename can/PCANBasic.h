@@ -52,6 +52,14 @@ constexpr TPCANStatus PCAN_ERROR_INITIALIZE = 0x4000000;  // channel not (or alr
 
 // A frame of the bus as the adapter API hands it over: at most eight data bytes, the rest 0.
 TPCANMsg MessageFromFrame(const QCanBusFrame &frame);
+// And back: the frame a message is put on the bus as.
+QCanBusFrame FrameFromMessage(const TPCANMsg &message);
+// The adapter's time stamp in µs.
+inline quint64 MicrosecondsOf(const TPCANTimestamp &timestamp)
+{
+    return ((quint64(timestamp.millis_overflow) << 32) + timestamp.millis) * 1000u
+           + timestamp.micros;
+}
 
 // Makes the device that stands behind the channel; null with a reason on failure.
 using TCanDeviceFactory = std::function<std::unique_ptr<QCanBusDevice>(QString *errorText)>;

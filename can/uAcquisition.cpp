@@ -41,7 +41,7 @@ int TAcquisition::Drain()
 void TAcquisition::RunWatchdogs()
 {
     const qint64 now = m_clock.MonotonicMs();
-    NoteDisplayTick(m_listening, now);
+    NoteDisplayTick(m_listening, now, m_clock.Rate());
     const TWatchdogVerdict verdict = CheckWatchdogs(State, m_listening, now);
     if (verdict.ZeroSpeed)
         State.Chassis.VehicleSpeed = 0.0;
@@ -59,10 +59,19 @@ TPCANStatus TAcquisition::Send(const TPCANMsg &message) const
     return status;
 }
 
-void TAcquisition::FrameRead(const TPCANMsg &message, const TTimeStamp &now)
+TTimeStamp TAcquisition::FrameRead(const TPCANMsg &message, const TPCANTimestamp &timestamp,
+                                   const TTimeStamp &drainTime)
 {
+    TTimeStamp read = drainTime;
+    if (m_clock.FramesCarryTime()) {
+        const QDateTime local =
+            QDateTime::fromMSecsSinceEpoch(qint64(MicrosecondsOf(timestamp) / 1000));
+        read = {DateTimeToDays(local), local.toMSecsSinceEpoch()};
+        m_frameTime = local.time();
+    }
     if (m_tap)
-        m_tap->FrameSeen(message, false, now.MonotonicMs);
+        m_tap->FrameSeen(message, false, read.MonotonicMs);
+    return read;
 }
 
 void TAcquisition::TrafficFrame(const char *prefix, const TPCANMsg &message)
@@ -86,7 +95,9 @@ void TAcquisition::Unit1SampleComplete()
 
 void TAcquisition::CompleteSample(int demoIndex)
 {
-    const TSampleMoment moment{m_clock.LocalNow().time(), demoIndex};
+    const QTime time =
+        m_clock.FramesCarryTime() && demoIndex == 0 ? m_frameTime : m_clock.LocalNow().time();
+    const TSampleMoment moment{time, demoIndex};
     for (TSampleSink *sink : m_sinks)
         sink->SampleComplete(State, moment);
 }

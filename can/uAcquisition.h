@@ -55,7 +55,8 @@ public:
 private:
     bool WantsTrafficLines() const override { return TrafficWanted && OnTrafficFrame; }
     void TrafficFrame(const char *prefix, const TPCANMsg &message) override;
-    void FrameRead(const TPCANMsg &message, const TTimeStamp &now) override;
+    TTimeStamp FrameRead(const TPCANMsg &message, const TPCANTimestamp &timestamp,
+                         const TTimeStamp &drainTime) override;
     void ReportEvent(const char *line);
     void Unit1SampleComplete() override;
 
@@ -67,5 +68,6 @@ private:
     TFrameTap *m_tap = nullptr;
     TListening m_listening;
     QString m_caption;
+    QTime m_frameTime;  // of the frame being decoded, when frames carry their time
     bool m_open = false;
 };

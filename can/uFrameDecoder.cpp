@@ -182,8 +182,7 @@ int DrainReceiveQueue(TPCANHandle channel, TAcquisitionState &state, const TTime
         if (TPCANBasic::Read(channel, message, timestamp) != PCAN_ERROR_OK)
             break;
         ++frames;
-        sink.FrameRead(message, now);
-        DispatchFrame(message, state, now, sink);
+        DispatchFrame(message, state, sink.FrameRead(message, timestamp, now), sink);
     }
     return frames;
 }

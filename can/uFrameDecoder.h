@@ -23,8 +23,13 @@ public:
     virtual void Unit1SampleComplete() = 0;
     // False once the channel has been closed, which ends the drain.
     virtual bool ChannelOpen() const = 0;
-    // Every frame read, before it is decoded.
-    virtual void FrameRead(const TPCANMsg &, const TTimeStamp &) {}
+    // Every frame read, before it is decoded; returns the moment it counts as read at, which
+    // is the drain's unless the frames carry a time of their own.
+    virtual TTimeStamp FrameRead(const TPCANMsg &, const TPCANTimestamp &,
+                                 const TTimeStamp &drainTime)
+    {
+        return drainTime;
+    }
 };
 
 // The frame's identifier equals the text's value plus offset (1 for a status frame). A text

@@ -12,8 +12,9 @@ struct TListening {
     qint64 LastTickMs = -1;
     qint64 SinceMs = 0;
 };
-// Called at every display tick, before the watchdogs.
-void NoteDisplayTick(TListening &listening, qint64 nowMs);
+// Called at every display tick, before the watchdogs. rate: how fast the clock runs (a
+// replay's speed), since a tick then spans that much more of it.
+void NoteDisplayTick(TListening &listening, qint64 nowMs, double rate = 1.0);
 
 // Armed only while unit 1 is online. Elapsed times are whole seconds on the monotonic clock,
 // counted from the later of the last frame and the start of listening.
