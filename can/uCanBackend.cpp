@@ -8,13 +8,22 @@
 bool TCanBackend::Parse(const QString &text, TCanBackend &backend)
 {
     if (text == QLatin1String("sim")) {
-        backend = TCanBackend{{}, {}, true};
+        backend = TCanBackend{};
+        backend.Simulated = true;
+        return true;
+    }
+    static const QLatin1String Replay("replay:");
+    if (text.startsWith(Replay) && text.size() > Replay.size()) {
+        backend = TCanBackend{};
+        backend.TraceFile = text.mid(Replay.size());
         return true;
     }
     const qsizetype colon = text.indexOf(QLatin1Char(':'));
     if (colon <= 0 || colon == text.size() - 1)
         return false;
-    backend = TCanBackend{text.left(colon), text.mid(colon + 1), false};
+    backend = TCanBackend{};
+    backend.Plugin = text.left(colon);
+    backend.Interface = text.mid(colon + 1);
     return true;
 }
 

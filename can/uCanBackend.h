@@ -9,11 +9,13 @@ struct TCanBackend {
     QString Plugin;     // a QtSerialBus plugin ("peakcan", "socketcan", "virtualcan") or empty
     QString Interface;  // the plugin's interface name ("usb0", "can0")
     bool Simulated = false;
+    QString TraceFile;  // a trace to replay; its device is made where the replay lives
 
     static constexpr const char *Default = "peakcan:usb0";
 
-    // "sim" or "PLUGIN:INTERFACE"; false for anything else.
+    // "sim", "replay:FILE" or "PLUGIN:INTERFACE"; false for anything else.
     static bool Parse(const QString &text, TCanBackend &backend);
 
+    // Not for a replay.
     TCanDeviceFactory Factory() const;
 };

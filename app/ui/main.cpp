@@ -3,6 +3,9 @@
 #include "app/ui/uWindowSet.h"
 #include "can/PCANBasic.h"
 #include "can/uCanBackend.h"
+#include "trace/uReplay.h"
+#include "trace/uReplayClock.h"
+#include "trace/uReplayDevice.h"
 
 #include <QTextStream>
 
@@ -15,9 +18,29 @@ int main(int argc, char *argv[])
 
     TCanBackend backend;
     TCanBackend::Parse(commandLine.CanBackend, backend);
-    TPCANBasic::SetDeviceFactory(backend.Factory(), backend.Plugin);
+    const bool replaying = !backend.TraceFile.isEmpty();
+    TReplay replay;
+    const TReplayClock replayClock(replay);
+    TMainSeams seams;
+    if (replaying) {
+        // Read before any window opens: a trace that cannot be played ends the start here.
+        QString error;
+        if (!replay.Load(backend.TraceFile, &error)) {
+            QTextStream(stderr) << "telqar-logger: " << error << '\n';
+            return 1;
+        }
+        if (replay.DamagedLines() > 0)
+            QTextStream(stderr) << "telqar-logger: " << replay.DamagedLines()
+                                << " damaged lines of the trace passed over\n";
+        TPCANBasic::SetDeviceFactory(ReplayDeviceFactory(replay));
+        seams.clock = &replayClock;
+    } else {
+        TPCANBasic::SetDeviceFactory(backend.Factory(), backend.Plugin);
+    }
 
-    TWindowSet windows = TWindowSet::Create(commandLine);
+    TWindowSet windows = TWindowSet::Create(commandLine, seams);
+    if (replaying)
+        windows.frmMain->AttachReplay(replay);
     windows.frmMain->show();
     const int result = application.exec();
     // Hand the adapter back before the toolkit goes away.

@@ -22,6 +22,7 @@
 #include "speed/uDemoRun.h"
 #include "speed/ui/uSerialSourceBox.h"
 #include "speed/ui/uSpeedSimBox.h"
+#include "trace/ui/uReplayBar.h"
 #include "widgets/uAlertSound.h"
 #include "widgets/uLook.h"
 #include "widgets/uPictures.h"
@@ -30,6 +31,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -78,11 +80,24 @@ void TfrmMain::FormCreate(const TCommandLine &commandLine)
     menuLogCan->setVisible(CanLogEnabled);
     LoadStatusCaptions();
 
-    // Simulated values must never be taken for measurements.
+    // Simulated and replayed values must never be taken for a live measurement.
     TCanBackend backend;
-    if (TCanBackend::Parse(commandLine.CanBackend, backend) && backend.Simulated)
+    if (!TCanBackend::Parse(commandLine.CanBackend, backend))
+        return;
+    if (backend.Simulated)
         setWindowTitle(QString::fromUtf8(Consts::AppTitle)
                        + QString::fromUtf8(Consts::SimulatedTitleSuffix));
+    else if (!backend.TraceFile.isEmpty())
+        setWindowTitle(
+            QStringLiteral("%1 (replay: %2)")
+                .arg(QString::fromUtf8(Consts::AppTitle), QFileInfo(backend.TraceFile).fileName()));
+}
+
+void TfrmMain::AttachReplay(TReplay &replay)
+{
+    ReplayBar = new TReplayBar(
+        replay, [this] { return Acquisition.ChannelOpen(); }, this);
+    addToolBar(Qt::BottomToolBarArea, ReplayBar);
 }
 
 void TfrmMain::BuildUi()

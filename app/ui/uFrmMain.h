@@ -26,6 +26,8 @@ class TFrmLogCAN;
 class TFrmSettings;
 class TGradientTabWidget;
 class TLoggingPage;
+class TReplay;
+class TReplayBar;
 class TVisualisationPage;
 class TfrmSplashScreen;
 
@@ -108,6 +110,9 @@ public:
     void UpdateVisualisation();
     void LoadStatusCaptions();
     void HideStatusLabels();
+    // A replay's bar, for --can=replay:FILE; the replay must outlive the window.
+    void AttachReplay(TReplay &replay);
+    TReplayBar *ReplayBar = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

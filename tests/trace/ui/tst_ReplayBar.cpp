@@ -1,0 +1,101 @@
+#include "app/ui/uFrmMain.h"
+#include "app/ui/uWindowSet.h"
+#include "trace/uReplayClock.h"
+#include "trace/uReplayDevice.h"
+#include "trace/ui/uReplayBar.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QComboBox>
+#include <QLabel>
+#include <QSlider>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+constexpr qint64 T0 = 1733660000'000000;
+
+// The window replaying a minute of unit frames, ten a second.
+struct TReplayWindow {
+    TReplayWindow()
+    {
+        std::vector<TTraceFrame> frames;
+        for (int i = 0; i <= 600; ++i)
+            frames.push_back({T0 + i * 100000LL,
+                              {0x18FECE47, PCAN_MESSAGE_EXTENDED, 8, {0x0A, 0x23, 0x28}},
+                              false});
+        Replay.SetFrames(std::move(frames));
+        TPCANBasic::SetDeviceFactory(ReplayDeviceFactory(Replay));
+        Main.AttachReplay(Replay);
+    }
+    ~TReplayWindow() { TPCANBasic::SetDeviceFactory({}); }
+
+    TReplay Replay;
+    TReplayClock Clock{Replay};
+    TWindowSet Windows = TWindowSet::Create(
+        ParseCommandLine({QStringLiteral("--can=replay:/data/drive 7.log")}), {&Clock, nullptr});
+    TfrmMain &Main = *Windows.frmMain;
+};
+
+void Press(QWidget *control)
+{
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
+
+}  // namespace
+
+class tst_ReplayBar : public QObject
+{
+    Q_OBJECT
+private slots:
+    void theWindowSaysItReplays()
+    {
+        TReplayWindow window;
+        QCOMPARE(window.Main.windowTitle(), QStringLiteral("Logger TELQAR (replay: drive 7.log)"));
+        TReplayBar *bar = window.Main.ReplayBar;
+        QVERIFY(bar);
+        QCOMPARE(bar->btnPlay->text(), QStringLiteral("Play"));
+        QVERIFY(!bar->btnPlay->isEnabled());  // no bus to play on before Connect
+        QCOMPARE(bar->cbbSpeed->accessibleName(), QStringLiteral("Replay speed"));
+        QCOMPARE(bar->cbbSpeed->count(), 4);
+        QCOMPARE(bar->cbbSpeed->itemText(3), QStringLiteral("10x"));
+        QVERIFY(bar->lTraceTime->text().contains(QLatin1String("00:00.0 / 01:00.0")));
+    }
+
+    // Connect plays, the bar pauses by its button or by a screen reader's press, and the
+    // watchdogs keep still meanwhile; the slider and the speed reach the replay.
+    void theBarDrivesTheReplay()
+    {
+        TReplayWindow window;
+        TReplayBar *bar = window.Main.ReplayBar;
+        window.Main.btnInitClick();
+        QVERIFY(window.Replay.Playing());
+        QTRY_VERIFY(window.Main.Acquisition.State.SensorOnline);
+        bar->Refresh();
+        QCOMPARE(bar->btnPlay->text(), QStringLiteral("Pause"));
+        Press(bar->btnPlay);
+        QVERIFY(!window.Replay.Playing());
+        QCOMPARE(bar->btnPlay->text(), QStringLiteral("Play"));
+        const qint64 stood = window.Clock.MonotonicMs();
+        QTest::qWait(150);
+        QCOMPARE(window.Clock.MonotonicMs(), stood);
+        window.Main.Timer1Timer();
+        QVERIFY(window.Main.Acquisition.ChannelOpen());
+
+        bar->sbPosition->setValue(550);  // 55 s in
+        QCOMPARE(window.Replay.TraceTimeUs(SteadyUs()), T0 + 55000000);
+        bar->cbbSpeed->setCurrentIndex(3);
+        QCOMPARE(window.Replay.Speed(), 10);
+        bar->btnPlay->click();
+        QTRY_VERIFY_WITH_TIMEOUT(window.Replay.AtEnd(), 3000);
+        bar->Refresh();
+        QVERIFY(bar->lTraceTime->text().endsWith(QLatin1String("End of trace")));
+        window.Main.Timer1Timer();
+        QVERIFY(window.Main.Acquisition.ChannelOpen());  // the end keeps the channel open
+    }
+};
+
+QTEST_MAIN(tst_ReplayBar)
+#include "tst_ReplayBar.moc"

@@ -1,0 +1,114 @@
+#include "trace/ui/uReplayBar.h"
+
+#include "base/uClock.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QStyle>
+#include <QToolButton>
+
+namespace {
+
+constexpr qint64 UsPerStep = 100000;  // the slider moves in tenths of a second
+
+// "01:23.4" or "1:01:23.4" for a span of the trace.
+QString SpanText(qint64 us)
+{
+    const qint64 tenths = us / UsPerStep;
+    const qint64 seconds = tenths / 10;
+    const QString minutesSeconds = QStringLiteral("%1:%2.%3")
+                                       .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+                                       .arg(seconds % 60, 2, 10, QLatin1Char('0'))
+                                       .arg(tenths % 10);
+    return seconds < 3600 ? minutesSeconds
+                          : QStringLiteral("%1:%2").arg(seconds / 3600).arg(minutesSeconds);
+}
+
+}  // namespace
+
+TReplayBar::TReplayBar(TReplay &replay, std::function<bool()> channelOpen, QWidget *parent)
+    : QToolBar(QStringLiteral("Replay"), parent), m_replay(replay),
+      m_channelOpen(std::move(channelOpen))
+{
+    setObjectName(QStringLiteral("ReplayBar"));
+    setMovable(false);
+
+    btnPlay = new QToolButton(this);
+    btnPlay->setObjectName(QStringLiteral("btnPlay"));
+    btnPlay->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    addWidget(btnPlay);
+
+    cbbSpeed = new QComboBox(this);
+    cbbSpeed->setObjectName(QStringLiteral("cbbSpeed"));
+    cbbSpeed->setAccessibleName(QStringLiteral("Replay speed"));
+    for (int speed : TReplay::Speeds)
+        cbbSpeed->addItem(QStringLiteral("%1x").arg(speed), speed);
+    addWidget(cbbSpeed);
+
+    lTraceTime = new QLabel(this);
+    lTraceTime->setObjectName(QStringLiteral("lTraceTime"));
+    lTraceTime->setAccessibleName(QStringLiteral("Trace time"));
+    lTraceTime->setContentsMargins(8, 0, 8, 0);
+    addWidget(lTraceTime);
+
+    sbPosition = new QSlider(Qt::Horizontal, this);
+    sbPosition->setObjectName(QStringLiteral("sbPosition"));
+    sbPosition->setAccessibleName(QStringLiteral("Position in the trace"));
+    sbPosition->setRange(0, int((m_replay.EndUs() - m_replay.StartUs()) / UsPerStep));
+    sbPosition->setPageStep(100);  // ten seconds
+    sbPosition->setMinimumWidth(240);
+    addWidget(sbPosition);
+
+    connect(btnPlay, &QToolButton::clicked, this, &TReplayBar::PlayClick);
+    connect(cbbSpeed, &QComboBox::currentIndexChanged, this, &TReplayBar::SpeedChange);
+    connect(sbPosition, &QSlider::valueChanged, this, &TReplayBar::PositionChange);
+    connect(&m_refresh, &QTimer::timeout, this, &TReplayBar::Refresh);
+    m_refresh.start(100);
+    Refresh();
+}
+
+void TReplayBar::PlayClick()
+{
+    if (m_replay.Playing())
+        m_replay.Pause(SteadyUs());
+    else
+        m_replay.Play(SteadyUs());
+    Refresh();
+}
+
+void TReplayBar::SpeedChange(int index)
+{
+    m_replay.SetSpeed(cbbSpeed->itemData(index).toInt(), SteadyUs());
+}
+
+void TReplayBar::PositionChange(int tenths)
+{
+    m_replay.Seek(m_replay.StartUs() + tenths * UsPerStep, SteadyUs());
+    Refresh();
+}
+
+void TReplayBar::Refresh()
+{
+    const bool playing = m_replay.Playing();
+    btnPlay->setText(playing ? QStringLiteral("Pause") : QStringLiteral("Play"));
+    btnPlay->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    btnPlay->setEnabled(m_channelOpen());
+
+    const qint64 now = m_replay.TraceTimeUs(SteadyUs());
+    const qint64 fromStart = now - m_replay.StartUs();
+    QString text = QDateTime::fromMSecsSinceEpoch(now / 1000).toString(QStringLiteral("HH:mm:ss"))
+                   + QStringLiteral("   ") + SpanText(fromStart) + QStringLiteral(" / ")
+                   + SpanText(m_replay.EndUs() - m_replay.StartUs());
+    if (m_replay.AtEnd())
+        text += QStringLiteral("   End of trace");
+    lTraceTime->setText(text);
+
+    // The user's drag is not taken for a seek of its own.
+    if (!sbPosition->isSliderDown()) {
+        const QSignalBlocker quiet(sbPosition);
+        sbPosition->setValue(int(fromStart / UsPerStep));
+    }
+}
