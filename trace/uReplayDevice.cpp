@@ -11,6 +11,9 @@ namespace {
 // The bar's play, pause, speed and seek reach the device through the replay it shares with
 // them: waking at least this often takes them up soon enough.
 constexpr qint64 LongestSleepUs = 10000;
+// The timer wakes on whole milliseconds: a frame due within half of one goes now, so that
+// each is handed over within about half a millisecond of its time either way.
+constexpr qint64 EarlyUs = 500;
 
 QCanBusFrame FrameOf(const TTraceFrame &recorded)
 {
@@ -64,7 +67,7 @@ TCanDeviceFactory ReplayDeviceFactory(TReplay &replay)
 void TReplayDevice::Release()
 {
     const qint64 now = SteadyUs();
-    const std::span<const TTraceFrame> due = m_replay.TakeDue(now);
+    const std::span<const TTraceFrame> due = m_replay.TakeDue(now + EarlyUs);
     if (!due.empty()) {
         QList<QCanBusFrame> frames;
         frames.reserve(qsizetype(due.size()));
@@ -72,8 +75,7 @@ void TReplayDevice::Release()
             frames.append(FrameOf(recorded));
         enqueueReceivedFrames(frames);
     }
-    const qint64 wake =
-        std::min(m_replay.NextDueRealUs().value_or(now + LongestSleepUs), now + LongestSleepUs);
-    // Rounded up: a frame is never handed over before its time.
-    m_timer.start(int(std::max<qint64>(0, (wake - now + 999) / 1000)));
+    const qint64 wake = std::min(m_replay.NextDueRealUs().value_or(now + LongestSleepUs),
+                                 now + LongestSleepUs);
+    m_timer.start(int(std::max<qint64>(0, (wake - EarlyUs - now + 999) / 1000)));
 }
