@@ -1,6 +1,9 @@
-// telqar-logger, the program users start. It links no GUI library, so that what runs without
-// a display never loads one; the window is another program, started in this one's place.
+// telqar-logger, the program users start. It links no GUI library, so that the commands that
+// run without a display never load one; the window is another program, started in this one's
+// place.
 
+#include "app/uCommands.h"
+#include "app/uVersionText.h"
 #include "app/uWindowProgram.h"
 
 #include <QCoreApplication>
@@ -13,11 +16,17 @@ int main(int argc, char *argv[])
     // The toolkit may take its own options out of argv; the window gets them all.
     const std::vector<char *> originalArgv(argv, argv + argc + 1);
     const QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("telqar-logger"));
+    QCoreApplication::setApplicationVersion(FullVersionText(ProgramVersion()));
+
+    const TLaunch launch = ChooseLaunch(QCoreApplication::arguments().mid(1));
+    if (launch.Kind != TLaunchKind::Window)
+        return RunLaunch(launch);
 
     const QString program = WindowProgramPath(QCoreApplication::applicationDirPath());
-    const QString reason =
-        ReplaceWithWindowProgram(program, originalArgv.data(), application.arguments().mid(1));
+    const QString reason = ReplaceWithWindowProgram(program, originalArgv.data(),
+                                                    QCoreApplication::arguments().mid(1));
     QTextStream(stderr) << "telqar-logger: cannot start the window program " << program << ": "
                         << reason << '\n';
-    return 1;
+    return ExitCode::Failed;
 }

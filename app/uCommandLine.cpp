@@ -2,12 +2,17 @@
 
 #include "can/uCanBackend.h"
 
+bool IsNamedOption(const QString &argument)
+{
+    return argument.startsWith(QLatin1String("--")) && argument.contains(QLatin1Char('='));
+}
+
 TCommandLine ParseCommandLine(const QStringList &arguments)
 {
     TCommandLine result;
     QStringList plain;
     for (const QString &argument : arguments) {
-        if (!argument.startsWith(QLatin1String("--")) || !argument.contains(QLatin1Char('='))) {
+        if (!IsNamedOption(argument)) {
             plain << argument;
             continue;
         }

@@ -10,6 +10,9 @@ struct TCommandLine {
     QStringList Problems;  // options that were not understood, for standard error
 };
 
+// An option of the program's own form, --name=value.
+bool IsNamedOption(const QString &argument);
+
 // arguments: without the program name and without the toolkit's own options.
 // Options of the form --name=value are taken out first; of the rest only the first counts.
 TCommandLine ParseCommandLine(const QStringList &arguments);

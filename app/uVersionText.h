@@ -17,6 +17,8 @@ struct TFileVersion {
 // "2.54" for 2.54.0.30; empty when there is no version. Release and build are not shown.
 QString GetVersionText(const std::optional<TFileVersion> &version);
 
-// This program's version as the build states it; only major and minor are passed in, the
-// lower two are 0 (they are not shown anyway).
+// This program's version as the build states it; the build number is 0.
 TFileVersion ProgramVersion();
+
+// "0.1.0": major, minor and release, as the command line's --version shows it.
+QString FullVersionText(const TFileVersion &version);

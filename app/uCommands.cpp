@@ -1,0 +1,109 @@
+#include "app/uCommands.h"
+
+#include "app/uCommandLine.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <QTextStream>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+struct TCommand {
+    const char *Name;
+    const char *Summary;
+    int (*Run)(const QStringList &arguments);
+};
+
+constexpr std::array<TCommand, 0> Commands{};
+
+const TCommand *CommandNamed(const QString &name)
+{
+    for (const TCommand &command : Commands)
+        if (name == QLatin1String(command.Name))
+            return &command;
+    return nullptr;
+}
+
+// A word that can only have been meant as a command: a typing error must not open the window
+// instead. "d" stays the window's, as do "/D", "-d" and anything else it has always ignored.
+bool LooksLikeCommand(const QString &argument)
+{
+    static const QRegularExpression word(QStringLiteral("^[a-z][a-z0-9-]+$"));
+    return word.match(argument).hasMatch();
+}
+
+QString Usage()
+{
+    QString text;
+    QTextStream out(&text);
+    out << "Usage: telqar-logger [D] [--can=BACKEND]\n"
+           "       telqar-logger COMMAND [options]\n"
+           "       telqar-logger --help | --version\n"
+           "\n"
+           "Logs and shows TELQAR roll-angle units on a CAN bus.\n"
+           "\n"
+           "Without a command the window opens:\n"
+           "  D              makes the CAN traffic window reachable (File > Log CAN)\n"
+           "  --can=BACKEND  what stands behind the CAN channel: PLUGIN:INTERFACE of a\n"
+           "                 QtSerialBus plugin (peakcan:usb0, the default; socketcan:can0;\n"
+           "                 virtualcan:can0), or sim for the built-in simulated unit\n"
+           "\n"
+           "Commands, without a window (telqar-logger COMMAND --help tells more):\n";
+    for (const TCommand &command : Commands)
+        out << "  " << QString::fromLatin1(command.Name).leftJustified(9) << ' ' << command.Summary
+            << '\n';
+    return text;
+}
+
+QString VersionLine()
+{
+    return QCoreApplication::applicationName() + QLatin1Char(' ')
+           + QCoreApplication::applicationVersion();
+}
+
+}  // namespace
+
+TLaunch ChooseLaunch(const QStringList &arguments)
+{
+    TLaunch launch;
+    const auto first =
+        std::find_if(arguments.begin(), arguments.end(),
+                     [](const QString &argument) { return !IsNamedOption(argument); });
+    if (first == arguments.end())
+        return launch;
+    if (*first == QLatin1String("--help") || *first == QLatin1String("-h")
+        || *first == QLatin1String("-?"))
+        launch.Kind = TLaunchKind::Help;
+    else if (*first == QLatin1String("--version") || *first == QLatin1String("-v"))
+        launch.Kind = TLaunchKind::Version;
+    else if (CommandNamed(*first))
+        launch.Kind = TLaunchKind::Command;
+    else if (LooksLikeCommand(*first))
+        launch.Kind = TLaunchKind::UnknownCommand;
+    else
+        return launch;
+    launch.Command = *first;
+    launch.Arguments = arguments;
+    launch.Arguments.removeAt(first - arguments.begin());
+    return launch;
+}
+
+int RunLaunch(const TLaunch &launch)
+{
+    if (launch.Kind == TLaunchKind::Help) {
+        QTextStream(stdout) << Usage();
+        return ExitCode::Done;
+    }
+    if (launch.Kind == TLaunchKind::Version) {
+        QTextStream(stdout) << VersionLine() << '\n';
+        return ExitCode::Done;
+    }
+    if (const TCommand *command = CommandNamed(launch.Command))
+        return command->Run(launch.Arguments);
+    QTextStream(stderr) << "telqar-logger: unknown command '" << launch.Command
+                        << "'\nTry 'telqar-logger --help'.\n";
+    return ExitCode::Usage;
+}

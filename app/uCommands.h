@@ -1,0 +1,31 @@
+#pragma once
+// What telqar-logger is asked to do: open the window, or run one of the commands that need no
+// display. The command is the first argument that is not a --name=value option, the place
+// where the window looks for "D", so the window's own start-up rule stays as it was.
+//   telqar-logger [D] [--can=BACKEND]            the window
+//   telqar-logger record|convert [options]       a command without a window
+//   telqar-logger --help | --version
+
+#include <QString>
+#include <QStringList>
+
+// Exit codes of the commands: 0 done, 1 failed, 2 the command line was wrong.
+namespace ExitCode {
+constexpr int Done = 0;
+constexpr int Failed = 1;
+constexpr int Usage = 2;
+}  // namespace ExitCode
+
+enum class TLaunchKind { Window, Help, Version, Command, UnknownCommand };
+
+struct TLaunch {
+    TLaunchKind Kind = TLaunchKind::Window;
+    QString Command;        // the command's name, as typed
+    QStringList Arguments;  // what the command gets: every argument but its name, in order
+};
+
+// arguments: without the program's name.
+TLaunch ChooseLaunch(const QStringList &arguments);
+
+// Runs what ChooseLaunch chose, other than the window; a QCoreApplication must exist.
+int RunLaunch(const TLaunch &launch);
