@@ -1,6 +1,7 @@
 #include "app/uCommands.h"
 
 #include "app/uCommandLine.h"
+#include "app/uRecordCommand.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -17,7 +18,11 @@ struct TCommand {
     int (*Run)(const QStringList &arguments);
 };
 
-constexpr std::array<TCommand, 0> Commands{};
+// TODO(convert): RunConvertCommand of app/uConvertCommand.h gets its row here,
+// {"convert", "turns a raw trace into the log's CSV", RunConvertCommand}.
+constexpr std::array Commands{
+    TCommand{"record", "logs a drive: the CSV log and its raw trace", RunRecordCommand},
+};
 
 const TCommand *CommandNamed(const QString &name)
 {
@@ -105,5 +110,36 @@ int RunLaunch(const TLaunch &launch)
         return command->Run(launch.Arguments);
     QTextStream(stderr) << "telqar-logger: unknown command '" << launch.Command
                         << "'\nTry 'telqar-logger --help'.\n";
+    return ExitCode::Usage;
+}
+
+std::optional<int> ParseCommandArguments(QCommandLineParser &parser, const QString &command,
+                                         const QStringList &arguments)
+{
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    if (!parser.parse(QStringList{QCoreApplication::applicationName()} + arguments))
+        return UsageError(command, parser.errorText());
+    if (parser.isSet(help)) {
+        // The parser's usage line names the program as started, without the command.
+        QString text = parser.helpText();
+        const QString usage =
+            QStringLiteral("Usage: ") + QCoreApplication::arguments().constFirst();
+        if (text.startsWith(usage))
+            text.replace(0, usage.size(), QStringLiteral("Usage: telqar-logger ") + command);
+        QTextStream(stdout) << text;
+        return ExitCode::Done;
+    }
+    if (parser.isSet(version)) {
+        QTextStream(stdout) << VersionLine() << '\n';
+        return ExitCode::Done;
+    }
+    return std::nullopt;
+}
+
+int UsageError(const QString &command, const QString &message)
+{
+    QTextStream(stderr) << "telqar-logger " << command << ": " << message << "\nTry 'telqar-logger "
+                        << command << " --help'.\n";
     return ExitCode::Usage;
 }

@@ -6,8 +6,11 @@
 //   telqar-logger record|convert [options]       a command without a window
 //   telqar-logger --help | --version
 
+#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // Exit codes of the commands: 0 done, 1 failed, 2 the command line was wrong.
 namespace ExitCode {
@@ -29,3 +32,12 @@ TLaunch ChooseLaunch(const QStringList &arguments);
 
 // Runs what ChooseLaunch chose, other than the window; a QCoreApplication must exist.
 int RunLaunch(const TLaunch &launch);
+
+// Parses a command's arguments by its options and --help and --version. Help and version go
+// to standard output, a wrong command line to standard error; the command then ends with the
+// exit code returned. Nothing returned: the options are there to read.
+std::optional<int> ParseCommandArguments(QCommandLineParser &parser, const QString &command,
+                                         const QStringList &arguments);
+
+// A wrong value found in the parsed options, reported as the parser reports its own.
+int UsageError(const QString &command, const QString &message);

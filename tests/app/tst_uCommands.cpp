@@ -72,6 +72,9 @@ void tst_uCommands::chooseLaunch_data()
     QTest::newRow("-v") << QStringList{"-v"} << int(TLaunchKind::Version) << "-v" << QStringList{};
     QTest::newRow("a mistyped command")
         << QStringList{"recrod", "--can=sim"} << unknown << "recrod" << QStringList{"--can=sim"};
+    QTest::newRow("a command after an option")
+        << QStringList{"--can=sim", "record", "--seconds=5"} << int(TLaunchKind::Command)
+        << "record" << QStringList{"--can=sim", "--seconds=5"};
     QTest::newRow("a command in capitals is D's rule")
         << QStringList{"RECORD"} << window << "" << QStringList{};
 }
@@ -99,6 +102,20 @@ void tst_uCommands::program_data()
                           << "";
     QTest::newRow("version") << QStringList{"--version"} << 0 << "telqar-logger 0.1.0\n"
                              << "";
+    QTest::newRow("record --help")
+        << QStringList{"record", "--help"} << 0 << "Usage: telqar-logger record [options]\n"
+        << "";
+    QTest::newRow("record --version")
+        << QStringList{"record", "--version"} << 0 << "telqar-logger 0.1.0\n"
+        << "";
+    QTest::newRow("record's usage error")
+        << QStringList{"record", "--can=sim", "--bitrate=300"} << 2 << ""
+        << "telqar-logger record: --bitrate=300: one of 1000, 800, 500, 250, 125, 100, 95.238, "
+           "83.333, 50, 47.619, 33.333, 20, 10, 5 kbit/s, or the same in bit/s\nTry "
+           "'telqar-logger record --help'.\n";
+    QTest::newRow("record's unknown option")
+        << QStringList{"record", "--can=sim", "--rate=5"} << 2 << ""
+        << "telqar-logger record: Unknown option 'rate'.\n";
     QTest::newRow("unknown command")
         << QStringList{"recrod"} << 2 << ""
         << "telqar-logger: unknown command 'recrod'\nTry 'telqar-logger --help'.\n";

@@ -1,0 +1,120 @@
+#include "app/uRecordCommand.h"
+
+#include "app/uCommands.h"
+#include "app/uRecordOptions.h"
+#include "app/uRecorder.h"
+#include "app/uStopSignals.h"
+#include "can/uBusSpeeds.h"
+#include "can/uCanBackend.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+const QString Command = QStringLiteral("record");
+
+bool StandardErrorIsTerminal()
+{
+#ifdef Q_OS_WIN
+    return _isatty(_fileno(stderr));
+#else
+    return isatty(fileno(stderr));
+#endif
+}
+
+QString ProgressLine(const TRecordCounts &counts, double framesPerSecond)
+{
+    return QStringLiteral("%1 samples, %2 records, %3 frames/s, %4 lost")
+        .arg(counts.Samples)
+        .arg(counts.Records)
+        .arg(qRound(framesPerSecond))
+        .arg(counts.Lost);
+}
+
+// The progress line redrawn in place; only where a person watches, a log file gets none.
+class TProgressLine
+{
+public:
+    explicit TProgressLine(QTextStream &err) : m_err(err), m_shown(StandardErrorIsTerminal()) {}
+
+    void Draw(const QString &line)
+    {
+        if (!m_shown)
+            return;
+        // Blanks over what a longer line before left behind.
+        m_err << '\r' << line.leftJustified(m_width) << Qt::flush;
+        m_width = int(line.size());
+    }
+    // Other output starts on a line of its own.
+    void End()
+    {
+        if (m_width > 0)
+            m_err << '\n';
+        m_width = 0;
+    }
+
+private:
+    QTextStream &m_err;
+    const bool m_shown;
+    int m_width = 0;
+};
+
+}  // namespace
+
+int RunRecordCommand(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Logs a drive without a window: the CSV log and its raw trace, started\n"
+                       "when unit 1 is first heard, until SIGINT or SIGTERM or for --seconds."));
+    AddRecordOptions(parser);
+    if (const std::optional<int> exitCode = ParseCommandArguments(parser, Command, arguments))
+        return *exitCode;
+    TRecordOptions options;
+    QString error;
+    if (!ReadRecordOptions(parser, &options, &error))
+        return UsageError(Command, error);
+
+    TCanBackend backend;
+    TCanBackend::Parse(options.Backend, backend);
+    TPCANBasic::SetDeviceFactory(backend.Factory(), backend.Plugin);
+
+    QTextStream err(stderr);
+    TProgressLine progress(err);
+    const TClock clock;
+    TRecorder recorder(clock, options);
+    recorder.OnMessage = [&](const QString &line) {
+        progress.End();
+        err << line << '\n' << Qt::flush;
+    };
+    recorder.OnProgress = [&](const TRecordCounts &counts, double framesPerSecond) {
+        progress.Draw(ProgressLine(counts, framesPerSecond));
+    };
+    recorder.OnFinished = [](int exitCode) { QCoreApplication::exit(exitCode); };
+    const TStopSignals stopSignals([&] { recorder.Finish(ExitCode::Done); });
+
+    if (!recorder.Start(&error)) {
+        err << "telqar-logger record: " << error << '\n';
+        return ExitCode::Failed;
+    }
+    err << "recording from " << options.Backend << " at "
+        << BusSpeeds::BitRateOfCode(options.Baudrate) / 1000.0
+        << " kbit/s; the log starts when unit 1 (" << recorder.Acquisition.State.CanId1
+        << ") is heard" << Qt::endl;
+    const int exitCode = QCoreApplication::exec();
+    progress.End();
+    const TRecordCounts &counts = recorder.Counts();
+    err << "recorded: " << counts.Samples << " samples, " << counts.Records << " records, "
+        << counts.Lost << " lost, " << counts.Frames << " frames" << Qt::endl;
+    return exitCode;
+}

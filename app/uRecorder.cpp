@@ -1,0 +1,155 @@
+#include "app/uRecorder.h"
+
+#include "app/uCommands.h"
+
+TRecorder::TRecorder(const TClock &clock, const TRecordOptions &options)
+    : Acquisition(clock), m_clock(clock), m_options(options)
+{
+    Log.LogFileName = options.Base;
+    options.Units.ApplyTo(Acquisition.State, Log);
+    Acquisition.AddSink(*this);
+    Acquisition.AddSink(Log);
+    Acquisition.SetFrameTap(&Log);
+    m_timerCan.setInterval(CanTickMs);
+    m_timer1.setInterval(DisplayTickMs);
+    QObject::connect(&m_timerCan, &QTimer::timeout, [this] { TimerCanTimer(); });
+    QObject::connect(&m_timer1, &QTimer::timeout, [this] { Timer1Timer(); });
+}
+
+// Whoever watched may be gone by now: the files and the channel are closed without a word.
+TRecorder::~TRecorder()
+{
+    OnMessage = nullptr;
+    OnFinished = nullptr;
+    Finish(m_exitCode);
+}
+
+bool TRecorder::Start(QString *error)
+{
+    if (!Acquisition.Connect(m_options.Baudrate)) {
+        *error = QStringLiteral("cannot open the CAN channel %1: %2")
+                     .arg(m_options.Backend, TPCANBasic::LastErrorText());
+        return false;
+    }
+    m_startMs = m_progressMs = m_clock.MonotonicMs();
+    m_timerCan.start();
+    m_timer1.start();
+    return true;
+}
+
+void TRecorder::TimerCanTimer()
+{
+    if (m_finished || !Acquisition.ChannelOpen())
+        return;
+    m_counts.Frames += Acquisition.Drain();
+    // After the tick's samples, as a user's Start comes after the sample that enabled it: with
+    // "every 32nd" the first record is the 32nd sample after the start.
+    if (!Log.LogActive() && Acquisition.State.SensorOnline)
+        StartLog();
+    else
+        FlushLog();
+}
+
+void TRecorder::Timer1Timer()
+{
+    if (m_finished)
+        return;
+    Acquisition.RunWatchdogs();
+    if (!Acquisition.ChannelOpen()) {
+        Fail(QStringLiteral("connection lost: no sample of unit 1 for more than 15 s"));
+        return;
+    }
+    if (!FlushLog())
+        return;
+    const qint64 now = m_clock.MonotonicMs();
+    if (now - m_progressMs >= ProgressEveryMs)
+        ReportProgress(now);
+    if (m_options.Seconds && now - m_startMs >= qint64(*m_options.Seconds) * 1000)
+        Finish(ExitCode::Done);
+}
+
+void TRecorder::Finish(int exitCode)
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    m_exitCode = exitCode;
+    m_timerCan.stop();
+    m_timer1.stop();
+    if (Acquisition.ChannelOpen())
+        m_counts.Frames += Acquisition.Drain();
+    if (Log.LogActive()) {
+        QString error;
+        if (Log.StopLogging(&error)) {
+            m_counts.Records = Log.LogRecordNo;
+        } else {
+            m_counts.Lost += Log.LogRecordNo - m_counts.Records;
+            m_exitCode = ExitCode::Failed;
+            Report(error);
+        }
+    }
+    if (Acquisition.ChannelOpen())
+        Acquisition.Disconnect();
+    if (!m_logStarted)
+        Report(QStringLiteral("no log: unit 1 (%1) was not heard").arg(Acquisition.State.CanId1));
+    if (OnFinished)
+        OnFinished(m_exitCode);
+}
+
+void TRecorder::SampleComplete(const TAcquisitionState &, const TSampleMoment &)
+{
+    if (Log.LogActive())
+        ++m_counts.Samples;
+}
+
+void TRecorder::StartLog()
+{
+    QString error;
+    if (!Log.StartLogging(Acquisition.State, m_clock.Read(), &error)) {
+        Fail(error);
+        return;
+    }
+    m_logStarted = true;
+    Report(QStringLiteral("log: %1").arg(Log.FileName()));
+    if (!Log.RawTraceName().isEmpty())
+        Report(QStringLiteral("raw trace: %1").arg(Log.RawTraceName()));
+}
+
+// A file that fails ends the log, as in the window, and with it the recording: what is on
+// disk stays, the records it had not taken yet are lost.
+bool TRecorder::FlushLog()
+{
+    QString error;
+    const qint32 written = Log.LogRecordNo;
+    if (!Log.LogActive())
+        return true;
+    if (Log.Flush(m_clock.MonotonicMs(), &error)) {
+        m_counts.Records = written;
+        return true;
+    }
+    m_counts.Lost += written - m_counts.Records;
+    Fail(error);
+    return false;
+}
+
+void TRecorder::Fail(const QString &message)
+{
+    Report(message);
+    Finish(ExitCode::Failed);
+}
+
+void TRecorder::Report(const QString &message)
+{
+    if (OnMessage)
+        OnMessage(message);
+}
+
+void TRecorder::ReportProgress(qint64 nowMs)
+{
+    const double framesPerSecond =
+        double(m_counts.Frames - m_progressFrames) * 1000.0 / double(nowMs - m_progressMs);
+    m_progressMs = nowMs;
+    m_progressFrames = m_counts.Frames;
+    if (OnProgress)
+        OnProgress(m_counts, framesPerSecond);
+}

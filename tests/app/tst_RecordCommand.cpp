@@ -1,0 +1,131 @@
+// telqar-logger record as a user runs it: a real process on the built-in simulated unit,
+// stopped the ways a user or a service manager stops it.
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+
+namespace {
+
+QByteArray Contents(const QString &path)
+{
+    QFile file(path);
+    return !path.isEmpty() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The one file of a kind in folder, or nothing.
+QString Only(const QDir &folder, const QString &filter)
+{
+    const QStringList names = folder.entryList({filter}, QDir::Files);
+    return names.size() == 1 ? folder.filePath(names.first()) : QString();
+}
+
+// Lines without their line ends; none unless every line ends with lineEnd.
+QList<QByteArray> WholeLines(const QByteArray &text, const QByteArray &lineEnd)
+{
+    QList<QByteArray> lines = text.split('\n');
+    if (!lines.takeLast().isEmpty())
+        return {};
+    for (QByteArray &line : lines) {
+        if (!(line + '\n').endsWith(lineEnd))
+            return {};
+        line.chop(lineEnd.size() - 1);
+    }
+    return lines;
+}
+
+// Whether the process has a library loaded whose name holds part.
+bool HasLoaded(qint64 pid, const QByteArray &part)
+{
+    return Contents(QStringLiteral("/proc/%1/maps").arg(pid)).contains(part);
+}
+
+}  // namespace
+
+class tst_RecordCommand : public QObject
+{
+    Q_OBJECT
+private slots:
+    void stopsWithWholeFiles_data();
+    void stopsWithWholeFiles();
+    void aChannelThatCannotOpenFails();
+};
+
+void tst_RecordCommand::stopsWithWholeFiles_data()
+{
+    QTest::addColumn<int>("signalNumber");  // 0: --seconds ends it
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGINT") << int(SIGINT);
+    QTest::newRow("--seconds") << 0;
+}
+
+void tst_RecordCommand::stopsWithWholeFiles()
+{
+#ifdef Q_OS_WIN
+    QSKIP("signals and /proc are POSIX's");
+#endif
+    QFETCH(int, signalNumber);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QProcess record;
+    record.setWorkingDirectory(folder.path());
+    QStringList arguments{"record", "--can=sim", "-o", "drive.csv"};
+    if (!signalNumber)
+        arguments << "--seconds=2";
+    record.start(QStringLiteral(TELQAR_LOGGER_PATH), arguments);
+    QVERIFY(record.waitForStarted());
+    const qint64 pid = record.processId();
+
+    // Records reach the file within a tick once the simulated unit has been heard.
+    const QDir dir(folder.path());
+    QTRY_VERIFY_WITH_TIMEOUT(Contents(Only(dir, "drive_001_*.csv")).count('\n') > 30, 10000);
+    QVERIFY(HasLoaded(pid, "libQt6Core"));
+    QVERIFY(!HasLoaded(pid, "libX11"));
+    QVERIFY(!HasLoaded(pid, "libQt6Gui"));
+    if (signalNumber)
+        QCOMPARE(::kill(pid, signalNumber), 0);
+    QVERIFY(record.waitForFinished(10000));
+    QCOMPARE(record.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(record.exitCode(), 0);
+
+    const QList<QByteArray> lines = WholeLines(Contents(Only(dir, "drive_001_*.csv")), "\r\n");
+    QVERIFY(lines.size() > 30);
+    const QList<QByteArray> records = lines.mid(5);
+    for (int number = 1; number <= records.size(); ++number)
+        QVERIFY2(records[number - 1].startsWith(QByteArray::number(number) + ';'),
+                 records[number - 1]);
+    const QList<QByteArray> trace = WholeLines(Contents(Only(dir, "drive_001_*.log")), "\n");
+    QVERIFY(trace.size() > records.size());
+    static const QRegularExpression candump(
+        QStringLiteral(R"(^\(\d{10}\.\d{6}\) can0 [0-9A-F]{8}#[0-9A-F]{16} R$)"));
+    for (const QByteArray &line : trace)
+        QVERIFY2(candump.match(QString::fromLatin1(line)).hasMatch(), line);
+
+    const QString err = QString::fromLocal8Bit(record.readAllStandardError());
+    QVERIFY2(err.contains(
+                 QStringLiteral("recorded: %1 samples, %1 records, 0 lost, ").arg(records.size())),
+             qPrintable(err));
+}
+
+void tst_RecordCommand::aChannelThatCannotOpenFails()
+{
+    QTemporaryDir folder;
+    QProcess record;
+    record.setWorkingDirectory(folder.path());
+    record.start(QStringLiteral(TELQAR_LOGGER_PATH), {"record", "--can=nosuchplugin:can0"});
+    QVERIFY(record.waitForFinished(10000));
+    QCOMPARE(record.exitCode(), 1);
+    const QString err = QString::fromLocal8Bit(record.readAllStandardError());
+    QVERIFY2(err.contains("telqar-logger record: cannot open the CAN channel nosuchplugin:can0: "
+                          "No such plugin: 'nosuchplugin'\n"),
+             qPrintable(err));
+    QVERIFY(QDir(folder.path()).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(tst_RecordCommand)
+#include "tst_RecordCommand.moc"

@@ -1,0 +1,314 @@
+#include "app/uRecordOptions.h"
+#include "app/uRecorder.h"
+#include "support/uFakeCanDevice.h"
+#include "support/uFakeClock.h"
+#include "support/uFullDisk.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+namespace {
+
+const QCanBusFrame ProductionSample =
+    ExtendedFrame(0x18FECE47, QByteArray::fromHex("4023282328C8643C"));
+
+// A recorder on the fake adapter and clock, with what it reported written down.
+struct TRecording {
+    explicit TRecording(TRecordOptions options = {}, TFakeBehaviour behaviour = {})
+        : Bus(behaviour), Recorder(Clock, WithBackend(options))
+    {
+        Recorder.OnMessage = [this](const QString &line) { Messages << line; };
+        Recorder.OnFinished = [this](int exitCode) { ExitCodes << exitCode; };
+    }
+
+    static TRecordOptions WithBackend(TRecordOptions options)
+    {
+        options.Backend = QStringLiteral("fake:can0");
+        options.Baudrate = 0x011C;
+        return options;
+    }
+
+    // The unit sends count samples, and the CAN tick takes them 50 ms later.
+    void Send(int count)
+    {
+        Bus.Device()->Inject(QList<QCanBusFrame>(count, ProductionSample));
+        Clock.Ms += TRecorder::CanTickMs;
+        Recorder.TimerCanTimer();
+    }
+
+    // Display ticks, 100 ms apart, for the given time.
+    void Wait(qint64 ms)
+    {
+        for (qint64 waited = 0; waited < ms; waited += TRecorder::DisplayTickMs) {
+            Clock.Ms += TRecorder::DisplayTickMs;
+            Recorder.Timer1Timer();
+        }
+    }
+
+    TFakeCanBus Bus;
+    TFakeClock Clock;
+    TRecorder Recorder;
+    QStringList Messages;
+    QList<int> ExitCodes;
+};
+
+QByteArray Contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The records of a log file: the lines after its five head lines; none unless every line
+// ends in CR LF.
+QList<QByteArray> Records(const QString &path)
+{
+    QList<QByteArray> lines = Contents(path).split('\n');
+    if (!lines.takeLast().isEmpty())
+        return {};
+    for (QByteArray &line : lines) {
+        if (!line.endsWith('\r'))
+            return {};
+        line.chop(1);
+    }
+    return lines.mid(5);
+}
+
+QString Only(const QString &filter)
+{
+    const QStringList names = QDir().entryList({filter}, QDir::Files);
+    return names.size() == 1 ? names.first() : QString();
+}
+
+}  // namespace
+
+class tst_uRecorder : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void theLogStartsOnceUnit1IsHeard();
+    void everyThirtySecondCountsFromTheStart();
+    void stopsAfterTheGivenSeconds();
+    void aFailedConnectIsReported();
+    void aFailingFileEndsTheRecordingWithItsRecordsLost();
+    void aLostConnectionEndsTheRecordingWithWholeFiles();
+    void neverHeardLeavesNoFiles();
+    void bitRates_data();
+    void bitRates();
+    void options_data();
+    void options();
+};
+
+void tst_uRecorder::init()
+{
+    for (const QString &name : QDir().entryList(QDir::Files))
+        QFile::remove(name);
+}
+
+void tst_uRecorder::theLogStartsOnceUnit1IsHeard()
+{
+    TRecording recording;
+    QString error;
+    QVERIFY(recording.Recorder.Start(&error));
+    recording.Send(2);  // heard: the log starts after these
+    recording.Send(3);
+    recording.Wait(200);
+    recording.Send(1);
+    QCOMPARE(recording.Recorder.Counts().Records, 4);
+    recording.Recorder.Finish(0);
+
+    QCOMPARE(recording.ExitCodes, QList<int>{0});
+    const QString log = Only("log_001_*.csv");
+    QVERIFY(!log.isEmpty());
+    QCOMPARE(recording.Messages,
+             QStringList({"log: " + log, "raw trace: " + QString(log).replace(".csv", ".log")}));
+    const QList<QByteArray> records = Records(log);
+    QCOMPARE(records.size(), 4);
+    QVERIFY(records.first().startsWith("1;"));
+    QVERIFY(records.last().startsWith("4;"));
+    // The trace holds the frames read while the log ran, each a whole line.
+    const QByteArray trace = Contents(Only("log_001_*.log"));
+    QCOMPARE(trace.count('\n'), 4);
+    QVERIFY(trace.endsWith(" can0 18FECE47#4023282328C8643C R\n"));
+
+    const TRecordCounts &counts = recording.Recorder.Counts();
+    QCOMPARE(counts.Samples, 4);
+    QCOMPARE(counts.Records, 4);
+    QCOMPARE(counts.Lost, 0);
+    QCOMPARE(counts.Frames, 6);
+    QVERIFY(!TPCANBasic::Device());  // the channel is closed
+}
+
+void tst_uRecorder::everyThirtySecondCountsFromTheStart()
+{
+    TRecordOptions options;
+    options.Units.EveryThirtySecond = true;
+    TRecording recording(options);
+    QString error;
+    QVERIFY(recording.Recorder.Start(&error));
+    recording.Send(5);
+    recording.Send(31);
+    QCOMPARE(recording.Recorder.Counts().Records, 0);
+    recording.Send(33);
+    recording.Recorder.Finish(0);
+    QCOMPARE(Records(Only("log_001_*.csv")).size(), 2);  // samples 32 and 64
+    QCOMPARE(recording.Recorder.Counts().Samples, 64);
+}
+
+void tst_uRecorder::stopsAfterTheGivenSeconds()
+{
+    TRecordOptions options;
+    options.Seconds = 2;
+    TRecording recording(options);
+    QList<qint64> progress;
+    recording.Recorder.OnProgress = [&](const TRecordCounts &counts, double framesPerSecond) {
+        progress << counts.Records << qRound(framesPerSecond);
+    };
+    QString error;
+    QVERIFY(recording.Recorder.Start(&error));
+    recording.Send(1);
+    for (int tick = 0; tick < 19; ++tick) {  // 100 ms each
+        recording.Send(5);
+        recording.Clock.Ms += 50;
+        recording.Recorder.Timer1Timer();
+    }
+    QVERIFY(!recording.Recorder.Finished());
+    recording.Wait(100);
+    QVERIFY(recording.Recorder.Finished());
+    QCOMPARE(recording.ExitCodes, QList<int>{0});
+    QCOMPARE(Records(Only("log_001_*.csv")).size(), 95);
+    QVERIFY(Contents(Only("log_001_*.log")).endsWith("R\n"));
+    // Once a second: the records the file has taken by then, and the frames per second since
+    // the last report (51 in the first 1050 ms, 45 in the next second).
+    QCOMPARE(progress, QList<qint64>({50, 49, 95, 45}));
+}
+
+void tst_uRecorder::aFailedConnectIsReported()
+{
+    TFakeBehaviour unplugged;
+    unplugged.openFails = true;
+    TRecording recording({}, unplugged);
+    QString error;
+    QVERIFY(!recording.Recorder.Start(&error));
+    QCOMPARE(error, "cannot open the CAN channel fake:can0: adapter not plugged in");
+}
+
+void tst_uRecorder::aFailingFileEndsTheRecordingWithItsRecordsLost()
+{
+    TRecording recording;
+    QString error;
+    QVERIFY(recording.Recorder.Start(&error));
+    recording.Send(1);
+    recording.Send(3);
+    QVERIFY(recording.Recorder.Log.File().OpenOn(std::make_unique<TFullDisk>(), "full.csv", false,
+                                                 {}, &error));
+    recording.Send(2);
+    QVERIFY(recording.Recorder.Finished());
+    QCOMPARE(recording.ExitCodes, QList<int>{1});
+    QVERIFY2(recording.Messages.last().contains("No space left on device"),
+             qPrintable(recording.Messages.last()));
+    const TRecordCounts &counts = recording.Recorder.Counts();
+    QCOMPARE(counts.Records, 3);
+    QCOMPARE(counts.Lost, 2);
+    QCOMPARE(counts.Samples, 5);
+}
+
+void tst_uRecorder::aLostConnectionEndsTheRecordingWithWholeFiles()
+{
+    TRecording recording;
+    QString error;
+    QVERIFY(recording.Recorder.Start(&error));
+    recording.Send(1);
+    recording.Send(2);
+    recording.Wait(15900);
+    QVERIFY(!recording.Recorder.Finished());  // 15 whole seconds are no loss yet
+    recording.Wait(100);
+    QVERIFY(recording.Recorder.Finished());
+    QCOMPARE(recording.ExitCodes, QList<int>{1});
+    QCOMPARE(recording.Messages.last(), "connection lost: no sample of unit 1 for more than 15 s");
+    QCOMPARE(Records(Only("log_001_*.csv")).size(), 2);
+    QVERIFY(!recording.Recorder.Log.LogActive());
+}
+
+void tst_uRecorder::neverHeardLeavesNoFiles()
+{
+    TRecording recording;
+    QString error;
+    QVERIFY(recording.Recorder.Start(&error));
+    recording.Wait(20000);
+    recording.Recorder.Finish(0);
+    QCOMPARE(recording.ExitCodes, QList<int>{0});
+    QCOMPARE(recording.Messages, QStringList{"no log: unit 1 (18FECE47) was not heard"});
+    QVERIFY(QDir().entryList(QDir::Files).isEmpty());
+}
+
+void tst_uRecorder::bitRates_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("code");
+    QTest::newRow("kbit/s") << "250" << 0x011C;
+    QTest::newRow("bit/s") << "250000" << 0x011C;
+    QTest::newRow("1 Mbit/s in kbit/s") << "1000" << 0x0014;
+    QTest::newRow("5 kbit/s in bit/s") << "5000" << 0x7F7F;
+    QTest::newRow("decimal point") << "95.238" << 0xC34E;
+    QTest::newRow("decimal comma") << "95,238" << 0xC34E;
+    QTest::newRow("odd rate in bit/s") << "47619" << 0x1414;
+    QTest::newRow("rounded odd rate") << "95" << 0;
+    QTest::newRow("a fraction of a bit") << "95.2385" << 0;
+    QTest::newRow("not offered") << "300" << 0;
+    QTest::newRow("above 1 Mbit/s") << "2000000" << 0;
+    QTest::newRow("zero") << "0" << 0;
+    QTest::newRow("negative") << "-250" << 0;
+    QTest::newRow("text") << "fast" << 0;
+}
+
+void tst_uRecorder::bitRates()
+{
+    QFETCH(QString, text);
+    QFETCH(int, code);
+    QCOMPARE(int(BaudrateOfText(text)), code);
+}
+
+void tst_uRecorder::options_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("read");  // base/bitrate code/seconds, or the error
+    QTest::newRow("the defaults") << QStringList{"--can=sim"} << "log.csv/11c/-";
+    QTest::newRow("all") << QStringList{"--can=virtualcan:can0", "-o", "x/trip.csv",
+                                        "--bitrate=500", "--seconds=60"}
+                         << "x/trip.csv/1c/60";
+    QTest::newRow("no backend") << QStringList{} << "--can=BACKEND is required";
+    QTest::newRow("bad backend") << QStringList{"--can=peakcan"}
+                                 << "--can=peakcan: PLUGIN:INTERFACE or sim";
+    QTest::newRow("no seconds") << QStringList{"--can=sim", "--seconds=0"}
+                                << "--seconds=0: a whole number of seconds, 1 or more";
+    QTest::newRow("empty base") << QStringList{"--can=sim", "-o", ""} << "-o needs a base name";
+    QTest::newRow("a stray argument")
+        << QStringList{"--can=sim", "trace.log"} << "unexpected argument 'trace.log'";
+    QTest::newRow("unit options are read too")
+        << QStringList{"--can=sim", "--every=2"} << "--every=2: 1 or 32";
+}
+
+void tst_uRecorder::options()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, read);
+    QCommandLineParser parser;
+    AddRecordOptions(parser);
+    QVERIFY(parser.parse(QStringList{"telqar-logger"} + arguments));
+    TRecordOptions options;
+    QString error;
+    if (!ReadRecordOptions(parser, &options, &error)) {
+        QCOMPARE(error, read);
+        return;
+    }
+    QCOMPARE(QStringLiteral("%1/%2/%3")
+                 .arg(options.Base)
+                 .arg(options.Baudrate, 0, 16)
+                 .arg(options.Seconds ? QString::number(*options.Seconds) : "-"),
+             read);
+}
+
+QTEST_GUILESS_MAIN(tst_uRecorder)
+#include "tst_uRecorder.moc"
