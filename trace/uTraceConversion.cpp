@@ -1,0 +1,143 @@
+#include "trace/uTraceConversion.h"
+
+#include "base/uClock.h"
+#include "can/uFrameDecoder.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <limits>
+#include <vector>
+
+namespace {
+
+// Frames between two hand-overs of the records to the file, and between progress reports.
+constexpr qint64 FramesPerFlush = 8192;
+// Frames read ahead for unit 1's first sample, whose firmware the log's head shows.
+constexpr size_t FramesToFirstSample = 100000;
+
+// The local wall-clock time of trace times, worked out once a second: a frame's time is its
+// second's plus the milliseconds, so that millions of frames ask the time zone rarely.
+class TLocalTimes
+{
+public:
+    TTimeStamp StampOf(qint64 timeUs, QTime *time)
+    {
+        const qint64 ms = timeUs / 1000;
+        const qint64 second = ms / 1000;
+        if (second != m_second) {
+            m_second = second;
+            const QDateTime local = QDateTime::fromMSecsSinceEpoch(second * 1000);
+            m_secondMs = local.time().msecsSinceStartOfDay();
+            m_secondDays = DateTimeToDays(local);
+        }
+        const int msOfSecond = int(ms % 1000);
+        *time = QTime::fromMSecsSinceStartOfDay(m_secondMs + msOfSecond);
+        return {m_secondDays + msOfSecond / 86400000.0, ms};
+    }
+
+private:
+    qint64 m_second = std::numeric_limits<qint64>::min();
+    int m_secondMs = 0;  // of the second's start, in the local day
+    double m_secondDays = 0;
+};
+
+// Each sample of unit 1 goes to the log at the time of the frame that completed it.
+class TLogFromTrace : public TDecoderSink
+{
+public:
+    TLogFromTrace(const TAcquisitionState &state, TLogSession &log) : m_state(state), m_log(log) {}
+    bool WantsTrafficLines() const override { return false; }
+    void TrafficFrame(const char *, const TPCANMsg &) override {}
+    void Unit1SampleComplete() override { m_log.SampleComplete(m_state, Moment); }
+    bool ChannelOpen() const override { return true; }
+
+    TSampleMoment Moment;
+
+private:
+    const TAcquisitionState &m_state;
+    TLogSession &m_log;
+};
+
+// Notes the first sample of unit 1.
+class TFirstSample : public TDecoderSink
+{
+public:
+    bool WantsTrafficLines() const override { return false; }
+    void TrafficFrame(const char *, const TPCANMsg &) override {}
+    void Unit1SampleComplete() override { Seen = true; }
+    bool ChannelOpen() const override { return true; }
+
+    bool Seen = false;
+};
+
+// The frames up to unit 1's first sample, read ahead, and the firmware it reports: a live log
+// starts only once the unit is heard, so its head shows the firmware from the start.
+std::vector<TTraceFrame> ReadToFirstSample(TTraceReader &reader, TAcquisitionState probe,
+                                           QString *firmware)
+{
+    std::vector<TTraceFrame> ahead;
+    TFirstSample sink;
+    TTraceFrame frame;
+    while (!sink.Seen && ahead.size() < FramesToFirstSample && reader.Next(frame)) {
+        ahead.push_back(frame);
+        if (!frame.Sent)
+            DispatchFrame(frame.Message, probe, {}, sink);
+    }
+    *firmware = sink.Seen ? probe.Sensors[1].Firmware : QString();
+    return ahead;
+}
+
+}  // namespace
+
+bool ConvertTrace(TTraceReader &reader, const QString &csvPath, TAcquisitionState &state,
+                  TLogSession &log, const std::function<void()> &progress, QString *error)
+{
+    QString firmware;
+    const std::vector<TTraceFrame> ahead = ReadToFirstSample(reader, state, &firmware);
+    // A log appends to a file of its name; a conversion makes the whole file.
+    if (QFile old(csvPath); old.exists() && !old.remove()) {
+        *error = QStringLiteral("Cannot replace %1: %2")
+                     .arg(QDir::toNativeSeparators(csvPath), old.errorString());
+        return false;
+    }
+    state.Sensors[1].Firmware = firmware;
+    const QDateTime start = ahead.empty() ? QDateTime::currentDateTime()
+                                          : QDateTime::fromMSecsSinceEpoch(ahead[0].TimeUs / 1000);
+    if (!log.StartLoggingTo(csvPath, state, start, error))
+        return false;
+
+    TLocalTimes times;
+    TLogFromTrace sink(state, log);
+    QElapsedTimer sinceStart;  // for the log's forcing to the disk, once a second as live
+    sinceStart.start();
+    qint64 frames = 0;
+    const auto decode = [&](const TTraceFrame &frame) {
+        if (!frame.Sent) {
+            const TTimeStamp now = times.StampOf(frame.TimeUs, &sink.Moment.Time);
+            DispatchFrame(frame.Message, state, now, sink);
+        }
+        if (++frames % FramesPerFlush != 0)
+            return true;
+        if (progress)
+            progress();
+        return log.Flush(sinceStart.elapsed(), error);
+    };
+    for (const TTraceFrame &frame : ahead) {
+        if (!decode(frame))
+            return false;
+    }
+    TTraceFrame frame;
+    while (reader.Next(frame)) {
+        if (!decode(frame))
+            return false;
+    }
+    if (!log.StopLogging(error))
+        return false;
+    if (!reader.Error().isEmpty()) {
+        *error = reader.Error();
+        return false;
+    }
+    return true;
+}
