@@ -1,0 +1,158 @@
+#include "app/uConvertCommand.h"
+
+#include "app/uProgressBar.h"
+#include "app/uUnitOptions.h"
+#include "app/uVersionText.h"
+#include "trace/uTraceConversion.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+const QString Name = QStringLiteral("telqar-logger convert");
+
+bool StandardErrorIsTerminal()
+{
+#ifdef Q_OS_WIN
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(STDERR_FILENO) != 0;
+#endif
+}
+
+int UsageError(const TCommandStreams &streams, const QString &message)
+{
+    streams.Err << Name << ": " << message << "\nTry '" << Name << " --help'.\n";
+    streams.Err.flush();
+    return ConvertExit::Usage;
+}
+
+int Failure(const TCommandStreams &streams, const QString &message)
+{
+    streams.Err << Name << ": " << message << '\n';
+    streams.Err.flush();
+    return ConvertExit::Failed;
+}
+
+// "drive.log" gives "drive.csv" in the same folder.
+QString DefaultOutput(const QString &trace)
+{
+    const QFileInfo info(trace);
+    const QString folder = info.path() == QLatin1String(".") ? QString() : info.path() + u'/';
+    return folder + info.completeBaseName() + QStringLiteral(".csv");
+}
+
+bool SameFile(const QString &a, const QString &b)
+{
+    const QFileInfo first(a), second(b);
+    return first.absoluteFilePath() == second.absoluteFilePath()
+           || (first.exists() && second.exists()
+               && first.canonicalFilePath() == second.canonicalFilePath());
+}
+
+// "drive.log:17: damaged line, passed over" for each kept number, then how many in all.
+void ReportDamage(const TTraceReader &reader, const QString &trace, QTextStream &err)
+{
+    const QString name = QDir::toNativeSeparators(trace);
+    for (const qint64 line : reader.DamagedLines())
+        err << name << ':' << line << ": damaged line, passed over\n";
+    if (reader.DamagedCount() > reader.DamagedLines().size())
+        err << name << ": " << reader.DamagedCount() - reader.DamagedLines().size()
+            << " more damaged lines passed over\n";
+    err << name << ": " << reader.DamagedCount() << " damaged lines in all\n";
+    err.flush();
+}
+
+}  // namespace
+
+int RunConvertCommand(const QStringList &arguments)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return RunConvertCommand(arguments, {out, err, StandardErrorIsTerminal()});
+}
+
+int RunConvertCommand(const QStringList &arguments, const TCommandStreams &streams)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Writes the measurement log (CSV) that the frames of a raw trace make:\n"
+                       "a candump log, a Vector ASC trace or a PCAN-View trace (.trc), told by\n"
+                       "its first lines. Damaged lines are passed over and named on standard\n"
+                       "error.\n"
+                       "Exit codes: 0 done; 1 the trace could not be read or the CSV written;\n"
+                       "2 wrong command line; 3 done, but damaged lines were passed over."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Displays help on commandline options."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Displays version information."));
+    const QCommandLineOption output(
+        {QStringLiteral("o"), QStringLiteral("output")},
+        QStringLiteral("The CSV to write, replaced if it exists (the trace's name with .csv)."),
+        QStringLiteral("OUT.csv"));
+    parser.addOptions({help, version, output});
+    AddUnitOptions(parser);
+    parser.addPositionalArgument(QStringLiteral("TRACE"), QStringLiteral("The raw trace."));
+
+    if (!parser.parse(QStringList{Name} + arguments))
+        return UsageError(streams, parser.errorText());
+    if (parser.isSet(help)) {
+        // The first line names the program as started; the sub-command is named instead.
+        QString text = parser.helpText();
+        text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: %1 [options] TRACE").arg(Name));
+        streams.Out << text;
+        streams.Out.flush();
+        return ConvertExit::Done;
+    }
+    if (parser.isSet(version)) {
+        streams.Out << Name << ' ' << GetVersionText(ProgramVersion()) << '\n';
+        streams.Out.flush();
+        return ConvertExit::Done;
+    }
+    const QStringList traces = parser.positionalArguments();
+    if (traces.size() != 1)
+        return UsageError(streams, traces.isEmpty() ? QStringLiteral("no trace given")
+                                                    : QStringLiteral("one trace at a time"));
+    const QString trace = traces.first();
+    const QString csv = parser.isSet(output) ? parser.value(output) : DefaultOutput(trace);
+    if (SameFile(csv, trace))
+        return UsageError(streams, QStringLiteral("the CSV would replace the trace %1; name "
+                                                  "another with -o")
+                                       .arg(QDir::toNativeSeparators(trace)));
+    TUnitOptions units;
+    QString error;
+    if (!ReadUnitOptions(parser, &units, &error))
+        return UsageError(streams, error);
+
+    TTraceReader reader;
+    if (!reader.Open(trace, &error))
+        return Failure(streams, error);
+    TAcquisitionState state;
+    TLogSession log;
+    units.ApplyTo(state, log);
+
+    std::optional<TProgressBar> bar;
+    if (streams.ErrIsTerminal && reader.Size() >= ConvertProgressFromBytes)
+        bar.emplace(streams.Err, QDir::toNativeSeparators(trace));
+    const auto progress = [&] {
+        if (bar)
+            bar->Show(reader.BytesRead(), reader.Size());
+    };
+    const bool converted = ConvertTrace(reader, csv, state, log, progress, &error);
+    if (bar)
+        bar->Finish();
+    if (reader.DamagedCount() > 0)
+        ReportDamage(reader, trace, streams.Err);
+    if (!converted)
+        return Failure(streams, error);
+    return reader.DamagedCount() > 0 ? ConvertExit::Damaged : ConvertExit::Done;
+}
