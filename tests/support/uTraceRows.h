@@ -11,6 +11,12 @@
 
 Q_DECLARE_METATYPE(TLineVerdict)
 
+// A frame in a failed comparison, as its candump line.
+inline char *toString(const TTraceFrame &frame)
+{
+    return qstrdup(Candump::Line(frame).constData());
+}
+
 // Central European time with its summer time, as a POSIX rule that needs no time-zone files:
 // the local times in the rows are Polish wall-clock times.
 inline void UsePolishTime()
