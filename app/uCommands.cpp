@@ -1,6 +1,7 @@
 #include "app/uCommands.h"
 
 #include "app/uCommandLine.h"
+#include "app/uConvertCommand.h"
 #include "app/uRecordCommand.h"
 
 #include <QCoreApplication>
@@ -18,10 +19,9 @@ struct TCommand {
     int (*Run)(const QStringList &arguments);
 };
 
-// TODO(convert): RunConvertCommand of app/uConvertCommand.h gets its row here,
-// {"convert", "turns a raw trace into the log's CSV", RunConvertCommand}.
 constexpr std::array Commands{
     TCommand{"record", "logs a drive: the CSV log and its raw trace", RunRecordCommand},
+    TCommand{"convert", "turns a raw trace into the CSV log its frames make", RunConvertCommand},
 };
 
 const TCommand *CommandNamed(const QString &name)

@@ -75,6 +75,9 @@ void tst_uCommands::chooseLaunch_data()
     QTest::newRow("a command after an option")
         << QStringList{"--can=sim", "record", "--seconds=5"} << int(TLaunchKind::Command)
         << "record" << QStringList{"--can=sim", "--seconds=5"};
+    QTest::newRow("convert") << QStringList{"convert", "drive.log", "-o", "drive.csv"}
+                             << int(TLaunchKind::Command) << "convert"
+                             << QStringList{"drive.log", "-o", "drive.csv"};
     QTest::newRow("a command in capitals is D's rule")
         << QStringList{"RECORD"} << window << "" << QStringList{};
 }
@@ -116,6 +119,11 @@ void tst_uCommands::program_data()
     QTest::newRow("record's unknown option")
         << QStringList{"record", "--can=sim", "--rate=5"} << 2 << ""
         << "telqar-logger record: Unknown option 'rate'.\n";
+    QTest::newRow("convert --help")
+        << QStringList{"convert", "--help"} << 0 << "Usage: telqar-logger convert [options] TRACE\n"
+        << "";
+    QTest::newRow("convert without a trace") << QStringList{"convert"} << 2 << ""
+                                             << "telqar-logger convert: no trace given\n";
     QTest::newRow("unknown command")
         << QStringList{"recrod"} << 2 << ""
         << "telqar-logger: unknown command 'recrod'\nTry 'telqar-logger --help'.\n";
