@@ -45,6 +45,19 @@ bool HasLoaded(qint64 pid, const QByteArray &part)
     return Contents(QStringLiteral("/proc/%1/maps").arg(pid)).contains(part);
 }
 
+// The lines of a log with the time of day (GODZINA) taken out of each record.
+QList<QByteArray> WithoutTimeOfDay(const QByteArray &log)
+{
+    QList<QByteArray> lines = log.split('\n');
+    for (qsizetype index = 5; index < lines.size(); ++index) {
+        QList<QByteArray> fields = lines[index].split(';');
+        if (fields.size() > 1)
+            fields.removeAt(1);
+        lines[index] = fields.join(';');
+    }
+    return lines;
+}
+
 }  // namespace
 
 class tst_RecordCommand : public QObject
@@ -53,6 +66,7 @@ class tst_RecordCommand : public QObject
 private slots:
     void stopsWithWholeFiles_data();
     void stopsWithWholeFiles();
+    void theRawTraceConvertsToTheSameLog();
     void aChannelThatCannotOpenFails();
 };
 
@@ -110,6 +124,29 @@ void tst_RecordCommand::stopsWithWholeFiles()
     QVERIFY2(err.contains(
                  QStringLiteral("recorded: %1 samples, %1 records, 0 lost, ").arg(records.size())),
              qPrintable(err));
+}
+
+// What the log holds can be had again from its raw trace. The time of day may differ by a
+// second: the log reads the wall clock for each sample, the trace counts from the wall clock
+// at the start on the monotonic clock, and the two may fall on either side of a second.
+void tst_RecordCommand::theRawTraceConvertsToTheSameLog()
+{
+    QTemporaryDir folder;
+    const QDir dir(folder.path());
+    QProcess program;
+    program.setWorkingDirectory(folder.path());
+    program.start(QStringLiteral(TELQAR_LOGGER_PATH), {"record", "--can=sim", "--seconds=1"});
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitCode(), 0);
+    const QString log = Only(dir, "log_001_*.csv");
+    QVERIFY(Contents(log).count('\n') > 30);
+
+    program.start(QStringLiteral(TELQAR_LOGGER_PATH),
+                  {"convert", Only(dir, "log_001_*.log"), "-o", dir.filePath("converted.csv")});
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(WithoutTimeOfDay(Contents(dir.filePath("converted.csv"))),
+             WithoutTimeOfDay(Contents(log)));
 }
 
 void tst_RecordCommand::aChannelThatCannotOpenFails()
