@@ -4,7 +4,6 @@
 #include "can/uFrameDecoder.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 
 #include <limits>
@@ -110,8 +109,6 @@ bool ConvertTrace(TTraceReader &reader, const QString &csvPath, TAcquisitionStat
 
     TLocalTimes times;
     TLogFromTrace sink(state, log);
-    QElapsedTimer sinceStart;  // for the log's forcing to the disk, once a second as live
-    sinceStart.start();
     qint64 frames = 0;
     const auto decode = [&](const TTraceFrame &frame) {
         if (!frame.Sent) {
@@ -122,7 +119,9 @@ bool ConvertTrace(TTraceReader &reader, const QString &csvPath, TAcquisitionStat
             return true;
         if (progress)
             progress();
-        return log.Flush(sinceStart.elapsed(), error);
+        // The same moment every time: a conversion is forced to the disk once, when the log
+        // closes, not every second as a live log; killed half-way, it is simply run again.
+        return log.Flush(0, error);
     };
     for (const TTraceFrame &frame : ahead) {
         if (!decode(frame))

@@ -11,11 +11,8 @@ constexpr qint64 MicrosPerSecond = 1000000;
 
 int DigitValue(char c, int base)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0' < base ? c - '0' : -1;
-    if (base == 16 && ((c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')))
-        return (c | 0x20) - 'a' + 10;
-    return -1;
+    const int digit = base == 16 ? HexDigit(c) : c >= '0' && c <= '9' ? c - '0' : -1;
+    return digit < base ? digit : -1;
 }
 
 // "05" of "12:05": exactly two digits.
@@ -49,16 +46,6 @@ QByteArrayView TFields::Rest()
         ++start;
     m_rest = m_rest.sliced(start);
     return m_rest;
-}
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-int HexDigit(char c)
-{
-    return DigitValue(c, 16);
 }
 
 QByteArrayView Trimmed(QByteArrayView text)

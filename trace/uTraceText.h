@@ -25,8 +25,19 @@ private:
     QByteArrayView m_rest;
 };
 
-bool IsBlank(char c);
-int HexDigit(char c);  // its value, or -1 for a character that is no hexadecimal digit
+// Inline: called for every character of millions of lines.
+inline bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+// Its value, or -1 for a character that is no hexadecimal digit.
+inline int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    const char lower = char(c | 0x20);
+    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
+}
 QByteArrayView Trimmed(QByteArrayView text);  // of blanks and line ends
 
 // All of text as a number of the base (16 or 10), one to maxDigits digits, at most
