@@ -12,3 +12,6 @@ QString FormatFixed(double value, int decimals, const QLocale &locale = QLocale(
 // The same with a decimal separator of the caller's choosing, for texts that cannot carry the
 // locale's own.
 QString FormatFixedWithSeparator(double value, int decimals, const QString &separator);
+// The same at the end of text: the log's records take several numbers each, hundreds of
+// thousands of records a second when a trace is converted.
+void AppendFixed(QString &text, double value, int decimals, const QString &separator);

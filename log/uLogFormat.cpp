@@ -18,14 +18,51 @@ QString UnitColumns(int unit)
 
 void AppendUnit(QString &line, const TSensorSample &unit, const QString &decimalSeparator)
 {
+    static constexpr char Hex[] = "0123456789ABCDEF";
     for (double value : {unit.TiltX, unit.TiltY, unit.AccX, unit.AccY}) {
         line += Separator;
-        line += FormatFixedWithSeparator(value, 2, decimalSeparator);
+        AppendFixed(line, value, 2, decimalSeparator);
     }
     line += Separator;
-    line += QStringLiteral("%1").arg(unit.Status, 2, 16, QLatin1Char('0')).toUpper();
+    line += QLatin1Char(Hex[unit.Status >> 4]);
+    line += QLatin1Char(Hex[unit.Status & 0xF]);
     line += Separator;
-    line += FormatFixedWithSeparator(unit.LTR, 3, decimalSeparator);
+    AppendFixed(line, unit.LTR, 3, decimalSeparator);
+}
+
+// The time format of a locale and the text it gave last: records come up to hundreds a second
+// (a trace converts at hundreds of thousands), and their time's text changes once a second
+// unless the format shows milliseconds.
+class TLogTimeText
+{
+public:
+    explicit TLogTimeText(const QLocale &locale)
+        : m_format(LogTimeFormat(locale)),
+          m_showsMilliseconds(m_format.Write(QTime(0, 0)) != m_format.Write(QTime(0, 0, 0, 999)))
+    {
+    }
+
+    const QString &Write(const QTime &time) const
+    {
+        const int ms = time.msecsSinceStartOfDay();
+        const int key = !time.isValid() ? -1 : m_showsMilliseconds ? ms : ms / 1000;
+        if (key != m_key || key < 0) {
+            m_key = key;
+            m_text = m_format.Write(time);
+        }
+        return m_text;
+    }
+
+private:
+    TLogFormat m_format;
+    bool m_showsMilliseconds;
+    mutable int m_key = -1;
+    mutable QString m_text;
+};
+
+TLogTimeText LogTimeText(const QLocale &locale)
+{
+    return TLogTimeText(locale);
 }
 
 }  // namespace
@@ -75,7 +112,7 @@ QStringList LogHead(const QDate &date, const QString &firmware, TLogUnits units,
 
 QString LogTime(const QTime &time, const QLocale &locale)
 {
-    return ChosenFor<TLogFormat, LogTimeFormat>(locale).Write(time);
+    return ChosenFor<TLogTimeText, LogTimeText>(locale).Write(time);
 }
 
 QString LogRecordLine(qint32 recordNo, const QString &time, const TAcquisitionState &state,
@@ -89,9 +126,9 @@ QString LogRecordLine(qint32 recordNo, const QString &time, const TAcquisitionSt
     line += Separator;
     line += time;
     line += Separator;
-    line += FormatFixedWithSeparator(state.Chassis.VehicleSpeed, 2, decimalSeparator);
+    AppendFixed(line, state.Chassis.VehicleSpeed, 2, decimalSeparator);
     line += Separator;
-    line += FormatFixedWithSeparator(unit1.AngularVelocity, 2, decimalSeparator);
+    AppendFixed(line, unit1.AngularVelocity, 2, decimalSeparator);
     AppendUnit(line, unit1, decimalSeparator);
     if (units.Unit2)
         AppendUnit(line, state.Sensors[2], decimalSeparator);

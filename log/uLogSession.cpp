@@ -84,7 +84,8 @@ void TLogSession::WriteLogRecord(const TAcquisitionState &state, const QTime &ti
     if (!LogActive())
         return;
     ++LogRecordNo;
-    m_file.Append(LogRecordLine(LogRecordNo, LogTime(time), state, m_units));
+    const QLocale locale;  // made once for the time and the numbers: a trace converts many
+    m_file.Append(LogRecordLine(LogRecordNo, LogTime(time, locale), state, m_units, locale));
 }
 
 bool TLogSession::Flush(qint64 nowMs, QString *error)

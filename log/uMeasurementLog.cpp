@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QVarLengthArray>
 
 namespace {
 
@@ -45,6 +46,21 @@ QByteArray LineEndMissingFrom(const QString &path, const QByteArray &lineEnd)
     if (last == "\n")
         return {};
     return last == "\r" && lineEnd == "\r\n" ? QByteArray("\n") : lineEnd;
+}
+
+// Windows-1250 is ASCII below 0x80, so a record (digits, separators, a time) needs no
+// converter: appended byte for byte, or false for a text with other characters.
+bool AppendAscii(QByteArray &bytes, QStringView text)
+{
+    QVarLengthArray<char, 256> ascii(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0x80)
+            return false;
+        ascii[i] = char(c);
+    }
+    bytes.append(ascii.constData(), ascii.size());
+    return true;
 }
 
 }  // namespace
@@ -108,7 +124,8 @@ void TMeasurementLog::Append(const QString &line)
 {
     if (!m_device)
         return;
-    m_pending += m_encoder.encode(line);
+    if (!AppendAscii(m_pending, line))
+        m_pending += m_encoder.encode(line);
     EndLine();
 }
 

@@ -37,6 +37,7 @@ private slots:
     void recordNumbers();
     void time_data();
     void time();
+    void timeOfEachRecord();
     void headDate_data();
     void headDate();
     void everyLocaleWritesWindows1250();
@@ -113,6 +114,22 @@ void tst_uLogLocale::time()
     QFETCH(QTime, time);
     QFETCH(QString, text);
     QCOMPARE(LogTime(time, QLocale(locale)), text);
+}
+
+// The text of a record's time is made once a second, not once a record; it follows the
+// second, the locale and a time that is none.
+void tst_uLogLocale::timeOfEachRecord()
+{
+    const QLocale polish(QLocale::Polish, QLocale::Poland);
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    QCOMPARE(LogTime(QTime(13, 4, 5, 100), polish), QStringLiteral("13:04:05"));
+    QCOMPARE(LogTime(QTime(13, 4, 5, 900), polish), QStringLiteral("13:04:05"));
+    QCOMPARE(LogTime(QTime(13, 4, 6, 0), polish), QStringLiteral("13:04:06"));
+    QCOMPARE(LogTime(QTime(13, 4, 6, 1), english), QStringLiteral("1:04:06 PM"));
+    QCOMPARE(LogTime(QTime(13, 4, 6, 2), polish), QStringLiteral("13:04:06"));
+    QCOMPARE(LogTime(QTime(0, 0), polish), QStringLiteral("00:00:00"));
+    QCOMPARE(LogTime(QTime(), polish), polish.toString(QTime(), QStringLiteral("HH:mm:ss")));
+    QCOMPARE(LogTime(QTime(0, 0, 0, 500), polish), QStringLiteral("00:00:00"));
 }
 
 void tst_uLogLocale::headDate_data()
