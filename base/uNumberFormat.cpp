@@ -2,7 +2,6 @@
 
 #include "base/uLocaleCache.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace {
@@ -15,32 +14,33 @@ QString DecimalSeparatorOf(const QLocale &locale)
 constexpr double PowersOfTen[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 
 // value with decimals (0..9) into buffer as QString::number(value, 'f', decimals) writes it,
-// without its allocations: correctly rounded, an exact half away from zero, no sign on a
-// negative zero. The length, or 0 where the value is left to Qt (not finite, or too large for
-// the exactness check below).
+// without its allocations: correctly rounded, an exact half away from zero, a minus sign on
+// every negative value but -0. The length, or 0 where the value is left to Qt (not finite, or
+// too large for the exact rounding below).
 int FixedDigits(double value, int decimals, char (&buffer)[64])
 {
-    if (decimals < 0 || decimals > 9 || !(std::fabs(value) * PowersOfTen[decimals] < 0x1p50))
+    if (decimals < 0 || decimals > 9)
         return 0;
-    if (value == 0)
-        value = 0;  // Qt writes -0.0 as 0.00
-    const std::to_chars_result written =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    if (written.ec != std::errc())
+    const double magnitude = std::fabs(value);
+    const double scale = PowersOfTen[decimals];
+    const double scaled = magnitude * scale;
+    if (!(scaled < 0x1p50))
         return 0;
-    // to_chars takes an exact half to the even digit. The product below is exact exactly when
-    // value has no digits past one more decimal, and then an odd product is a half.
-    const double scale = 2 * PowersOfTen[decimals];
-    const double twice = std::nearbyint(value * scale);
-    if (std::fma(value, scale, -twice) != 0 || std::fmod(twice, 2) == 0)
-        return int(written.ptr - buffer);
-    quint64 away = (quint64(std::fabs(twice)) + 1) / 2;  // in units of the last decimal
+    // magnitude * scale is exactly scaled + error, the error at most 2^-4 below 2^50. Only
+    // where the fraction of scaled is that near a half does the error decide the rounding;
+    // there the fraction's distance from the half is exact, and so is the sign of the sum.
+    const quint64 whole = quint64(scaled);
+    const double beyondHalf = scaled - double(whole) - 0.5;
+    const bool up = std::fabs(beyondHalf) > 0x1p-4
+                        ? beyondHalf > 0
+                        : beyondHalf + std::fma(magnitude, scale, -scaled) >= 0;
+    quint64 units = whole + (up ? 1 : 0);
     char digits[24];
     int count = 0;
     do {
-        digits[count++] = char('0' + away % 10);
-        away /= 10;
-    } while (away != 0 || count <= decimals);
+        digits[count++] = char('0' + units % 10);
+        units /= 10;
+    } while (units != 0 || count <= decimals);
     int length = 0;
     if (value < 0)
         buffer[length++] = '-';
