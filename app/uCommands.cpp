@@ -54,7 +54,8 @@ QString Usage()
            "  D              makes the CAN traffic window reachable (File > Log CAN)\n"
            "  --can=BACKEND  what stands behind the CAN channel: PLUGIN:INTERFACE of a\n"
            "                 QtSerialBus plugin (peakcan:usb0, the default; socketcan:can0;\n"
-           "                 virtualcan:can0), or sim for the built-in simulated unit\n"
+           "                 virtualcan:can0), sim for the built-in simulated unit,\n"
+           "                 or replay:FILE to play a recorded trace\n"
            "\n"
            "Commands, without a window (telqar-logger COMMAND --help tells more):\n";
     for (const TCommand &command : Commands)
