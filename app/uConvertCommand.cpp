@@ -3,7 +3,7 @@
 #include "app/uProgressBar.h"
 #include "app/uUnitOptions.h"
 #include "app/uVersionText.h"
-#include "trace/uTraceConversion.h"
+#include "log/uTraceConversion.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "trace/uTraceConversion.h"
+#include "log/uTraceConversion.h"
 
 #include "support/uTraceRows.h"
 
