@@ -10,6 +10,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -114,13 +121,23 @@ int RunLaunch(const TLaunch &launch)
     return ExitCode::Usage;
 }
 
+bool StandardErrorIsTerminal()
+{
+#ifdef Q_OS_WIN
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(STDERR_FILENO) != 0;
+#endif
+}
+
 std::optional<int> ParseCommandArguments(QCommandLineParser &parser, const QString &command,
-                                         const QStringList &arguments)
+                                         const QStringList &arguments,
+                                         const TCommandStreams &streams)
 {
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     if (!parser.parse(QStringList{QCoreApplication::applicationName()} + arguments))
-        return UsageError(command, parser.errorText());
+        return UsageError(streams, command, parser.errorText());
     if (parser.isSet(help)) {
         // The parser's usage line names the program as started, without the command.
         QString text = parser.helpText();
@@ -128,19 +145,20 @@ std::optional<int> ParseCommandArguments(QCommandLineParser &parser, const QStri
             QStringLiteral("Usage: ") + QCoreApplication::arguments().constFirst();
         if (text.startsWith(usage))
             text.replace(0, usage.size(), QStringLiteral("Usage: telqar-logger ") + command);
-        QTextStream(stdout) << text;
+        streams.Out << text << Qt::flush;
         return ExitCode::Done;
     }
     if (parser.isSet(version)) {
-        QTextStream(stdout) << VersionLine() << '\n';
+        streams.Out << VersionLine() << '\n' << Qt::flush;
         return ExitCode::Done;
     }
     return std::nullopt;
 }
 
-int UsageError(const QString &command, const QString &message)
+int UsageError(const TCommandStreams &streams, const QString &command, const QString &message)
 {
-    QTextStream(stderr) << "telqar-logger " << command << ": " << message << "\nTry 'telqar-logger "
-                        << command << " --help'.\n";
+    streams.Err << "telqar-logger " << command << ": " << message << "\nTry 'telqar-logger "
+                << command << " --help'.\n"
+                << Qt::flush;
     return ExitCode::Usage;
 }

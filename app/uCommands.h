@@ -9,6 +9,7 @@
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
+#include <QTextStream>
 
 #include <optional>
 
@@ -17,7 +18,19 @@ namespace ExitCode {
 constexpr int Done = 0;
 constexpr int Failed = 1;
 constexpr int Usage = 2;
+constexpr int Damaged = 3;  // convert: the CSV is written, but damaged lines were passed over
 }  // namespace ExitCode
+
+// Where a command writes, and whether its error stream is a terminal (for progress shown in
+// place); tests give streams of their own.
+struct TCommandStreams {
+    QTextStream &Out;
+    QTextStream &Err;
+    bool ErrIsTerminal = false;
+};
+
+// Whether this process's standard error is a terminal a person watches.
+bool StandardErrorIsTerminal();
 
 enum class TLaunchKind { Window, Help, Version, Command, UnknownCommand };
 
@@ -34,10 +47,11 @@ TLaunch ChooseLaunch(const QStringList &arguments);
 int RunLaunch(const TLaunch &launch);
 
 // Parses a command's arguments by its options and --help and --version. Help and version go
-// to standard output, a wrong command line to standard error; the command then ends with the
-// exit code returned. Nothing returned: the options are there to read.
+// to the output, a wrong command line to the error stream; the command then ends with the exit
+// code returned. Nothing returned: the options are there to read.
 std::optional<int> ParseCommandArguments(QCommandLineParser &parser, const QString &command,
-                                         const QStringList &arguments);
+                                         const QStringList &arguments,
+                                         const TCommandStreams &streams);
 
 // A wrong value found in the parsed options, reported as the parser reports its own.
-int UsageError(const QString &command, const QString &message);
+int UsageError(const TCommandStreams &streams, const QString &command, const QString &message);

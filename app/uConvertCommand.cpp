@@ -2,45 +2,20 @@
 
 #include "app/uProgressBar.h"
 #include "app/uUnitOptions.h"
-#include "app/uVersionText.h"
 #include "log/uTraceConversion.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 
-#include <cstdio>
-#ifdef Q_OS_WIN
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace {
 
-const QString Name = QStringLiteral("telqar-logger convert");
-
-bool StandardErrorIsTerminal()
-{
-#ifdef Q_OS_WIN
-    return _isatty(_fileno(stderr)) != 0;
-#else
-    return isatty(STDERR_FILENO) != 0;
-#endif
-}
-
-int UsageError(const TCommandStreams &streams, const QString &message)
-{
-    streams.Err << Name << ": " << message << "\nTry '" << Name << " --help'.\n";
-    streams.Err.flush();
-    return ConvertExit::Usage;
-}
+const QString Command = QStringLiteral("convert");
 
 int Failure(const TCommandStreams &streams, const QString &message)
 {
-    streams.Err << Name << ": " << message << '\n';
-    streams.Err.flush();
-    return ConvertExit::Failed;
+    streams.Err << "telqar-logger " << Command << ": " << message << '\n' << Qt::flush;
+    return ExitCode::Failed;
 }
 
 // "drive.log" gives "drive.csv" in the same folder.
@@ -91,47 +66,33 @@ int RunConvertCommand(const QStringList &arguments, const TCommandStreams &strea
                        "error.\n"
                        "Exit codes: 0 done; 1 the trace could not be read or the CSV written;\n"
                        "2 wrong command line; 3 done, but damaged lines were passed over."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Displays help on commandline options."));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Displays version information."));
     const QCommandLineOption output(
         {QStringLiteral("o"), QStringLiteral("output")},
         QStringLiteral("The CSV to write, replaced if it exists (the trace's name with .csv)."),
         QStringLiteral("OUT.csv"));
-    parser.addOptions({help, version, output});
+    parser.addOption(output);
     AddUnitOptions(parser);
     parser.addPositionalArgument(QStringLiteral("TRACE"), QStringLiteral("The raw trace."));
 
-    if (!parser.parse(QStringList{Name} + arguments))
-        return UsageError(streams, parser.errorText());
-    if (parser.isSet(help)) {
-        // The first line names the program as started; the sub-command is named instead.
-        QString text = parser.helpText();
-        text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: %1 [options] TRACE").arg(Name));
-        streams.Out << text;
-        streams.Out.flush();
-        return ConvertExit::Done;
-    }
-    if (parser.isSet(version)) {
-        streams.Out << Name << ' ' << GetVersionText(ProgramVersion()) << '\n';
-        streams.Out.flush();
-        return ConvertExit::Done;
-    }
+    if (const std::optional<int> exitCode =
+            ParseCommandArguments(parser, Command, arguments, streams))
+        return *exitCode;
     const QStringList traces = parser.positionalArguments();
     if (traces.size() != 1)
-        return UsageError(streams, traces.isEmpty() ? QStringLiteral("no trace given")
-                                                    : QStringLiteral("one trace at a time"));
+        return UsageError(streams, Command,
+                          traces.isEmpty() ? QStringLiteral("no trace given")
+                                           : QStringLiteral("one trace at a time"));
     const QString trace = traces.first();
     const QString csv = parser.isSet(output) ? parser.value(output) : DefaultOutput(trace);
     if (SameFile(csv, trace))
-        return UsageError(streams, QStringLiteral("the CSV would replace the trace %1; name "
-                                                  "another with -o")
-                                       .arg(QDir::toNativeSeparators(trace)));
+        return UsageError(streams, Command,
+                          QStringLiteral("the CSV would replace the trace %1; name "
+                                         "another with -o")
+                              .arg(QDir::toNativeSeparators(trace)));
     TUnitOptions units;
     QString error;
     if (!ReadUnitOptions(parser, &units, &error))
-        return UsageError(streams, error);
+        return UsageError(streams, Command, error);
 
     TTraceReader reader;
     if (!reader.Open(trace, &error))
@@ -154,5 +115,5 @@ int RunConvertCommand(const QStringList &arguments, const TCommandStreams &strea
         ReportDamage(reader, trace, streams.Err);
     if (!converted)
         return Failure(streams, error);
-    return reader.DamagedCount() > 0 ? ConvertExit::Damaged : ConvertExit::Done;
+    return reader.DamagedCount() > 0 ? ExitCode::Damaged : ExitCode::Done;
 }

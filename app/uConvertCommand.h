@@ -6,23 +6,11 @@
 //   2  the command line is wrong
 //   3  the CSV is written, but damaged lines of the trace were passed over (each named on
 //      standard error, the first thousand, then their count)
+// (ExitCode of app/uCommands.h.)
+
+#include "app/uCommands.h"
 
 #include <QStringList>
-#include <QTextStream>
-
-namespace ConvertExit {
-constexpr int Done = 0;
-constexpr int Failed = 1;
-constexpr int Usage = 2;
-constexpr int Damaged = 3;
-}  // namespace ConvertExit
-
-// Where a sub-command writes, and whether its error stream is a terminal (for a progress bar).
-struct TCommandStreams {
-    QTextStream &Out;
-    QTextStream &Err;
-    bool ErrIsTerminal = false;
-};
 
 // arguments: those after the word "convert". Writes to the process's standard streams.
 int RunConvertCommand(const QStringList &arguments);

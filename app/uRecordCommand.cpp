@@ -11,26 +11,9 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include <cstdio>
-
-#ifdef Q_OS_WIN
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace {
 
 const QString Command = QStringLiteral("record");
-
-bool StandardErrorIsTerminal()
-{
-#ifdef Q_OS_WIN
-    return _isatty(_fileno(stderr));
-#else
-    return isatty(fileno(stderr));
-#endif
-}
 
 QString ProgressLine(const TRecordCounts &counts, double framesPerSecond)
 {
@@ -45,7 +28,10 @@ QString ProgressLine(const TRecordCounts &counts, double framesPerSecond)
 class TProgressLine
 {
 public:
-    explicit TProgressLine(QTextStream &err) : m_err(err), m_shown(StandardErrorIsTerminal()) {}
+    explicit TProgressLine(const TCommandStreams &streams)
+        : m_err(streams.Err), m_shown(streams.ErrIsTerminal)
+    {
+    }
 
     void Draw(const QString &line)
     {
@@ -73,24 +59,27 @@ private:
 
 int RunRecordCommand(const QStringList &arguments)
 {
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const TCommandStreams streams{out, err, StandardErrorIsTerminal()};
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Logs a drive without a window: the CSV log and its raw trace, started\n"
                        "when unit 1 is first heard, until SIGINT or SIGTERM or for --seconds."));
     AddRecordOptions(parser);
-    if (const std::optional<int> exitCode = ParseCommandArguments(parser, Command, arguments))
+    if (const std::optional<int> exitCode =
+            ParseCommandArguments(parser, Command, arguments, streams))
         return *exitCode;
     TRecordOptions options;
     QString error;
     if (!ReadRecordOptions(parser, &options, &error))
-        return UsageError(Command, error);
+        return UsageError(streams, Command, error);
 
     TCanBackend backend;
     TCanBackend::Parse(options.Backend, backend);
     TPCANBasic::SetDeviceFactory(backend.Factory(), backend.Plugin);
 
-    QTextStream err(stderr);
-    TProgressLine progress(err);
+    TProgressLine progress(streams);
     const TClock clock;
     TRecorder recorder(clock, options);
     recorder.OnMessage = [&](const QString &line) {

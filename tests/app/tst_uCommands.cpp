@@ -122,6 +122,9 @@ void tst_uCommands::program_data()
     QTest::newRow("convert --help")
         << QStringList{"convert", "--help"} << 0 << "Usage: telqar-logger convert [options] TRACE\n"
         << "";
+    QTest::newRow("convert --version")
+        << QStringList{"convert", "--version"} << 0 << "telqar-logger 0.1.0\n"
+        << "";
     QTest::newRow("convert without a trace") << QStringList{"convert"} << 2 << ""
                                              << "telqar-logger convert: no trace given\n";
     QTest::newRow("unknown command")

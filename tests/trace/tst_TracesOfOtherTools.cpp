@@ -163,7 +163,7 @@ private slots:
             const int exit =
                 RunConvertCommand(QStringList{trace, QStringLiteral("-o"), csv} + unitOptions,
                                   {outStream, errStream, false});
-            QVERIFY2(exit == ConvertExit::Done, qPrintable(QLatin1String(format) + u' ' + err));
+            QVERIFY2(exit == ExitCode::Done, qPrintable(QLatin1String(format) + u' ' + err));
             logs << Content(csv);
         }
         QCOMPARE(logs[0].count('\n'), 5 + 3000);
