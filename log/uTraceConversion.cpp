@@ -42,33 +42,18 @@ private:
     double m_secondDays = 0;
 };
 
-// Each sample of unit 1 goes to the log at the time of the frame that completed it.
-class TLogFromTrace : public TDecoderSink
+// The decoder's reports go nowhere but to what a completed sample of unit 1 calls for.
+class TUnit1Samples : public TDecoderSink
 {
 public:
-    TLogFromTrace(const TAcquisitionState &state, TLogSession &log) : m_state(state), m_log(log) {}
+    explicit TUnit1Samples(std::function<void()> onSample) : m_onSample(std::move(onSample)) {}
     bool WantsTrafficLines() const override { return false; }
     void TrafficFrame(const char *, const TPCANMsg &) override {}
-    void Unit1SampleComplete() override { m_log.SampleComplete(m_state, Moment); }
+    void Unit1SampleComplete() override { m_onSample(); }
     bool ChannelOpen() const override { return true; }
-
-    TSampleMoment Moment;
 
 private:
-    const TAcquisitionState &m_state;
-    TLogSession &m_log;
-};
-
-// Notes the first sample of unit 1.
-class TFirstSample : public TDecoderSink
-{
-public:
-    bool WantsTrafficLines() const override { return false; }
-    void TrafficFrame(const char *, const TPCANMsg &) override {}
-    void Unit1SampleComplete() override { Seen = true; }
-    bool ChannelOpen() const override { return true; }
-
-    bool Seen = false;
+    std::function<void()> m_onSample;
 };
 
 // The frames up to unit 1's first sample, read ahead, and the firmware it reports: a live log
@@ -77,14 +62,15 @@ std::vector<TTraceFrame> ReadToFirstSample(TTraceReader &reader, TAcquisitionSta
                                            QString *firmware)
 {
     std::vector<TTraceFrame> ahead;
-    TFirstSample sink;
+    bool seen = false;
+    TUnit1Samples sink([&seen] { seen = true; });
     TTraceFrame frame;
-    while (!sink.Seen && ahead.size() < FramesToFirstSample && reader.Next(frame)) {
+    while (!seen && ahead.size() < FramesToFirstSample && reader.Next(frame)) {
         ahead.push_back(frame);
         if (!frame.Sent)
             DispatchFrame(frame.Message, probe, {}, sink);
     }
-    *firmware = sink.Seen ? probe.Sensors[1].Firmware : QString();
+    *firmware = seen ? probe.Sensors[1].Firmware : QString();
     return ahead;
 }
 
@@ -108,11 +94,13 @@ bool ConvertTrace(TTraceReader &reader, const QString &csvPath, TAcquisitionStat
         return false;
 
     TLocalTimes times;
-    TLogFromTrace sink(state, log);
+    // Each sample of unit 1 goes to the log at the time of the frame that completed it.
+    TSampleMoment moment;
+    TUnit1Samples sink([&] { log.SampleComplete(state, moment); });
     qint64 frames = 0;
     const auto decode = [&](const TTraceFrame &frame) {
         if (!frame.Sent) {
-            const TTimeStamp now = times.StampOf(frame.TimeUs, &sink.Moment.Time);
+            const TTimeStamp now = times.StampOf(frame.TimeUs, &moment.Time);
             DispatchFrame(frame.Message, state, now, sink);
         }
         if (++frames % FramesPerFlush != 0)
