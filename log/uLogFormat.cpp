@@ -1,10 +1,10 @@
 #include "log/uLogFormat.h"
 
-#include <QFileInfo>
-
 #include "base/uLocaleCache.h"
 #include "base/uNumberFormat.h"
 #include "log/uLogLocale.h"
+
+#include <QFileInfo>
 
 namespace {
 
