@@ -51,7 +51,7 @@ void DispatchProduction(const TPCANMsg &message, TAcquisitionState &state, const
         state.Chassis.LastFrameTime = now.Wall;
         state.Chassis.LastFrameTick = now.MonotonicMs;
     }
-    if (MatchesIdentifier(state.CanId1, message.ID)) {
+    if (CompletesUnit1Sample(message, state)) {
         Log(sink, "data CAN1:", message);
         TSensorSample &unit = state.Sensors[1];
         unit.FrameCounter = (unit.FrameCounter + 1) % 256;
@@ -67,7 +67,7 @@ void DispatchTest(const TPCANMsg &message, TAcquisitionState &state, const TTime
         Log(sink, "data CAN1/1:", message);
         DecodeMotionFrame(message, state.Sensors[1], 1000.0);
     }
-    if (MatchesIdentifier(state.CanId1, message.ID, 1)) {
+    if (CompletesUnit1Sample(message, state)) {
         Log(sink, "data CAN1/2:", message);
         DecodeStatusFrame(message, state.Sensors[1]);
         state.Chassis.VehicleSpeed = 0.0;
@@ -95,6 +95,12 @@ bool MatchesIdentifier(const QString &text, quint32 frameId, quint32 offset)
 {
     const std::optional<quint32> value = IdentifierValue(text);
     return value && frameId == quint32(*value + offset);
+}
+
+bool CompletesUnit1Sample(const TPCANMsg &message, const TAcquisitionState &state)
+{
+    return MatchesIdentifier(state.CanId1, message.ID,
+                             state.ProtocolEnv == TProtocolEnv::peProduction ? 0 : 1);
 }
 
 QString TrafficLine(const char *prefix, const TPCANMsg &message)

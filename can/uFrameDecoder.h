@@ -36,6 +36,9 @@ public:
 // that is no identifier matches no frame.
 bool MatchesIdentifier(const QString &text, quint32 frameId, quint32 offset = 0);
 
+// The frame completes a sample of unit 1: the data frame in production, the status frame in
+// the test protocol.
+bool CompletesUnit1Sample(const TPCANMsg &message, const TAcquisitionState &state);
 // "data CAN1/2:09 C4 00 0F 17 01 F4 03": prefix, then all eight data bytes.
 QString TrafficLine(const char *prefix, const TPCANMsg &message);
 

@@ -1,5 +1,6 @@
 #include "log/uLogSession.h"
 
+#include "can/uFrameDecoder.h"
 #include "trace/uCandumpLine.h"
 
 #include <QFile>
@@ -18,7 +19,7 @@ bool TLogSession::StartLogging(TAcquisitionState &state, const TClockReading &st
     const bool appending = QFileInfo::exists(path);
     if (!StartLoggingTo(path, state, start.Local, error))
         return false;
-    if (!KeepRawTrace || StartRawTrace(path, start, error))
+    if (!KeepRawTrace || StartRawTrace(path, start, state, error))
         return true;
     // A Start that failed leaves no new log behind; one appended to keeps what it had.
     QString ignored;
@@ -28,7 +29,8 @@ bool TLogSession::StartLogging(TAcquisitionState &state, const TClockReading &st
     return false;
 }
 
-bool TLogSession::StartRawTrace(const QString &logPath, const TClockReading &start, QString *error)
+bool TLogSession::StartRawTrace(const QString &logPath, const TClockReading &start,
+                                const TAcquisitionState &state, QString *error)
 {
     const QString path = RawTraceNameFor(logPath);
     if (!m_trace.Open(path, {}, error))
@@ -36,6 +38,9 @@ bool TLogSession::StartRawTrace(const QString &logPath, const TClockReading &sta
     m_tracePath = path;
     m_traceStartUs = start.Local.toMSecsSinceEpoch() * 1000;
     m_traceStartMs = start.MonotonicMs;
+    for (const TRecentFrames::TSeen &seen : m_recent.Before(start.MonotonicMs))
+        if (!CompletesUnit1Sample(seen.Message, state))
+            AppendTraceLine(seen.Message, false, seen.MonotonicMs);
     return true;
 }
 
@@ -73,8 +78,14 @@ void TLogSession::SampleComplete(const TAcquisitionState &state, const TSampleMo
 
 void TLogSession::FrameSeen(const TPCANMsg &message, bool sent, qint64 monotonicMs)
 {
-    if (!m_trace.IsOpen())
-        return;
+    if (!sent)
+        m_recent.Note(message, monotonicMs);
+    if (m_trace.IsOpen())
+        AppendTraceLine(message, sent, monotonicMs);
+}
+
+void TLogSession::AppendTraceLine(const TPCANMsg &message, bool sent, qint64 monotonicMs)
+{
     const qint64 timeUs = m_traceStartUs + (monotonicMs - m_traceStartMs) * 1000;
     m_trace.AppendBytes(Candump::Line({timeUs, message, sent}));
 }

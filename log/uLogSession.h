@@ -11,6 +11,7 @@
 #include "log/uLogFormat.h"
 #include "log/uMeasurementLog.h"
 #include "settings/uSettings.h"
+#include "trace/uRecentFrames.h"
 
 #include <QDateTime>
 #include <QString>
@@ -36,8 +37,9 @@ public:
     // record number and the units' frame counters. Units are the columns of the whole file.
     // With KeepRawTrace the raw trace opens beside it (RawTraceNameFor), timed from start's
     // wall clock on by the monotonic clock, so that a change of the wall clock cannot make
-    // its time run back. False with the message; the running number has advanced all the
-    // same.
+    // its time run back. It opens with the frames received lately (TRecentFrames) but for
+    // those that complete a sample of unit 1: their samples came before the log. False with the
+    // message; the running number has advanced all the same.
     bool StartLogging(TAcquisitionState &state, const TClockReading &start, QString *error);
     // The log alone into a file of the caller's choosing, with the running number untouched.
     bool StartLoggingTo(const QString &path, TAcquisitionState &state, const QDateTime &start,
@@ -50,7 +52,8 @@ public:
     // A sample of unit 1 is complete: its record is written unless the 32nd-record rule
     // thins it away.
     void SampleComplete(const TAcquisitionState &state, const TSampleMoment &moment) override;
-    // A frame read or sent goes into the raw trace while one is written.
+    // A frame read or sent goes into the raw trace while one is written; a frame read is
+    // remembered for the next trace's start.
     void FrameSeen(const TPCANMsg &message, bool sent, qint64 monotonicMs) override;
     // Hands the written records and trace lines to the files (nowMs on the monotonic clock).
     // On failure of either both are closed and the message returned: what is on disk stays.
@@ -66,7 +69,9 @@ public:
 private:
     void WriteLogRecord(const TAcquisitionState &state, const QTime &time);
 
-    bool StartRawTrace(const QString &logPath, const TClockReading &start, QString *error);
+    bool StartRawTrace(const QString &logPath, const TClockReading &start,
+                       const TAcquisitionState &state, QString *error);
+    void AppendTraceLine(const TPCANMsg &message, bool sent, qint64 monotonicMs);
 
     TMeasurementLog m_file;
     QString m_path;
@@ -74,7 +79,8 @@ private:
     QString m_tracePath;
     qint64 m_traceStartUs = 0;  // the wall clock at Start, in µs since the Unix epoch
     qint64 m_traceStartMs = 0;  // the monotonic clock at Start
-    TLogUnits m_units;          // of the open file
+    TRecentFrames m_recent;
+    TLogUnits m_units;  // of the open file
 };
 
 // Whether a completed sample goes to the log: every one, or with "save every 32nd record"

@@ -133,6 +133,38 @@ private slots:
         QVERIFY(!QFile::exists(QStringLiteral("trace_002_20240102_030406.log")));
     }
 
+    // What the first records show rests on frames from before Start: the trace opens with the
+    // last of each identifier from the last five seconds, but for unit 1's own, whose samples
+    // came before the log. A busy bus keeps no more than 64 identifiers.
+    void aTraceOpensWithTheFramesItsFirstRecordsRestOn()
+    {
+        TLogSession log;
+        log.SetBaseName(QStringLiteral("head.csv"));
+        TAcquisitionState state;
+        const TPCANMsg chassis{0x18FECF10, PCAN_MESSAGE_EXTENDED, 8, {0x00, 0x05}};
+        const TPCANMsg later{0x18FECF10, PCAN_MESSAGE_EXTENDED, 8, {0x00, 0x06}};
+        log.FrameSeen({0x123, PCAN_MESSAGE_STANDARD, 1, {1}}, false, 3900);  // over 5 s before
+        log.FrameSeen(chassis, false, 9500);
+        log.FrameSeen(later, false, 9800);
+        log.FrameSeen({0x18FECE47, PCAN_MESSAGE_EXTENDED, 8, {}}, false, 9850);  // unit 1
+        log.FrameSeen({0x18FAFD25, PCAN_MESSAGE_EXTENDED, 1, {2}}, true, 9900);  // sent
+        QString error;
+        QVERIFY(log.StartLogging(state, {Start, 10000}, &error));
+        QVERIFY(log.StopLogging(&error));
+        const QByteArray at = QByteArray::number(Start.toSecsSinceEpoch() - 1);
+        QCOMPARE(Contents(QStringLiteral("head_001_20240102_030405.log")),
+                 "(" + at + ".800000) can0 18FECF10#0006000000000000 R\n");
+
+        for (quint32 id = 1; id <= 70; ++id)
+            log.FrameSeen({id, PCAN_MESSAGE_STANDARD, 0, {}}, false, 20000 + id);
+        QVERIFY(log.StartLogging(state, {Start.addSecs(20), 21000}, &error));
+        QVERIFY(log.StopLogging(&error));
+        const QList<QByteArray> lines =
+            Contents(QStringLiteral("head_002_20240102_030425.log")).split('\n');
+        QCOMPARE(lines.size(), 64 + 1);
+        QVERIFY(lines.constFirst().endsWith(" can0 007# R"));
+    }
+
     // A trace that cannot be written takes the log with it: the user was promised both.
     void aTraceThatFailsEndsTheLog()
     {

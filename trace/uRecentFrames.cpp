@@ -1,0 +1,41 @@
+#include "trace/uRecentFrames.h"
+
+#include <algorithm>
+
+namespace {
+
+bool SameIdentifier(const TPCANMsg &a, const TPCANMsg &b)
+{
+    return a.ID == b.ID
+           && (a.MSGTYPE & PCAN_MESSAGE_EXTENDED) == (b.MSGTYPE & PCAN_MESSAGE_EXTENDED);
+}
+
+}  // namespace
+
+void TRecentFrames::Note(const TPCANMsg &message, qint64 monotonicMs)
+{
+    const auto same = std::find_if(m_seen.begin(), m_seen.end(), [&](const TSeen &seen) {
+        return SameIdentifier(seen.Message, message);
+    });
+    if (same != m_seen.end()) {
+        *same = {message, monotonicMs};
+    } else if (m_seen.size() < MostIdentifiers) {
+        m_seen.push_back({message, monotonicMs});
+    } else {
+        *std::min_element(m_seen.begin(), m_seen.end(), [](const TSeen &a, const TSeen &b) {
+            return a.MonotonicMs < b.MonotonicMs;
+        }) = {message, monotonicMs};
+    }
+}
+
+std::vector<TRecentFrames::TSeen> TRecentFrames::Before(qint64 nowMs) const
+{
+    std::vector<TSeen> lately;
+    std::copy_if(m_seen.begin(), m_seen.end(), std::back_inserter(lately),
+                 [nowMs](const TSeen &seen) {
+                     return seen.MonotonicMs <= nowMs && nowMs - seen.MonotonicMs <= LatelyMs;
+                 });
+    std::stable_sort(lately.begin(), lately.end(),
+                     [](const TSeen &a, const TSeen &b) { return a.MonotonicMs < b.MonotonicMs; });
+    return lately;
+}
