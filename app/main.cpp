@@ -2,11 +2,11 @@
 // run without a display never load one; the window is another program, started in this one's
 // place.
 
+#include "app/uCommandApplication.h"
 #include "app/uCommands.h"
 #include "app/uVersionText.h"
 #include "app/uWindowProgram.h"
 
-#include <QCoreApplication>
 #include <QTextStream>
 
 #include <vector>
@@ -15,7 +15,7 @@ int main(int argc, char *argv[])
 {
     // The toolkit may take its own options out of argv; the window gets them all.
     const std::vector<char *> originalArgv(argv, argv + argc + 1);
-    const QCoreApplication application(argc, argv);
+    TCommandApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("telqar-logger"));
     QCoreApplication::setApplicationVersion(FullVersionText(ProgramVersion()));
 

@@ -27,8 +27,7 @@ TRecorder::~TRecorder()
 bool TRecorder::Start(QString *error)
 {
     if (!Acquisition.Connect(m_options.Baudrate)) {
-        *error = QStringLiteral("cannot open the CAN channel %1: %2")
-                     .arg(m_options.Backend, TPCANBasic::LastErrorText());
+        *error = OpenFailure();
         return false;
     }
     m_startMs = m_progressMs = m_clock.MonotonicMs();
@@ -37,11 +36,22 @@ bool TRecorder::Start(QString *error)
     return true;
 }
 
+QString TRecorder::OpenFailure() const
+{
+    return QStringLiteral("cannot open the CAN channel %1: %2")
+        .arg(m_options.Backend, Acquisition.Link().Problem());
+}
+
 void TRecorder::TimerCanTimer()
 {
     if (m_finished || !Acquisition.ChannelOpen())
         return;
     m_counts.Frames += Acquisition.Drain();
+    // Only a backend that fails to finish connecting closes the channel in a drain.
+    if (!Acquisition.ChannelOpen()) {
+        Fail(OpenFailure());
+        return;
+    }
     // After the tick's samples, as a user's Start comes after the sample that enabled it: with
     // "every 32nd" the first record is the 32nd sample after the start.
     if (!Log.LogActive() && Acquisition.State.SensorOnline)

@@ -62,6 +62,7 @@ private:
     void StartLog();
     bool FlushLog();
     void Fail(const QString &message);
+    QString OpenFailure() const;
     void Report(const QString &message);
     void ReportProgress(qint64 nowMs);
 

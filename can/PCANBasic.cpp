@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -16,6 +17,10 @@ struct TChannel {
     QString plugin;
     std::unique_ptr<QCanBusDevice> device;
     QString lastError;
+    // What the open device's backend reported since it was made.
+    QString fault;  // why the device counts as lost; empty while it does not
+    QList<TAdapterError> errors;
+    int droppedErrors = 0;
 };
 
 TChannel &Channel()
@@ -44,6 +49,43 @@ QCanBusDevice *OpenDevice(TPCANHandle channel, TPCANStatus &status)
     }
     status = PCAN_ERROR_OK;
     return device;
+}
+
+void NoteError(TChannel &channel, QCanBusDevice::CanBusError kind, const QString &text)
+{
+    // A connection error ends the device: its loss, or the failure of a connect still going
+    // on; it is told as that, not as an error of the bus.
+    if (kind == QCanBusDevice::ConnectionError) {
+        if (channel.fault.isEmpty())
+            channel.fault = text;
+        return;
+    }
+    if (channel.errors.size() >= TPCANBasic::MaxErrors) {
+        ++channel.droppedErrors;
+        return;
+    }
+    channel.errors.append({kind == QCanBusDevice::ReadError, text});
+}
+
+// The backend tells of errors by a signal; they are kept for the acquisition, which asks at
+// its own ticks.
+void WatchDevice(TChannel &channel, QCanBusDevice &device)
+{
+    channel.fault.clear();
+    channel.errors.clear();
+    channel.droppedErrors = 0;
+    QObject::connect(&device, &QCanBusDevice::errorOccurred, &device,
+                     [&channel, &device](QCanBusDevice::CanBusError kind) {
+                         NoteError(channel, kind, device.errorString());
+                     });
+}
+
+bool BelongsTo(const QObject *object, const QObject *ancestor)
+{
+    for (; object; object = object->parent())
+        if (object == ancestor)
+            return true;
+    return false;
 }
 
 TPCANMessageType MessageTypeOf(const QCanBusFrame &frame)
@@ -127,6 +169,7 @@ TPCANStatus TPCANBasic::Initialize(TPCANHandle channel, TPCANBaudrate btr0btr1, 
         return Fail(PCAN_ERROR_ILLHW, device->errorString());
     // Some backends (the virtual bus) finish connecting in the event loop; reads report an
     // empty queue until then.
+    WatchDevice(state, *device);
     state.device = std::move(device);
     state.lastError.clear();
     return PCAN_ERROR_OK;
@@ -157,13 +200,13 @@ TPCANStatus TPCANBasic::Read(TPCANHandle channel, TPCANMsg &message, TPCANTimest
     QCanBusDevice *device = OpenDevice(channel, status);
     if (!device)
         return status;
-    switch (device->state()) {
-    case QCanBusDevice::ConnectedState:
+    switch (TPCANBasic::AdapterState()) {
+    case TAdapterState::Connected:
         break;
-    case QCanBusDevice::ConnectingState:
+    case TAdapterState::Connecting:
         return PCAN_ERROR_QRCVEMPTY;
     default:
-        return Fail(PCAN_ERROR_ILLHW, device->errorString());
+        return Fail(PCAN_ERROR_ILLHW, Channel().fault);
     }
 
     QCanBusFrame frame;
@@ -196,4 +239,65 @@ TPCANStatus TPCANBasic::Write(TPCANHandle channel, const TPCANMsg &message)
     if (!device->writeFrame(FrameFromMessage(message)))
         return Fail(PCAN_ERROR_QXMTFULL, device->errorString());
     return PCAN_ERROR_OK;
+}
+
+TPCANStatus TPCANBasic::GetStatus(TPCANHandle channel)
+{
+    TPCANStatus status;
+    QCanBusDevice *device = OpenDevice(channel, status);
+    if (!device)
+        return status;
+    if (AdapterState() != TAdapterState::Connected)
+        return Fail(PCAN_ERROR_ILLHW, Channel().fault);
+    if (!device->hasBusStatus())
+        return PCAN_ERROR_ILLOPERATION;
+    switch (device->busStatus()) {
+    case QCanBusDevice::CanBusStatus::Good:
+        return PCAN_ERROR_OK;
+    case QCanBusDevice::CanBusStatus::Warning:
+        return PCAN_ERROR_BUSHEAVY;
+    case QCanBusDevice::CanBusStatus::Error:
+        return PCAN_ERROR_BUSPASSIVE;
+    case QCanBusDevice::CanBusStatus::BusOff:
+        return PCAN_ERROR_BUSOFF;
+    case QCanBusDevice::CanBusStatus::Unknown:
+        break;
+    }
+    return PCAN_ERROR_ILLOPERATION;
+}
+
+TAdapterState TPCANBasic::AdapterState()
+{
+    TChannel &channel = Channel();
+    if (!channel.device)
+        return TAdapterState::Closed;
+    const QCanBusDevice::CanBusDeviceState state = channel.device->state();
+    const bool gone =
+        state != QCanBusDevice::ConnectedState && state != QCanBusDevice::ConnectingState;
+    if (gone && channel.fault.isEmpty())
+        channel.fault = channel.device->errorString().isEmpty()
+                            ? QStringLiteral("the adapter closed the connection")
+                            : channel.device->errorString();
+    if (channel.fault.isEmpty())
+        return state == QCanBusDevice::ConnectedState ? TAdapterState::Connected
+                                                      : TAdapterState::Connecting;
+    // Whoever asks next wants to know why.
+    channel.lastError = channel.fault;
+    return TAdapterState::Lost;
+}
+
+QList<TAdapterError> TPCANBasic::TakeErrors(int *dropped)
+{
+    TChannel &channel = Channel();
+    *dropped = std::exchange(channel.droppedErrors, 0);
+    return std::exchange(channel.errors, {});
+}
+
+bool TPCANBasic::NoteBackendFault(const QObject *receiver, const QString &message)
+{
+    TChannel &channel = Channel();
+    if (!channel.device || !BelongsTo(receiver, channel.device.get()))
+        return false;
+    channel.fault = message;  // whatever it was doing, it does nothing more
+    return true;
 }

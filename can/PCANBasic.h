@@ -3,6 +3,7 @@
 // codes and four class functions, served by one QCanBusDevice so that any QtSerialBus
 // plugin (or the simulated unit) can stand behind it.
 
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 
@@ -11,6 +12,7 @@
 
 class QCanBusDevice;
 class QCanBusFrame;
+class QObject;
 
 using TPCANHandle = quint8;
 using TPCANBaudrate = quint16;  // BTR0 in the high byte, BTR1 in the low byte
@@ -43,12 +45,26 @@ constexpr TPCANMessageType PCAN_MESSAGE_EXTENDED = 0x02;
 constexpr TPCANMessageType PCAN_MESSAGE_STATUS = 0x80;
 
 constexpr TPCANStatus PCAN_ERROR_OK = 0x00000;
+constexpr TPCANStatus PCAN_ERROR_BUSLIGHT = 0x00004;  // error warning on the bus
+constexpr TPCANStatus PCAN_ERROR_BUSHEAVY = 0x00008;  // error warning, more errors
+constexpr TPCANStatus PCAN_ERROR_BUSOFF = 0x00010;
 constexpr TPCANStatus PCAN_ERROR_QRCVEMPTY = 0x00020;  // receive queue empty
 constexpr TPCANStatus PCAN_ERROR_QXMTFULL = 0x00080;   // transmit queue full
 constexpr TPCANStatus PCAN_ERROR_NODRIVER = 0x00200;   // backend could not be loaded
 constexpr TPCANStatus PCAN_ERROR_ILLHW = 0x01400;      // wrong channel or hardware gone
 constexpr TPCANStatus PCAN_ERROR_ILLPARAMVAL = 0x08000;
-constexpr TPCANStatus PCAN_ERROR_INITIALIZE = 0x4000000;  // channel not (or already) initialised
+constexpr TPCANStatus PCAN_ERROR_BUSPASSIVE = 0x40000;
+constexpr TPCANStatus PCAN_ERROR_INITIALIZE = 0x4000000;    // channel not (or already) initialised
+constexpr TPCANStatus PCAN_ERROR_ILLOPERATION = 0x8000000;  // the backend cannot do this
+
+// Beyond the vendor's calls, what supervising the adapter needs. A backend may finish
+// connecting in the event loop, and may lose its device later (a pulled adapter, the virtual
+// bus server ending); Lost covers both a failed connecting and a lost connection.
+enum class TAdapterState { Closed, Connecting, Connected, Lost };
+struct TAdapterError {
+    bool ReadFailed = false;  // a read from the adapter failed (it may be gone)
+    QString Text;
+};
 
 // A frame of the bus as the adapter API hands it over: at most eight data bytes, the rest 0.
 TPCANMsg MessageFromFrame(const QCanBusFrame &frame);
@@ -82,4 +98,18 @@ public:
     static QString LastErrorText();
     // The open device, for tests and for the simulated unit's own controls; null when closed.
     static QCanBusDevice *Device();
+
+    // The vendor's CAN_GetStatus: the bus state as PCAN_ERROR_OK (error active),
+    // PCAN_ERROR_BUSLIGHT or PCAN_ERROR_BUSHEAVY (warning), PCAN_ERROR_BUSPASSIVE or
+    // PCAN_ERROR_BUSOFF; PCAN_ERROR_ILLOPERATION where the backend does not report it.
+    static TPCANStatus GetStatus(TPCANHandle channel);
+    static TAdapterState AdapterState();
+    // The errors the backend reported since the last call, oldest first: at most MaxErrors,
+    // the number of others in dropped.
+    static constexpr int MaxErrors = 32;
+    static QList<TAdapterError> TakeErrors(int *dropped);
+    // An exception escaped from code of the backend's own (Qt 6.4's virtual bus throws on a
+    // malformed line from a peer and then reads nothing more). When receiver belongs to the
+    // open device, the adapter counts as lost with the message, and true is returned.
+    static bool NoteBackendFault(const QObject *receiver, const QString &message);
 };

@@ -4,13 +4,22 @@
 
 #include <QDebug>
 
+#include <algorithm>
+#include <cstdlib>
+
+void TAcquisition::SetEventSink(TEventSink *sink)
+{
+    m_events = sink;
+    m_bus.SetEventSink(sink);
+}
+
 bool TAcquisition::Connect(TPCANBaudrate baudrate)
 {
     ClearSensorValues(State);
     CanChannel = PCAN_USBBUS1;
-    if (TPCANBasic::Initialize(CanChannel, baudrate, PCAN_TYPE_ISA, 0, 0) != PCAN_ERROR_OK) {
-        qWarning().noquote() << "CAN channel could not be opened:" << TPCANBasic::LastErrorText();
-        ReportEvent(Consts::LineOpenFailed);
+    m_bus.Reset();
+    if (m_link.Open(CanChannel, baudrate, m_clock.MonotonicMs()) == TLinkChange::OpenFailed) {
+        ConnectFailed();
         return false;
     }
     m_open = true;
@@ -20,12 +29,18 @@ bool TAcquisition::Connect(TPCANBaudrate baudrate)
     return true;
 }
 
+void TAcquisition::ConnectFailed()
+{
+    qWarning().noquote() << "CAN channel could not be opened:" << m_link.Problem();
+    ReportEvent(Consts::LineOpenFailed);
+}
+
 void TAcquisition::Disconnect()
 {
     m_open = false;
     if (OnChannelChanged)
         OnChannelChanged(false);
-    TPCANBasic::Uninitialize(CanChannel);
+    m_link.Close();
     ReportEvent(Consts::LineDisconnected);
     ShowCaption(QString::fromUtf8(Consts::StatusOffline));
     State.SensorOnline = false;
@@ -35,7 +50,45 @@ void TAcquisition::Disconnect()
 int TAcquisition::Drain()
 {
     // One time stamp serves the whole drain: the queue empties in well under a millisecond.
-    return DrainReceiveQueue(CanChannel, State, m_clock.Now(), *this);
+    const TTimeStamp now = m_clock.Now();
+    const int frames = m_link.Open() ? DrainReceiveQueue(CanChannel, State, now, *this) : 0;
+    int dropped = 0;
+    const QList<TAdapterError> errors = TPCANBasic::TakeErrors(&dropped);
+    m_bus.NoteErrors(errors, dropped, now.MonotonicMs);
+    const bool readFailed = std::any_of(
+        errors.begin(), errors.end(), [](const TAdapterError &error) { return error.ReadFailed; });
+    if (m_open)
+        FollowLink(m_link.Poll(now.MonotonicMs, frames, readFailed), now.MonotonicMs);
+    return frames;
+}
+
+void TAcquisition::FollowLink(TLinkChange change, qint64 nowMs)
+{
+    switch (change) {
+    case TLinkChange::None:
+        return;
+    case TLinkChange::OpenFailed:
+        m_open = false;
+        if (OnChannelChanged)
+            OnChannelChanged(false);
+        ConnectFailed();
+        return;
+    case TLinkChange::Lost:
+        // The log stays open; the samples it misses count as lost once the unit is back.
+        State.SensorOnline = false;
+        ClearSensorValues(State);
+        ReportEvent(Consts::LineAdapterLost);
+        ShowCaption(QString::fromUtf8(Consts::StatusAdapterLost));
+        ReportDriveEvent(DriveEvent::AdapterLost, m_link.Problem());
+        return;
+    case TLinkChange::Restored:
+        ReportEvent(Consts::LineAdapterRestored);
+        ShowCaption(QString::fromUtf8(Consts::StatusOffline));
+        ReportDriveEvent(DriveEvent::AdapterRestored,
+                         QStringLiteral("after %1 s")
+                             .arg(double(nowMs - m_link.LostAtMs()) / 1000.0, 0, 'f', 1));
+        return;
+    }
 }
 
 void TAcquisition::RunWatchdogs()
@@ -49,6 +102,12 @@ void TAcquisition::RunWatchdogs()
         Disconnect();
         ShowCaption(QString::fromUtf8(Consts::StatusConnectionLost));
     }
+    // Once a second is enough for a state that changes rarely, and spares slow backends.
+    if (m_link.Open() && std::abs(now - m_busStatusMs) >= 1000) {
+        m_busStatusMs = now;
+        m_bus.NoteStatus(TPCANBasic::GetStatus(CanChannel));
+    }
+    m_bus.Tick(now);
 }
 
 TPCANStatus TAcquisition::Send(const TPCANMsg &message) const
@@ -69,6 +128,8 @@ TTimeStamp TAcquisition::FrameRead(const TPCANMsg &message, const TPCANTimestamp
         read = {DateTimeToDays(local), local.toMSecsSinceEpoch()};
         m_frameTime = local.time();
     }
+    if (message.MSGTYPE & PCAN_MESSAGE_STATUS)
+        m_bus.NoteErrorFrame(drainTime.MonotonicMs);
     if (m_tap)
         m_tap->FrameSeen(message, false, read.MonotonicMs);
     return read;
@@ -77,6 +138,12 @@ TTimeStamp TAcquisition::FrameRead(const TPCANMsg &message, const TPCANTimestamp
 void TAcquisition::TrafficFrame(const char *prefix, const TPCANMsg &message)
 {
     OnTrafficFrame(prefix, message);
+}
+
+void TAcquisition::ReportDriveEvent(const char *event, const QString &details) const
+{
+    if (m_events)
+        m_events->DriveEventOccurred(event, details);
 }
 
 void TAcquisition::ReportEvent(const char *line)

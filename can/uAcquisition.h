@@ -4,7 +4,10 @@
 // Windows subscribe to what it reports and send the user's commands down.
 
 #include "base/uClock.h"
+#include "base/uDriveEvents.h"
 #include "can/PCANBasic.h"
+#include "can/uAdapterLink.h"
+#include "can/uBusHealth.h"
 #include "can/uFrameDecoder.h"
 #include "can/uFrameTap.h"
 #include "can/uSampleSink.h"
@@ -32,20 +35,29 @@ public:
     std::function<void(const QString &caption)> OnStatusCaption;
     std::function<void(bool open)> OnChannelChanged;
 
+    // Every event of the channel and the bus; null for none. It must outlive this.
+    void SetEventSink(TEventSink *sink);
+
     // Sinks are told of each sample in the order added; they must outlive this object.
     void AddSink(TSampleSink &sink) { m_sinks.push_back(&sink); }
     // Told of every frame read and every frame sent; null for none. It must outlive this.
     void SetFrameTap(TFrameTap *tap) { m_tap = tap; }
 
+    // Open from a Connect to a Disconnect, also while a lost adapter is tried again.
     bool ChannelOpen() const override { return m_open; }
-    // Clears unit 1's values and opens the adapter; false when it cannot be opened.
+    // Clears unit 1's values and opens the adapter; false when it cannot be opened. A backend
+    // that connects in the event loop may still fail: the next Drain closes the channel then.
     bool Connect(TPCANBaudrate baudrate);
     // Closes the adapter; the channel counts as closed even when closing fails.
     void Disconnect();
-    // Decodes every frame waiting in the adapter. Returns the number read.
+    // Decodes every frame waiting in the adapter, then watches the adapter: a lost one is
+    // reported at once and tried again with a growing pause. Returns the number read.
     int Drain();
-    // One display tick: the watchdogs zero the speed or drop the connection.
+    // One display tick: the watchdogs zero the speed or drop the connection; the bus state.
     void RunWatchdogs();
+
+    const TAdapterLink &Link() const { return m_link; }
+    const TBusHealth &Bus() const { return m_bus; }
     // Sends a frame on the open channel; the tap sees it once the adapter took it.
     TPCANStatus Send(const TPCANMsg &message) const;
 
@@ -62,10 +74,17 @@ private:
 
     void CompleteSample(int demoIndex);
     void ShowCaption(const QString &caption);
+    void FollowLink(TLinkChange change, qint64 nowMs);
+    void ConnectFailed();
+    void ReportDriveEvent(const char *event, const QString &details) const;
 
     const TClock &m_clock;
     std::vector<TSampleSink *> m_sinks;
     TFrameTap *m_tap = nullptr;
+    TEventSink *m_events = nullptr;
+    TAdapterLink m_link;
+    TBusHealth m_bus;
+    qint64 m_busStatusMs = 0;  // monotonic ms of the last reading of the bus state
     TListening m_listening;
     QString m_caption;
     QTime m_frameTime;  // of the frame being decoded, when frames carry their time

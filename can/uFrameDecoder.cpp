@@ -56,6 +56,7 @@ void DispatchProduction(const TPCANMsg &message, TAcquisitionState &state, const
         TSensorSample &unit = state.Sensors[1];
         unit.FrameCounter = (unit.FrameCounter + 1) % 256;
         DecodeProductionDataFrame(message, unit);
+        sink.UnitFrame(1, true);
         CompleteUnit1(state, now, sink);
     }
 }
@@ -66,11 +67,13 @@ void DispatchTest(const TPCANMsg &message, TAcquisitionState &state, const TTime
     if (MatchesIdentifier(state.CanId1, message.ID)) {
         Log(sink, "data CAN1/1:", message);
         DecodeMotionFrame(message, state.Sensors[1], 1000.0);
+        sink.UnitFrame(1, false);
     }
     if (CompletesUnit1Sample(message, state)) {
         Log(sink, "data CAN1/2:", message);
         DecodeStatusFrame(message, state.Sensors[1]);
         state.Chassis.VehicleSpeed = 0.0;
+        sink.UnitFrame(1, true);
         CompleteUnit1(state, now, sink);
     }
     for (const TUnitRule &rule : OtherUnits) {
@@ -81,10 +84,12 @@ void DispatchTest(const TPCANMsg &message, TAcquisitionState &state, const TTime
         if (MatchesIdentifier(id, message.ID)) {
             Log(sink, rule.motionPrefix, message);
             DecodeMotionFrame(message, unit, rule.accelerationDivisor);
+            sink.UnitFrame(rule.unit, false);
         }
         if (MatchesIdentifier(id, message.ID, 1)) {
             Log(sink, rule.statusPrefix, message);
             DecodeStatusFrame(message, unit);
+            sink.UnitFrame(rule.unit, true);
         }
     }
 }

@@ -21,6 +21,9 @@ public:
     virtual void TrafficFrame(const char *prefix, const TPCANMsg &message) = 0;
     // A record frame of unit 1 has been stored; the sample is complete.
     virtual void Unit1SampleComplete() = 0;
+    // A frame of unit 1..3 has been decoded: one that completes its sample, or the motion
+    // frame that opens a test-protocol sample.
+    virtual void UnitFrame(int /*unit*/, bool /*completes*/) {}
     // False once the channel has been closed, which ends the drain.
     virtual bool ChannelOpen() const = 0;
     // Every frame read, before it is decoded; returns the moment it counts as read at, which

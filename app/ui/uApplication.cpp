@@ -1,10 +1,10 @@
 #include "app/ui/uApplication.h"
 
+#include "app/uCommandApplication.h"
 #include "base/uConsts.h"
+#include "can/PCANBasic.h"
 
 #include <QMessageBox>
-
-#include <exception>
 
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
@@ -16,14 +16,14 @@ TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 
 bool TApplication::notify(QObject *receiver, QEvent *event)
 {
-    QString message;
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception &error) {
-        message = QString::fromLocal8Bit(error.what());
     } catch (...) {
-        message = QStringLiteral("Unknown error");
+        const QString message = EscapedErrorText(std::current_exception());
+        // The backend's own failure is the adapter's loss, which the channel reports and
+        // recovers from; a box would only stop the user.
+        if (!TPCANBasic::NoteBackendFault(receiver, message))
+            QMessageBox::critical(activeWindow(), QString::fromUtf8(Consts::AppTitle), message);
     }
-    QMessageBox::critical(activeWindow(), QString::fromUtf8(Consts::AppTitle), message);
     return false;
 }

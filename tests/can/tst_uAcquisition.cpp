@@ -1,6 +1,7 @@
 #include "can/uAcquisition.h"
 #include "support/uFakeCanDevice.h"
 #include "support/uFakeClock.h"
+#include "support/uWatchedAcquisition.h"
 
 #include <QtTest>
 
@@ -8,42 +9,6 @@ namespace {
 
 const QCanBusFrame ProductionSample =
     ExtendedFrame(0x18FECE47, QByteArray::fromHex("4023282328C8643C"));
-
-class TRecordingSink : public TSampleSink
-{
-public:
-    void SampleComplete(const TAcquisitionState &state, const TSampleMoment &moment) override
-    {
-        Samples << qMakePair(state.Sensors[1].FrameCounter, moment.DemoIndex);
-        Times << moment.Time;
-    }
-    QList<QPair<int, int>> Samples;  // frame counter, demo index
-    QList<QTime> Times;
-};
-
-// An acquisition with every report written down, as a window would show them.
-struct TWatched {
-    explicit TWatched(TFakeBehaviour behaviour = {}) : Bus(behaviour)
-    {
-        Acquisition.TrafficWanted = true;
-        Acquisition.OnTrafficFrame = [this](const char *prefix, const TPCANMsg &message) {
-            Reports << TrafficLine(prefix, message);
-        };
-        Acquisition.OnTrafficLine = [this](const QString &line) { Reports << line; };
-        Acquisition.OnStatusCaption = [this](const QString &caption) {
-            Reports << "caption " + caption;
-        };
-        Acquisition.OnChannelChanged = [this](bool open) { Reports << (open ? "open" : "closed"); };
-        Acquisition.AddSink(First);
-        Acquisition.AddSink(Second);
-    }
-
-    TFakeCanBus Bus;
-    TFakeClock Clock;
-    TAcquisition Acquisition{Clock};
-    TRecordingSink First, Second;
-    QStringList Reports;
-};
 
 }  // namespace
 

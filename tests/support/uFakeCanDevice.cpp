@@ -1,7 +1,50 @@
 #include "support/uFakeCanDevice.h"
 
-TFakeCanDevice::TFakeCanDevice(TFakeBehaviour behaviour) : m_behaviour(behaviour)
+#include <QCoreApplication>
+#include <QEvent>
+
+#include <new>
+
+namespace {
+
+class TThrowingPart : public QObject
 {
+public:
+    using QObject::QObject;
+    bool event(QEvent *event) override
+    {
+        if (event->type() == QEvent::User)
+            throw std::bad_alloc();
+        return QObject::event(event);
+    }
+};
+
+}  // namespace
+
+TFakeCanDevice::TFakeCanDevice(TFakeBehaviour behaviour)
+    : m_behaviour(behaviour), m_part(new TThrowingPart(this))
+{
+}
+
+void TFakeCanDevice::FailConnecting()
+{
+    setError(QStringLiteral("no answer from the bus server"), QCanBusDevice::ConnectionError);
+    setState(QCanBusDevice::UnconnectedState);
+}
+
+void TFakeCanDevice::FailRead()
+{
+    setError(QStringLiteral("hardware not found"), QCanBusDevice::ReadError);
+}
+
+void TFakeCanDevice::ReportBusStatus(QCanBusDevice::CanBusStatus status)
+{
+    m_busStatus = status;
+}
+
+void TFakeCanDevice::ThrowFromBackend()
+{
+    QCoreApplication::postEvent(m_part, new QEvent(QEvent::User));
 }
 
 bool TFakeCanDevice::open()
@@ -10,7 +53,8 @@ bool TFakeCanDevice::open()
         setError(QStringLiteral("adapter not plugged in"), QCanBusDevice::ConnectionError);
         return false;
     }
-    setState(QCanBusDevice::ConnectedState);
+    setState(m_behaviour.connectsLater ? QCanBusDevice::ConnectingState
+                                       : QCanBusDevice::ConnectedState);
     return true;
 }
 
@@ -35,12 +79,12 @@ bool TFakeCanDevice::writeFrame(const QCanBusFrame &frame)
     return true;
 }
 
-TFakeCanBus::TFakeCanBus(TFakeBehaviour behaviour) : m_behaviour(behaviour)
+TFakeCanBus::TFakeCanBus(TFakeBehaviour behaviour) : Behaviour(behaviour)
 {
     TPCANBasic::SetDeviceFactory(
         [this](QString *) -> std::unique_ptr<QCanBusDevice> {
             ++Created;
-            auto device = std::make_unique<TFakeCanDevice>(m_behaviour);
+            auto device = std::make_unique<TFakeCanDevice>(Behaviour);
             QObject::connect(device.get(), &QCanBusDevice::stateChanged, device.get(),
                              [this, raw = device.get()](QCanBusDevice::CanBusDeviceState state) {
                                  if (state == QCanBusDevice::ConnectedState)
