@@ -1,0 +1,61 @@
+#pragma once
+// One unit's samples against its own period: the period learned as the median interval of its
+// first 2 s of samples (at least 8 intervals), then every interval judged. An interval g over
+// 1.5 periods p held round(g/p) - 1 samples that did not come. Those that come after all, held
+// up and then sent in a rush (less than p/2 apart), count as late; the rest are confirmed lost
+// at the next ordinary interval. Times are µs on the frames' clock.
+
+#include <QtGlobal>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+struct TLostRun {
+    qint64 Count = 0;
+    qint64 FromUs = 0;  // the last sample before the gap
+    qint64 ToUs = 0;    // the first sample after it
+};
+
+class TSampleGaps
+{
+public:
+    static constexpr qint64 LearningUs = 2'000'000;
+    static constexpr int LearningIntervals = 8;
+    // Samples kept while learning: a fast unit learns from its first ones.
+    static constexpr int MostLearningSamples = 512;
+    // Shorter intervals are those of frames timed by their read, not by the adapter: such
+    // times tell nothing of losses.
+    static constexpr qint64 ShortestPeriodUs = 1000;
+
+    enum class TPeriod { Learning, Known, Untimed };
+
+    // Told of every confirmed loss, in order.
+    std::function<void(const TLostRun &run)> OnLoss;
+
+    // A sample (complete or not) arrived at us.
+    void Arrival(qint64 us);
+    // A gap still waiting for its late samples is lost now: the unit is no longer heard.
+    void Flush();
+
+    TPeriod Period() const { return m_period; }
+    qint64 PeriodUs() const { return m_periodUs; }
+    qint64 Lost() const { return m_lost; }
+    qint64 Late() const { return m_late; }
+    // The end of the last confirmed loss, if any.
+    std::optional<qint64> LastLossUs() const { return m_lastLossUs; }
+
+private:
+    void Learn();
+    void Judge(qint64 us);
+
+    TPeriod m_period = TPeriod::Learning;
+    qint64 m_periodUs = 0;
+    std::vector<qint64> m_learning;  // arrivals until the period is known
+    bool m_heard = false;            // once known: a sample has been judged
+    qint64 m_lastUs = 0;
+    TLostRun m_pending;  // samples of the last gap that may still come late
+    qint64 m_lost = 0;
+    qint64 m_late = 0;
+    std::optional<qint64> m_lastLossUs;
+};
