@@ -187,7 +187,10 @@ TPCANStatus TPCANBasic::Uninitialize(TPCANHandle channel)
         failed = true;
         reason = device->errorString();
     });
-    device->disconnectDevice();
+    // A device that is gone already has nothing to close, and Qt would only warn.
+    const QCanBusDevice::CanBusDeviceState state = device->state();
+    if (state == QCanBusDevice::ConnectedState || state == QCanBusDevice::ConnectingState)
+        device->disconnectDevice();
     QObject::disconnect(watch);
     // The channel is released whatever the backend says: a second Initialize must work.
     Channel().device.reset();
