@@ -11,6 +11,7 @@ void TAcquisition::SetEventSink(TEventSink *sink)
 {
     m_events = sink;
     m_bus.SetEventSink(sink);
+    Supervision.SetEventSink(sink);
 }
 
 bool TAcquisition::Connect(TPCANBaudrate baudrate)
@@ -18,6 +19,7 @@ bool TAcquisition::Connect(TPCANBaudrate baudrate)
     ClearSensorValues(State);
     CanChannel = PCAN_USBBUS1;
     m_bus.Reset();
+    Supervision.Reset();
     if (m_link.Open(CanChannel, baudrate, m_clock.MonotonicMs()) == TLinkChange::OpenFailed) {
         ConnectFailed();
         return false;
@@ -41,6 +43,7 @@ void TAcquisition::Disconnect()
     if (OnChannelChanged)
         OnChannelChanged(false);
     m_link.Close();
+    Supervision.Flush();
     ReportEvent(Consts::LineDisconnected);
     ShowCaption(QString::fromUtf8(Consts::StatusOffline));
     State.SensorOnline = false;
@@ -50,7 +53,8 @@ void TAcquisition::Disconnect()
 int TAcquisition::Drain()
 {
     // One time stamp serves the whole drain: the queue empties in well under a millisecond.
-    const TTimeStamp now = m_clock.Now();
+    m_drainLocal = m_clock.LocalNow();
+    const TTimeStamp now{DateTimeToDays(m_drainLocal), m_clock.MonotonicMs()};
     const int frames = m_link.Open() ? DrainReceiveQueue(CanChannel, State, now, *this) : 0;
     int dropped = 0;
     const QList<TAdapterError> errors = TPCANBasic::TakeErrors(&dropped);
@@ -108,6 +112,7 @@ void TAcquisition::RunWatchdogs()
         m_bus.NoteStatus(TPCANBasic::GetStatus(CanChannel));
     }
     m_bus.Tick(now);
+    Supervision.AdvanceTo(m_clock.LocalNow());
 }
 
 TPCANStatus TAcquisition::Send(const TPCANMsg &message) const
@@ -128,8 +133,15 @@ TTimeStamp TAcquisition::FrameRead(const TPCANMsg &message, const TPCANTimestamp
         read = {DateTimeToDays(local), local.toMSecsSinceEpoch()};
         m_frameTime = local.time();
     }
+    // The adapter's own stamps time the samples: the drain's would put a whole queue at one
+    // moment. A backend that stamps nothing is timed by the drain.
+    const quint64 stampUs = MicrosecondsOf(timestamp);
     if (message.MSGTYPE & PCAN_MESSAGE_STATUS)
         m_bus.NoteErrorFrame(drainTime.MonotonicMs);
+    else
+        Supervision.FrameRead(message.ID,
+                              stampUs != 0 ? qint64(stampUs) : drainTime.MonotonicMs * 1000,
+                              m_drainLocal);
     if (m_tap)
         m_tap->FrameSeen(message, false, read.MonotonicMs);
     return read;
@@ -158,6 +170,14 @@ void TAcquisition::Unit1SampleComplete()
     if (caption != m_caption)
         ShowCaption(caption);
     CompleteSample(0);
+}
+
+void TAcquisition::UnitFrame(int unit, bool completes)
+{
+    Supervision.UnitFrame(unit, State.ProtocolEnv == TProtocolEnv::peProduction
+                                    ? TSampleFrame::Whole
+                                : completes ? TSampleFrame::Status
+                                            : TSampleFrame::Motion);
 }
 
 void TAcquisition::CompleteSample(int demoIndex)

@@ -12,6 +12,7 @@
 #include "can/uFrameTap.h"
 #include "can/uSampleSink.h"
 #include "can/uSensorData.h"
+#include "can/uSupervision.h"
 #include "can/uWatchdogs.h"
 
 #include <QString>
@@ -56,6 +57,8 @@ public:
     // One display tick: the watchdogs zero the speed or drop the connection; the bus state.
     void RunWatchdogs();
 
+    // Whether the units' samples all arrive; reset at Connect, kept across an adapter's loss.
+    TSupervision Supervision;
     const TAdapterLink &Link() const { return m_link; }
     const TBusHealth &Bus() const { return m_bus; }
     // Sends a frame on the open channel; the tap sees it once the adapter took it.
@@ -71,6 +74,7 @@ private:
                          const TTimeStamp &drainTime) override;
     void ReportEvent(const char *line);
     void Unit1SampleComplete() override;
+    void UnitFrame(int unit, bool completes) override;
 
     void CompleteSample(int demoIndex);
     void ShowCaption(const QString &caption);
@@ -87,6 +91,7 @@ private:
     qint64 m_busStatusMs = 0;  // monotonic ms of the last reading of the bus state
     TListening m_listening;
     QString m_caption;
-    QTime m_frameTime;  // of the frame being decoded, when frames carry their time
+    QTime m_frameTime;       // of the frame being decoded, when frames carry their time
+    QDateTime m_drainLocal;  // when the drain began, in local time
     bool m_open = false;
 };

@@ -24,6 +24,7 @@ void TAdapterLink::Close()
 {
     TPCANBasic::Uninitialize(m_channel);
     m_phase = TPhase::Closed;
+    m_problem.clear();
 }
 
 TLinkChange TAdapterLink::Poll(qint64 nowMs, int frames, bool readFailed)

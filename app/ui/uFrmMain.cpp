@@ -9,6 +9,7 @@
 #include "can/ui/uCalibrationPage.h"
 #include "can/ui/uCanBusBox.h"
 #include "can/ui/uFrmLogCAN.h"
+#include "can/ui/uHealthLine.h"
 #include "display/uStatusCaptions.h"
 #include "display/ui/uCarBox.h"
 #include "display/ui/uChartPanel.h"
@@ -37,6 +38,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 TfrmMain::TfrmMain(const TCommandLine &commandLine, TMainSeams seams, QWidget *parent)
@@ -127,10 +129,12 @@ void TfrmMain::BuildUi()
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(PageControl1);
     setCentralWidget(background);
+    lHealth = new THealthLine;
+    statusBar()->addWidget(lHealth, 1);
 
     // Design size of the client area; the window may grow, and shrink to its minimum.
     setMinimumSize(1024, 716);
-    resize(1137, 692 + menuBar()->sizeHint().height());
+    resize(1137, 692 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     if (const QScreen *screen = QApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -359,6 +363,7 @@ void TfrmMain::RefreshLoggingPage()
     // The chart is drawn with the display refresh, with every point appended since the last
     // one: drawing it at every CAN tick would cost twice the processor time for no visible gain.
     tsLogging->ChartPanel->Refresh();
+    lHealth->Show(HealthText(Acquisition));
 }
 
 void TfrmMain::UpdateVisualisation()

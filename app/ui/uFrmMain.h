@@ -25,6 +25,7 @@ class TFrmChangeLog;
 class TFrmLogCAN;
 class TFrmSettings;
 class TGradientTabWidget;
+class THealthLine;
 class TLoggingPage;
 class TReplay;
 class TReplayBar;
@@ -113,6 +114,7 @@ public:
     // A replay's bar, for --can=replay:FILE; the replay must outlive the window.
     void AttachReplay(TReplay &replay);
     TReplayBar *ReplayBar = nullptr;
+    THealthLine *lHealth = nullptr;  // in the status bar
 
 protected:
     void closeEvent(QCloseEvent *event) override;
