@@ -1,0 +1,124 @@
+// The virtual bus server ends while the window logs, and comes back: the window shows the
+// loss at once, reconnects by itself and logs on into the same file, with every record
+// before and after whole and numbered once.
+
+#include "app/uCommandLine.h"
+#include "app/ui/uFrmMain.h"
+#include "app/ui/uLoggingPage.h"
+#include "app/ui/uWindowSet.h"
+#include "can/PCANBasic.h"
+#include "can/uCanBackend.h"
+#include "can/ui/uCanBusBox.h"
+#include "can/ui/uHealthLine.h"
+#include "log/ui/uLogBox.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// The simulated unit as a program of its own; the first one on a port hosts the bus.
+class TSimulator
+{
+public:
+    explicit TSimulator(const QString &bus) : m_bus(bus) { Start(); }
+    ~TSimulator() { Kill(); }
+
+    void Start()
+    {
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(QStringLiteral(TELQAR_SIM_PATH), {QStringLiteral("--can=") + m_bus});
+        QVERIFY(m_process.waitForStarted());
+    }
+    void Kill()
+    {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+
+private:
+    const QString m_bus;
+    QProcess m_process;
+};
+
+}  // namespace
+
+class tst_BusServerRestart : public QObject
+{
+    Q_OBJECT
+private slots:
+    void theLogGoesOnInTheSameFile();
+};
+
+void tst_BusServerRestart::theLogGoesOnInTheSameFile()
+{
+    QTcpServer probe;  // a port of the test's own, not a user's bus
+    QVERIFY(probe.listen(QHostAddress::LocalHost));
+    const QString bus =
+        QStringLiteral("virtualcan:tcp://127.0.0.1:%1/can0").arg(probe.serverPort());
+    probe.close();
+
+    TSimulator simulator(bus);
+    QTest::qWait(500);  // the simulator hosts the bus
+    TCanBackend backend;
+    QVERIFY(TCanBackend::Parse(bus, backend));
+    TPCANBasic::SetDeviceFactory(backend.Factory(), backend.Plugin);
+    QTemporaryDir folder;
+    TWindowSet windows = TWindowSet::Create(ParseCommandLine({}));
+    TfrmMain &main = *windows.frmMain;
+    main.Log.LogFileName = folder.filePath(QStringLiteral("restart.csv"));
+    main.btnInitClick();
+    QTRY_VERIFY_WITH_TIMEOUT(main.Acquisition.State.SensorOnline, 5000);
+    main.tsLogging->gbSaveLog->btnStartLogClick();
+    QVERIFY(main.Log.LogActive());
+    const QString logPath = main.Log.FileName();
+    QTest::qWait(2500);  // the period is learned
+
+    QElapsedTimer clock;
+    clock.start();
+    simulator.Kill();
+    QTRY_COMPARE_WITH_TIMEOUT(main.tsLogging->GroupBox4->lCANStatus->text(),
+                              QStringLiteral("adapter lost"), 2000);
+    const qint64 shownMs = clock.elapsed();
+    QTRY_VERIFY(main.lHealth->text().startsWith("adapter lost"));  // at the display tick
+    QVERIFY(main.Log.LogActive());
+
+    QTest::qWait(1500);
+    const qint32 recordsBefore = main.Log.LogRecordNo;
+    clock.restart();
+    simulator.Start();
+    QTRY_VERIFY_WITH_TIMEOUT(main.Log.LogRecordNo > recordsBefore, 5000);
+    const qint64 loggingMs = clock.elapsed();
+    qInfo(
+        "from the loss to \"adapter lost\": %lld ms; from the server's return to logging: %lld ms",
+        shownMs, loggingMs);
+
+    QTest::qWait(1000);
+    QVERIFY(main.Acquisition.Supervision.Unit(1).Lost > 100);  // the outage, ~1.5 s at 100/s
+    QTRY_VERIFY(main.lHealth->text().contains(" lost"));
+    main.tsLogging->gbSaveLog->btnStopLogClick();
+    main.btnReleaseClick();
+    simulator.Kill();
+
+    QCOMPARE(QDir(folder.path()).entryList({QStringLiteral("restart_*[0-9].csv")}).size(), 1);
+    QFile file(logPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    QCOMPARE(lines[4].left(3), QByteArray("LP;"));
+    int number = 0;
+    for (qsizetype i = 5; i < lines.size() - 1; ++i) {
+        QVERIFY2(lines[i].endsWith('\r'), lines[i]);
+        QCOMPARE(lines[i].split(';').size(), 10);
+        QVERIFY2(lines[i].startsWith(QByteArray::number(++number) + ';'), lines[i]);
+    }
+    QVERIFY(lines.last().isEmpty());
+    QVERIFY(number > recordsBefore);
+}
+
+QTEST_MAIN(tst_BusServerRestart)
+#include "tst_BusServerRestart.moc"
