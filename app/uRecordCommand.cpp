@@ -6,6 +6,7 @@
 #include "app/uStopSignals.h"
 #include "can/uBusSpeeds.h"
 #include "can/uCanBackend.h"
+#include "can/uHealthText.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -15,13 +16,16 @@ namespace {
 
 const QString Command = QStringLiteral("record");
 
-QString ProgressLine(const TRecordCounts &counts, double framesPerSecond)
+// The window's health line follows the recording's own counters.
+QString ProgressLine(const TRecordCounts &counts, double framesPerSecond,
+                     const TAcquisition &acquisition)
 {
-    return QStringLiteral("%1 samples, %2 records, %3 frames/s, %4 lost")
+    return QStringLiteral("%1 samples, %2 records, %3 frames/s, %4 lost · %5")
         .arg(counts.Samples)
         .arg(counts.Records)
         .arg(qRound(framesPerSecond))
-        .arg(counts.Lost);
+        .arg(counts.Lost)
+        .arg(HealthText(acquisition).Line);
 }
 
 // The progress line redrawn in place; only where a person watches, a log file gets none.
@@ -87,7 +91,7 @@ int RunRecordCommand(const QStringList &arguments)
         err << line << '\n' << Qt::flush;
     };
     recorder.OnProgress = [&](const TRecordCounts &counts, double framesPerSecond) {
-        progress.Draw(ProgressLine(counts, framesPerSecond));
+        progress.Draw(ProgressLine(counts, framesPerSecond, recorder.Acquisition));
     };
     recorder.OnFinished = [](int exitCode) { QCoreApplication::exit(exitCode); };
     const TStopSignals stopSignals([&] { recorder.Finish(ExitCode::Done); });
@@ -105,5 +109,6 @@ int RunRecordCommand(const QStringList &arguments)
     const TRecordCounts &counts = recorder.Counts();
     err << "recorded: " << counts.Samples << " samples, " << counts.Records << " records, "
         << counts.Lost << " lost, " << counts.Frames << " frames" << Qt::endl;
+    err << "supervision: " << SupervisionSummary(recorder.Acquisition) << Qt::endl;
     return exitCode;
 }

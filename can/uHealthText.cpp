@@ -108,3 +108,19 @@ THealthText HealthText(const TAcquisition &acquisition)
     text.Identifiers = IdentifierRates(supervision);
     return text;
 }
+
+QString SupervisionSummary(const TAcquisition &acquisition)
+{
+    QStringList parts;
+    for (int unit : ConfiguredUnits(acquisition.State)) {
+        const TUnitHealth health = acquisition.Supervision.Unit(unit);
+        parts << QStringLiteral("unit %1: %2 samples, %3 lost, %4 late, %5 incomplete")
+                     .arg(unit)
+                     .arg(health.Samples)
+                     .arg(health.Lost)
+                     .arg(health.Late)
+                     .arg(health.Incomplete);
+    }
+    parts << BusText(acquisition.Bus());
+    return parts.join(Separator);
+}
