@@ -20,11 +20,19 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
         const QString name = argument.mid(2, equals - 2);
         const QString value = argument.mid(equals + 1);
         TCanBackend backend;
+        QString error;
         if (name == QLatin1String("can") && TCanBackend::Parse(value, backend))
             result.CanBackend = value;
-        else
+        else if (!SimulatedDrops::IsOption(name))
             result.Problems << argument;
+        else if (!SimulatedDrops::ReadOption(name, value, result.Drops, &error)
+                 && result.Error.isEmpty())
+            result.Error = error;
     }
+    TCanBackend backend;
+    TCanBackend::Parse(result.CanBackend, backend);
+    if (result.Error.isEmpty())
+        SimulatedDrops::FitBackend(result.Drops, backend.Simulated, &result.Error);
     result.CanLogEnabled = !plain.isEmpty() && plain.first().toUpper() == QLatin1String("D");
     return result;
 }

@@ -1,5 +1,8 @@
 #pragma once
-// The program's command line: "telqar-logger [D] [--can=BACKEND]".
+// The program's command line:
+//   telqar-logger [D] [--can=BACKEND] [--drop-every=N] [--drop-burst=AT:COUNT]
+
+#include "can/uSimulatedDrops.h"
 
 #include <QString>
 #include <QStringList>
@@ -7,7 +10,10 @@
 struct TCommandLine {
     bool CanLogEnabled = false;  // first plain argument is "D", either case
     QString CanBackend = QStringLiteral("peakcan:usb0");
-    QStringList Problems;  // options that were not understood, for standard error
+    TSimulatedDrops Drops;  // only with --can=sim
+    QStringList Problems;   // options that were not understood, for standard error
+    // An option understood but wrong: a usage error, the window does not open.
+    QString Error;
 };
 
 // An option of the program's own form, --name=value.

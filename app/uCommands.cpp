@@ -63,6 +63,9 @@ QString Usage()
            "                 QtSerialBus plugin (peakcan:usb0, the default; socketcan:can0;\n"
            "                 virtualcan:can0), sim for the built-in simulated unit,\n"
            "                 or replay:FILE to play a recorded trace\n"
+           "  --drop-every=N, --drop-burst=AT:COUNT\n"
+           "                 with --can=sim: the simulated unit leaves out every Nth\n"
+           "                 sample, or COUNT samples in a row from sample AT on\n"
            "\n"
            "Commands, without a window (telqar-logger COMMAND --help tells more):\n";
     for (const TCommand &command : Commands)

@@ -81,6 +81,7 @@ int RunRecordCommand(const QStringList &arguments)
 
     TCanBackend backend;
     TCanBackend::Parse(options.Backend, backend);
+    backend.Drops = options.Drops;
     TPCANBasic::SetDeviceFactory(backend.Factory(), backend.Plugin);
 
     TProgressLine progress(streams);

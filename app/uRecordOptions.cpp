@@ -54,6 +54,7 @@ void AddRecordOptions(QCommandLineParser &parser)
          QStringLiteral("N")},
     });
     AddUnitOptions(parser);
+    parser.addOptions(SimulatedDrops::Options());
 }
 
 bool ReadRecordOptions(const QCommandLineParser &parser, TRecordOptions *options, QString *error)
@@ -98,7 +99,9 @@ bool ReadRecordOptions(const QCommandLineParser &parser, TRecordOptions *options
         }
         read.Seconds = seconds;
     }
-    if (!ReadUnitOptions(parser, &read.Units, error))
+    if (!ReadUnitOptions(parser, &read.Units, error)
+        || !SimulatedDrops::ReadOptions(parser, read.Drops, error)
+        || !SimulatedDrops::FitBackend(read.Drops, backend.Simulated, error))
         return false;
     *options = read;
     return true;

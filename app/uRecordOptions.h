@@ -2,10 +2,12 @@
 // The options of "telqar-logger record":
 //   --can=BACKEND [-o BASE] [--bitrate=RATE] [--seconds=N] and the unit options
 // BACKEND as the window's --can= takes it; BASE the log's base name as File > Save as chooses
-// it; RATE one of the settings' bus speeds, in kbit/s (up to 1000) or in bit/s.
+// it; RATE one of the settings' bus speeds, in kbit/s (up to 1000) or in bit/s. With --can=sim
+// also --drop-every=N and --drop-burst=AT:COUNT, as the window takes them.
 
 #include "app/uUnitOptions.h"
 #include "can/PCANBasic.h"
+#include "can/uSimulatedDrops.h"
 
 #include <QCommandLineParser>
 #include <QString>
@@ -17,6 +19,7 @@ struct TRecordOptions {
     QString Base = QStringLiteral("log.csv");  // -o
     TPCANBaudrate Baudrate = 0;                // the bus-timing code of --bitrate
     std::optional<int> Seconds;                // --seconds: stop after that many, 1 or more
+    TSimulatedDrops Drops;                     // the simulated unit's
     TUnitOptions Units;
 };
 

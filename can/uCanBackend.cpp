@@ -30,8 +30,8 @@ bool TCanBackend::Parse(const QString &text, TCanBackend &backend)
 TCanDeviceFactory TCanBackend::Factory() const
 {
     if (Simulated)
-        return [](QString *) -> std::unique_ptr<QCanBusDevice> {
-            return std::make_unique<TSimulatedUnit>();
+        return [drops = Drops](QString *) -> std::unique_ptr<QCanBusDevice> {
+            return std::make_unique<TSimulatedUnit>(drops);
         };
     return [plugin = Plugin, interface = Interface](QString *errorText) {
         return std::unique_ptr<QCanBusDevice>(

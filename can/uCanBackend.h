@@ -2,6 +2,7 @@
 // What stands behind the CAN channel, as chosen with --can=.
 
 #include "can/PCANBasic.h"
+#include "can/uSimulatedDrops.h"
 
 #include <QString>
 
@@ -9,7 +10,8 @@ struct TCanBackend {
     QString Plugin;     // a QtSerialBus plugin ("peakcan", "socketcan", "virtualcan") or empty
     QString Interface;  // the plugin's interface name ("usb0", "can0")
     bool Simulated = false;
-    QString TraceFile;  // a trace to replay; its device is made where the replay lives
+    TSimulatedDrops Drops;  // the simulated unit's; not set by Parse
+    QString TraceFile;      // a trace to replay; its device is made where the replay lives
 
     static constexpr const char *Default = "peakcan:usb0";
 

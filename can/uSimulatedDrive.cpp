@@ -117,16 +117,22 @@ QList<QCanBusFrame> TSimulatedDrive::FramesUntil(qint64 elapsedMs)
     const double step = 1.0 / m_samplesPerSecond;
     for (; m_samplesSent < due; ++m_samplesSent) {
         Step(step);
+        const qint64 number = m_samplesSent + 1;
         const qint64 nowMs = qint64(m_time * 1000);
-        if (nowMs >= m_silentUntilMs) {
+        const qsizetype sampleFirst = frames.size();
+        if (nowMs >= m_silentUntilMs && !m_drops.Drops(number)) {
             frames << ProductionDataFrame(m_state);
             for (int unit = 1; unit <= 3; ++unit)
                 frames << MotionFrame(m_state, unit) << StatusFrame(m_state, unit);
         }
-        const qint64 chassisDue = (m_samplesSent + 1) * ChassisPerSecond / m_samplesPerSecond;
+        const qint64 chassisDue = number * ChassisPerSecond / m_samplesPerSecond;
         for (; m_chassisSent < chassisDue; ++m_chassisSent)
             if (nowMs >= m_heardUntilMs)
                 frames << ChassisFrame(m_state.SpeedKmh);
+        const auto stamp =
+            QCanBusFrame::TimeStamp::fromMicroSeconds(number * 1'000'000 / m_samplesPerSecond);
+        for (qsizetype i = sampleFirst; i < frames.size(); ++i)
+            frames[i].setTimeStamp(stamp);
     }
     return frames;
 }

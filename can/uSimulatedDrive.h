@@ -3,6 +3,10 @@
 // start, curves of varying sharpness, braking and a stop, repeating every minute. Every
 // sample is sent in both protocols: the production unit's one frame, and the motion and
 // status frames of three test-protocol units, so that either environment shows live data.
+// Every frame carries its sample's time as its time stamp, µs since the drive's start, as an
+// adapter stamps the frames it receives.
+
+#include "can/uSimulatedDrops.h"
 
 #include <QCanBusFrame>
 #include <QList>
@@ -33,6 +37,9 @@ public:
 
     explicit TSimulatedDrive(int samplesPerSecond = 100, quint32 seed = 1);
 
+    // A dropped sample sends none of the units' frames; the chassis goes on.
+    void SetDrops(const TSimulatedDrops &drops) { m_drops = drops; }
+
     // Frames of every sample and chassis report due by elapsedMs after the start, in the
     // order a bus would carry them. A long gap (a suspended machine) is skipped, not replayed.
     QList<QCanBusFrame> FramesUntil(qint64 elapsedMs);
@@ -56,7 +63,8 @@ private:
     void Step(double seconds);
 
     int m_samplesPerSecond;
-    qint64 m_samplesSent = 0;
+    TSimulatedDrops m_drops;
+    qint64 m_samplesSent = 0;  // the number of the last sample due, sent or dropped
     qint64 m_chassisSent = 0;
     double m_time = 0;                        // s since start
     double m_roll = 0;                        // degrees, body roll without sensor noise

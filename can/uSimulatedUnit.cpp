@@ -3,9 +3,10 @@
 #include "can/uCalibration.h"
 #include "can/uFrameDecoder.h"
 
-TSimulatedUnit::TSimulatedUnit(int samplesPerSecond, QObject *parent)
+TSimulatedUnit::TSimulatedUnit(const TSimulatedDrops &drops, int samplesPerSecond, QObject *parent)
     : QCanBusDevice(parent), m_drive(samplesPerSecond)
 {
+    m_drive.SetDrops(drops);
     m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setInterval(10);
     connect(&m_timer, &QTimer::timeout, this, &TSimulatedUnit::Tick);

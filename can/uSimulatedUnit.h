@@ -12,7 +12,8 @@ class TSimulatedUnit : public QCanBusDevice
 {
     Q_OBJECT
 public:
-    explicit TSimulatedUnit(int samplesPerSecond = 100, QObject *parent = nullptr);
+    explicit TSimulatedUnit(const TSimulatedDrops &drops = {}, int samplesPerSecond = 100,
+                            QObject *parent = nullptr);
 
     bool writeFrame(const QCanBusFrame &frame) override;
     QString interpretErrorFrame(const QCanBusFrame &errorFrame) override;

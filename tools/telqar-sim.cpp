@@ -1,10 +1,13 @@
 // The simulated TELQAR units and chassis as a program of their own, for feeding the logger
-// through a shared bus: telqar-sim --can=virtualcan:can0 [--rate=HZ]
+// through a shared bus:
+//   telqar-sim --can=virtualcan:can0 [--rate=HZ] [--drop-every=N] [--drop-burst=AT:COUNT]
 // HZ is samples per second; each sample is seven frames (the production unit and three
-// test-protocol units), and the chassis adds ten frames a second.
+// test-protocol units), and the chassis adds ten frames a second. The drop options leave
+// samples out on purpose, as uSimulatedDrops.h tells.
 
 #include "can/uCanBackend.h"
 #include "can/uSimulatedDrive.h"
+#include "can/uSimulatedDrops.h"
 
 #include <QCanBusDevice>
 #include <QCoreApplication>
@@ -27,13 +30,24 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     QString backendText = QStringLiteral("virtualcan:can0");
     int rate = 100;
+    TSimulatedDrops drops;
     for (const QString &argument : application.arguments().mid(1)) {
-        if (argument.startsWith(QLatin1String("--can=")))
-            backendText = argument.mid(6);
-        else if (argument.startsWith(QLatin1String("--rate=")))
-            rate = argument.mid(7).toInt();
-        else
-            return Fail(QStringLiteral("usage: telqar-sim --can=PLUGIN:INTERFACE [--rate=HZ]"));
+        const qsizetype equals = argument.indexOf(QLatin1Char('='));
+        const QString name = argument.startsWith(QLatin1String("--")) && equals > 2
+                                 ? argument.mid(2, equals - 2)
+                                 : QString();
+        QString error;
+        if (name == QLatin1String("can")) {
+            backendText = argument.mid(equals + 1);
+        } else if (name == QLatin1String("rate")) {
+            rate = argument.mid(equals + 1).toInt();
+        } else if (SimulatedDrops::IsOption(name)) {
+            if (!SimulatedDrops::ReadOption(name, argument.mid(equals + 1), drops, &error))
+                return Fail(error);
+        } else {
+            return Fail(QStringLiteral("usage: telqar-sim --can=PLUGIN:INTERFACE [--rate=HZ] "
+                                       "[--drop-every=N] [--drop-burst=AT:COUNT]"));
+        }
     }
     TCanBackend backend;
     if (!TCanBackend::Parse(backendText, backend) || backend.Simulated)
@@ -47,6 +61,7 @@ int main(int argc, char *argv[])
         return Fail(device ? device->errorString() : error);
 
     TSimulatedDrive drive(rate);
+    drive.SetDrops(drops);
     QElapsedTimer clock;
     QTimer timer;
     timer.setTimerType(Qt::PreciseTimer);

@@ -1,4 +1,5 @@
 #include "app/uCommandLine.h"
+#include "app/uCommands.h"
 #include "app/ui/uApplication.h"
 #include "app/ui/uWindowSet.h"
 #include "can/PCANBasic.h"
@@ -15,9 +16,14 @@ int main(int argc, char *argv[])
     const TCommandLine commandLine = ParseCommandLine(application.arguments().mid(1));
     for (const QString &problem : commandLine.Problems)
         QTextStream(stderr) << "ignored option: " << problem << '\n';
+    if (!commandLine.Error.isEmpty()) {
+        QTextStream(stderr) << "telqar-logger: " << commandLine.Error << '\n';
+        return ExitCode::Usage;
+    }
 
     TCanBackend backend;
     TCanBackend::Parse(commandLine.CanBackend, backend);
+    backend.Drops = commandLine.Drops;
     const bool replaying = !backend.TraceFile.isEmpty();
     TReplay replay;
     const TReplayClock replayClock(replay);

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <numeric>
 
 class tst_uSimulatedDrive : public QObject
 {
@@ -15,6 +16,8 @@ private slots:
     void cadence_data();
     void cadence();
     void aLongGapIsSkipped();
+    void dropsSamplesOnPurpose_data();
+    void dropsSamplesOnPurpose();
     void oneCycleLooksLikeADrive();
     void bothProtocolsTellTheSameDrive();
     void answersCalibrationAndSpeedFrames();
@@ -70,6 +73,52 @@ void tst_uSimulatedDrive::aLongGapIsSkipped()
     QVERIFY(burst.size() <= 110 * TSimulatedDrive::FramesPerSample);
     QVERIFY(burst.size() >= 100 * TSimulatedDrive::FramesPerSample);
     QCOMPARE(drive.FramesUntil(3600 * 1000 + 10).size(), TSimulatedDrive::FramesPerSample);
+}
+
+void tst_uSimulatedDrive::dropsSamplesOnPurpose_data()
+{
+    QTest::addColumn<int>("every");
+    QTest::addColumn<int>("burstAt");
+    QTest::addColumn<int>("burstCount");
+    QTest::addColumn<QList<int>>("dropped");  // of the first 30 samples
+    QTest::newRow("none") << 0 << 0 << 0 << QList<int>{};
+    QTest::newRow("every 10th") << 10 << 0 << 0 << QList<int>{10, 20, 30};
+    QList<int> all(30);
+    std::iota(all.begin(), all.end(), 1);
+    QTest::newRow("every sample") << 1 << 0 << 0 << all;
+    QTest::newRow("burst") << 0 << 5 << 3 << QList<int>{5, 6, 7};
+    QTest::newRow("burst from the first") << 0 << 1 << 2 << QList<int>{1, 2};
+    QTest::newRow("both") << 7 << 20 << 2 << QList<int>{7, 14, 20, 21, 28};
+}
+
+// A dropped sample sends none of its seven unit frames, the chassis goes on, and every frame
+// carries its sample's time: sample n at n × 10 ms.
+void tst_uSimulatedDrive::dropsSamplesOnPurpose()
+{
+    QFETCH(int, every);
+    QFETCH(int, burstAt);
+    QFETCH(int, burstCount);
+    QFETCH(QList<int>, dropped);
+    TSimulatedDrive drive(100);
+    drive.SetDrops({every, burstAt, burstCount});
+    QList<QCanBusFrame> frames;
+    for (int ms = 0; ms <= 300; ms += 7)
+        frames << drive.FramesUntil(ms);
+    frames << drive.FramesUntil(300);
+
+    QMap<int, int> unitFrames;  // sample number: its unit frames
+    int chassis = 0;
+    for (const QCanBusFrame &frame : frames) {
+        const qint64 us = frame.timeStamp().seconds() * 1000000 + frame.timeStamp().microSeconds();
+        QCOMPARE(us % 10000, 0);
+        if (frame.frameId() == TSimulatedDrive::ChassisId)
+            ++chassis;
+        else
+            ++unitFrames[int(us / 10000)];
+    }
+    QCOMPARE(chassis, 3);
+    for (int n = 1; n <= 30; ++n)
+        QCOMPARE(unitFrames.value(n), dropped.contains(n) ? 0 : TSimulatedDrive::FramesPerSample);
 }
 
 void tst_uSimulatedDrive::oneCycleLooksLikeADrive()

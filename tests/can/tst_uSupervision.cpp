@@ -1,3 +1,4 @@
+#include "can/uSimulatedDrive.h"
 #include "can/uSupervision.h"
 
 #include <QtTest>
@@ -100,6 +101,7 @@ private slots:
     void aNewAdapterClockIsJoinedByLocalTime();
     void lostInTheLastMinute();
     void flushAndReset();
+    void theSimulatedDriveDropsAreCountedExactly();
 };
 
 void tst_uSupervision::exactLosses_data()
@@ -458,6 +460,35 @@ void tst_uSupervision::flushAndReset()
     bus.Samples(300, 10'000, None, 500);
     QCOMPARE(supervision.Unit(1).Lost, 0);
     QVERIFY(supervision.Unit(1).PeriodKnown);
+}
+
+// Unit 1 in production, units 2 and 3 in the test protocol, on the frames' own times.
+void tst_uSupervision::theSimulatedDriveDropsAreCountedExactly()
+{
+    TSupervision supervision;
+    TBus bus(supervision);
+    TSimulatedDrive drive(100);
+    drive.SetDrops({10, 250, 5});
+    for (qint64 ms = 50; ms <= 5050; ms += 50) {  // samples 1..505
+        for (const QCanBusFrame &frame : drive.FramesUntil(ms)) {
+            const quint32 id = frame.frameId();
+            bus.Frame(id, frame.timeStamp().seconds() * 1000000 + frame.timeStamp().microSeconds());
+            if (id == TSimulatedDrive::UnitId)
+                supervision.UnitFrame(1, TSampleFrame::Whole);
+            for (int unit = 2; unit <= 3; ++unit)
+                if (id == TSimulatedDrive::TestUnitIds[unit - 1]
+                    || id == TSimulatedDrive::TestUnitIds[unit - 1] + 1)
+                    supervision.UnitFrame(unit,
+                                          id & 1 ? TSampleFrame::Status : TSampleFrame::Motion);
+        }
+    }
+    supervision.Flush();
+    for (int unit = 1; unit <= 3; ++unit) {
+        const TUnitHealth health = supervision.Unit(unit);
+        QCOMPARE(health.Lost, 50 + 4);  // every 10th up to 500, and 251..254
+        QCOMPARE(health.Samples, 505 - 54);
+        QCOMPARE(health.Late + health.Incomplete, 0);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_uSupervision)
