@@ -3,7 +3,7 @@
 #include "app/uCommands.h"
 
 TRecorder::TRecorder(const TClock &clock, const TRecordOptions &options)
-    : Acquisition(clock), m_clock(clock), m_options(options)
+    : Acquisition(clock), Log(clock), m_clock(clock), m_options(options)
 {
     Log.LogFileName = options.Base;
     options.Units.ApplyTo(Acquisition.State, Log);
@@ -123,6 +123,7 @@ void TRecorder::StartLog()
     Report(QStringLiteral("log: %1").arg(Log.FileName()));
     if (!Log.RawTraceName().isEmpty())
         Report(QStringLiteral("raw trace: %1").arg(Log.RawTraceName()));
+    Report(QStringLiteral("events: %1").arg(Log.EventsRecordName()));
 }
 
 // A file that fails ends the log, as in the window, and with it the recording: what is on

@@ -49,7 +49,7 @@ public:
     const TRecordCounts &Counts() const { return m_counts; }
 
     TAcquisition Acquisition;
-    TLogSession Log;
+    TLogSession Log;  // also the sink of the drive's events
 
     // What the user is told: the files when the log starts, and why a recording failed.
     std::function<void(const QString &line)> OnMessage;

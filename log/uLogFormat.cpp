@@ -65,6 +65,13 @@ TLogTimeText LogTimeText(const QLocale &locale)
     return TLogTimeText(locale);
 }
 
+// The log's path up to its extension's dot; the whole path when it has none.
+QString WithoutExtension(const QString &logPath)
+{
+    const QString suffix = QFileInfo(logPath).suffix();
+    return logPath.chopped(suffix.isEmpty() ? 0 : suffix.size() + 1);
+}
+
 }  // namespace
 
 QString LogFileNameFor(const QString &base, qint32 index, const QDateTime &start)
@@ -89,12 +96,15 @@ QString LogFileNameFor(const QString &base, qint32 index, const QDateTime &start
 
 QString RawTraceNameFor(const QString &logPath)
 {
-    const QFileInfo file(logPath);
-    const QString suffix = file.suffix();
-    QString stem = logPath.chopped(suffix.isEmpty() ? 0 : suffix.size() + 1);
-    if (suffix.compare(QLatin1String("log"), Qt::CaseInsensitive) == 0)
+    QString stem = WithoutExtension(logPath);
+    if (QFileInfo(logPath).suffix().compare(QLatin1String("log"), Qt::CaseInsensitive) == 0)
         stem += QLatin1String(".can");
     return stem + QLatin1String(".log");
+}
+
+QString EventsRecordNameFor(const QString &logPath)
+{
+    return WithoutExtension(logPath) + QLatin1String(".events.csv");
 }
 
 QStringList LogHead(const QDate &date, const QString &firmware, TLogUnits units,
@@ -113,6 +123,12 @@ QStringList LogHead(const QDate &date, const QString &firmware, TLogUnits units,
 QString LogTime(const QTime &time, const QLocale &locale)
 {
     return ChosenFor<TLogTimeText, LogTimeText>(locale).Write(time);
+}
+
+QString LogNumber(double value, int decimals, const QLocale &locale)
+{
+    return FormatFixedWithSeparator(value, decimals,
+                                    ChosenFor<QString, LogDecimalSeparator>(locale));
 }
 
 QString LogRecordLine(qint32 recordNo, const QString &time, const TAcquisitionState &state,

@@ -24,6 +24,9 @@ QString LogFileNameFor(const QString &base, qint32 index, const QDateTime &start
 // The raw trace beside a log: the log's path with the extension ".log" for its own; a log
 // that is itself named ".log" gets a trace named ".can.log".
 QString RawTraceNameFor(const QString &logPath);
+// The events record beside a log: the log's path with ".events.csv" for its extension
+// ("log_001_20240102_030405.events.csv"); a log without extension gets one added.
+QString EventsRecordNameFor(const QString &logPath);
 // The five head lines, without line ends; the date in the locale's short format with a
 // four-digit year.
 QStringList LogHead(const QDate &date, const QString &firmware, TLogUnits units,
@@ -32,6 +35,10 @@ QStringList LogHead(const QDate &date, const QString &firmware, TLogUnits units,
 // The time of a record: the locale's long time format without the time-zone name, in Latin
 // digits (see LogTimeFormat).
 QString LogTime(const QTime &time, const QLocale &locale = QLocale());
+
+// A number as the log's records write it, for texts beside them: fixed-point with the given
+// decimals and the log's decimal separator.
+QString LogNumber(double value, int decimals, const QLocale &locale = QLocale());
 
 // One record line without its line end.
 QString LogRecordLine(qint32 recordNo, const QString &time, const TAcquisitionState &state,

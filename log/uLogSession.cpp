@@ -5,6 +5,25 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
+
+namespace {
+
+const TClock &ComputerClock()
+{
+    static const TClock clock;
+    return clock;
+}
+
+}  // namespace
+
+TLogSession::TLogSession() : TLogSession(ComputerClock())
+{
+}
+
+TLogSession::TLogSession(const TClock &clock) : m_clock(clock)
+{
+}
 
 void TLogSession::FollowTicks(const TLogTicks &ticks)
 {
@@ -15,24 +34,40 @@ void TLogSession::FollowTicks(const TLogTicks &ticks)
 bool TLogSession::StartLogging(TAcquisitionState &state, const TClockReading &start, QString *error)
 {
     ++LogFileIndex;
-    const QString path = LogFileNameFor(LogFileName, LogFileIndex, start.Local);
-    const bool appending = QFileInfo::exists(path);
-    if (!StartLoggingTo(path, state, start.Local, error))
-        return false;
-    if (!KeepRawTrace || StartRawTrace(path, start, state, error))
+    return StartFiles(LogFileNameFor(LogFileName, LogFileIndex, start.Local), state, start,
+                      KeepRawTrace, error);
+}
+
+bool TLogSession::StartLoggingTo(const QString &path, TAcquisitionState &state,
+                                 const QDateTime &start, QString *error)
+{
+    return StartFiles(path, state, start, false, error);
+}
+
+// A Start that fails leaves no new file behind; a file appended to keeps what it had.
+bool TLogSession::StartFiles(const QString &path, TAcquisitionState &state,
+                             const TClockReading &start, bool rawTrace, QString *error)
+{
+    const QString tracePath = rawTrace ? RawTraceNameFor(path) : QString();
+    const QString eventsPath = EventsRecordNameFor(path);
+    QStringList created;
+    for (const QString &file : {path, tracePath, eventsPath})
+        if (!file.isEmpty() && !QFileInfo::exists(file))
+            created << file;
+    if (OpenLog(path, state, start.Local.date(), error)
+        && (!rawTrace || StartRawTrace(tracePath, start, state, error))
+        && OpenEventsRecord(eventsPath, error))
         return true;
-    // A Start that failed leaves no new log behind; one appended to keeps what it had.
     QString ignored;
-    StopLogging(&ignored);
-    if (!appending)
-        QFile::remove(path);
+    CloseFiles(&ignored);
+    for (const QString &file : created)
+        QFile::remove(file);
     return false;
 }
 
-bool TLogSession::StartRawTrace(const QString &logPath, const TClockReading &start,
+bool TLogSession::StartRawTrace(const QString &path, const TClockReading &start,
                                 const TAcquisitionState &state, QString *error)
 {
-    const QString path = RawTraceNameFor(logPath);
     if (!m_trace.Open(path, {}, error))
         return false;
     m_tracePath = path;
@@ -44,30 +79,55 @@ bool TLogSession::StartRawTrace(const QString &logPath, const TClockReading &sta
     return true;
 }
 
-bool TLogSession::StartLoggingTo(const QString &path, TAcquisitionState &state,
-                                 const QDateTime &start, QString *error)
+bool TLogSession::OpenLog(const QString &path, TAcquisitionState &state, const QDate &start,
+                          QString *error)
 {
     LogRecordNo = 0;
     for (int unit = 1; unit <= 3; ++unit)
         state.Sensors[size_t(unit)].FrameCounter = 0;
-    if (!m_file.Open(path, LogHead(start.date(), state.Sensors[1].Firmware, Units), error))
+    if (!m_file.Open(path, LogHead(start, state.Sensors[1].Firmware, Units), error))
         return false;
     m_path = path;
     m_units = Units;
     return true;
 }
 
+bool TLogSession::OpenEventsRecord(const QString &path, QString *error)
+{
+    if (!m_events.Open(path, error))
+        return false;
+    m_eventsPath = path;
+    DriveEventOccurred(DriveEvent::LogStarted, QFileInfo(m_path).fileName());
+    return true;
+}
+
 bool TLogSession::StopLogging(QString *error)
+{
+    DriveEventOccurred(DriveEvent::LogStopped, QStringLiteral("records: %1").arg(LogRecordNo));
+    return CloseFiles(error);
+}
+
+// Every file is closed; the first failure, the log's own before the others', is reported.
+bool TLogSession::CloseFiles(QString *error)
 {
     m_path.clear();
     m_tracePath.clear();
-    QString traceError;
-    const bool traceClosed = m_trace.Close(&traceError);
-    if (!m_file.Close(error))
-        return false;
-    if (!traceClosed)
-        *error = traceError;
-    return traceClosed;
+    m_eventsPath.clear();
+    bool closed = true;
+    for (TMeasurementLog *file : {&m_file, &m_trace, &m_events.File()}) {
+        QString failure;
+        if (!file->Close(&failure) && closed) {
+            *error = failure;
+            closed = false;
+        }
+    }
+    return closed;
+}
+
+void TLogSession::DriveEventOccurred(const char *event, const QString &details)
+{
+    if (m_events.IsOpen())
+        m_events.Write(m_clock.LocalNow().time(), event, details);
 }
 
 void TLogSession::SampleComplete(const TAcquisitionState &state, const TSampleMoment &moment)
@@ -101,7 +161,9 @@ void TLogSession::WriteLogRecord(const TAcquisitionState &state, const QTime &ti
 
 bool TLogSession::Flush(qint64 nowMs, QString *error)
 {
-    if (!LogActive() || (m_file.Flush(nowMs, error) && m_trace.Flush(nowMs, error)))
+    if (!LogActive()
+        || (m_file.Flush(nowMs, error) && m_trace.Flush(nowMs, error)
+            && m_events.Flush(nowMs, error)))
         return true;
     QString ignored;
     StopLogging(&ignored);

@@ -1,13 +1,15 @@
 #pragma once
 // The measurement log as the user runs it: the base name and running number of its files,
 // Start and Stop, the record number, the "save every 32nd record" rule and the columns fixed
-// at Start, and the raw trace of the bus beside it. It owns the open files; windows only show
-// its state and report its messages.
+// at Start, the raw trace of the bus and the events record beside it. It owns the open files;
+// windows only show its state and report its messages.
 
 #include "base/uClock.h"
+#include "base/uDriveEvents.h"
 #include "can/uFrameTap.h"
 #include "can/uSampleSink.h"
 #include "can/uSensorData.h"
+#include "log/uEventsRecord.h"
 #include "log/uLogFormat.h"
 #include "log/uMeasurementLog.h"
 #include "settings/uSettings.h"
@@ -16,9 +18,13 @@
 #include <QDateTime>
 #include <QString>
 
-class TLogSession : public TSampleSink, public TFrameTap
+class TLogSession : public TSampleSink, public TFrameTap, public TEventSink
 {
 public:
+    // Events are timed by the clock's local time; without one, by the computer's.
+    TLogSession();
+    explicit TLogSession(const TClock &clock);
+
     QString LogFileName = QStringLiteral("log.csv");  // base name, folder allowed
     qint32 LogFileIndex = 0;                          // +1 at each Start of this run
     qint32 LogRecordNo = 0;                           // number of the last record written
@@ -38,15 +44,20 @@ public:
     // With KeepRawTrace the raw trace opens beside it (RawTraceNameFor), timed from start's
     // wall clock on by the monotonic clock, so that a change of the wall clock cannot make
     // its time run back. It opens with the frames received lately (TRecentFrames) but for
-    // those that complete a sample of unit 1: their samples came before the log. False with the
-    // message; the running number has advanced all the same.
+    // those that complete a sample of unit 1: their samples came before the log. The events
+    // record opens beside it (EventsRecordNameFor). False with the message, and no file this
+    // Start created is left; the running number has advanced all the same.
     bool StartLogging(TAcquisitionState &state, const TClockReading &start, QString *error);
-    // The log alone into a file of the caller's choosing, with the running number untouched.
+    // The log and its events record into a file of the caller's choosing, without a raw
+    // trace, with the running number untouched.
     bool StartLoggingTo(const QString &path, TAcquisitionState &state, const QDateTime &start,
                         QString *error);
     // The raw trace's path; empty while none is written.
     const QString &RawTraceName() const { return m_tracePath; }
-    // Closes the files. False with the message when a close failed; closed either way.
+    // The events record's path; empty while no log runs.
+    const QString &EventsRecordName() const { return m_eventsPath; }
+    // Notes the stop and the records written in the events record and closes the files.
+    // False with the message when a close failed; closed either way.
     bool StopLogging(QString *error);
 
     // A sample of unit 1 is complete: its record is written unless the 32nd-record rule
@@ -55,8 +66,10 @@ public:
     // A frame read or sent goes into the raw trace while one is written; a frame read is
     // remembered for the next trace's start.
     void FrameSeen(const TPCANMsg &message, bool sent, qint64 monotonicMs) override;
-    // Hands the written records and trace lines to the files (nowMs on the monotonic clock).
-    // On failure of either both are closed and the message returned: what is on disk stays.
+    // An event goes into the events record while a log runs; without a log it is dropped.
+    void DriveEventOccurred(const char *event, const QString &details) override;
+    // Hands the written records, trace lines and events to the files (nowMs on the monotonic
+    // clock). On failure of any all are closed and the message returned: what is on disk stays.
     bool Flush(qint64 nowMs, QString *error);
 
     // A new base name chosen in the settings starts the running number again.
@@ -65,16 +78,25 @@ public:
     // The open files; tests put failing devices behind them.
     TMeasurementLog &File() { return m_file; }
     TMeasurementLog &RawTraceFile() { return m_trace; }
+    TMeasurementLog &EventsRecordFile() { return m_events.File(); }
 
 private:
     void WriteLogRecord(const TAcquisitionState &state, const QTime &time);
 
-    bool StartRawTrace(const QString &logPath, const TClockReading &start,
+    bool StartFiles(const QString &path, TAcquisitionState &state, const TClockReading &start,
+                    bool rawTrace, QString *error);
+    bool OpenLog(const QString &path, TAcquisitionState &state, const QDate &start, QString *error);
+    bool StartRawTrace(const QString &path, const TClockReading &start,
                        const TAcquisitionState &state, QString *error);
+    bool OpenEventsRecord(const QString &path, QString *error);
+    bool CloseFiles(QString *error);
     void AppendTraceLine(const TPCANMsg &message, bool sent, qint64 monotonicMs);
 
+    const TClock &m_clock;
     TMeasurementLog m_file;
     QString m_path;
+    TEventsRecord m_events;
+    QString m_eventsPath;
     TMeasurementLog m_trace{"\n"};
     QString m_tracePath;
     qint64 m_traceStartUs = 0;  // the wall clock at Start, in µs since the Unix epoch

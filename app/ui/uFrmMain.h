@@ -61,7 +61,7 @@ public:
     void SetSecondaryWindows(const TSecondaryWindows &windows);
 
     // Run-time state, set by FormCreate.
-    TLogSession Log;
+    TLogSession Log{*m_clock};  // also the events record's sink
     bool CanLogEnabled = false;
     TAcquisition Acquisition{*m_clock};
     TChartModel Chart;  // holds ChartMaxPoints

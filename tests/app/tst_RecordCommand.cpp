@@ -97,7 +97,7 @@ void tst_RecordCommand::stopsWithWholeFiles()
 
     // Records reach the file within a tick once the simulated unit has been heard.
     const QDir dir(folder.path());
-    QTRY_VERIFY_WITH_TIMEOUT(Contents(Only(dir, "drive_001_*.csv")).count('\n') > 30, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(Contents(Only(dir, "drive_001_*[0-9].csv")).count('\n') > 30, 10000);
     QVERIFY(HasLoaded(pid, "libQt6Core"));
     QVERIFY(!HasLoaded(pid, "libX11"));
     QVERIFY(!HasLoaded(pid, "libQt6Gui"));
@@ -107,7 +107,7 @@ void tst_RecordCommand::stopsWithWholeFiles()
     QCOMPARE(record.exitStatus(), QProcess::NormalExit);
     QCOMPARE(record.exitCode(), 0);
 
-    const QList<QByteArray> lines = WholeLines(Contents(Only(dir, "drive_001_*.csv")), "\r\n");
+    const QList<QByteArray> lines = WholeLines(Contents(Only(dir, "drive_001_*[0-9].csv")), "\r\n");
     QVERIFY(lines.size() > 30);
     const QList<QByteArray> records = lines.mid(5);
     for (int number = 1; number <= records.size(); ++number)
@@ -119,6 +119,13 @@ void tst_RecordCommand::stopsWithWholeFiles()
         QStringLiteral(R"(^\(\d{10}\.\d{6}\) can0 [0-9A-F]{8}#[0-9A-F]{16} R$)"));
     for (const QByteArray &line : trace)
         QVERIFY2(candump.match(QString::fromLatin1(line)).hasMatch(), line);
+    // A stop by signal, too, leaves the events record whole, with the log's start and stop.
+    const QList<QByteArray> events =
+        WholeLines(Contents(Only(dir, "drive_001_*.events.csv")), "\r\n");
+    QVERIFY(events.size() >= 3);
+    QVERIFY(events[1].contains(";log started;drive_001_"));
+    QVERIFY2(events.last().endsWith(";log stopped;records: " + QByteArray::number(records.size())),
+             events.last());
 
     const QString err = QString::fromLocal8Bit(record.readAllStandardError());
     QVERIFY2(err.contains(
@@ -138,7 +145,7 @@ void tst_RecordCommand::theRawTraceConvertsToTheSameLog()
     program.start(QStringLiteral(TELQAR_LOGGER_PATH), {"record", "--can=sim", "--seconds=1"});
     QVERIFY(program.waitForFinished(10000));
     QCOMPARE(program.exitCode(), 0);
-    const QString log = Only(dir, "log_001_*.csv");
+    const QString log = Only(dir, "log_001_*[0-9].csv");
     QVERIFY(Contents(log).count('\n') > 30);
 
     program.start(QStringLiteral(TELQAR_LOGGER_PATH),

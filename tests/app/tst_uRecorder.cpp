@@ -1,5 +1,6 @@
 #include "app/uRecordOptions.h"
 #include "app/uRecorder.h"
+#include "log/uLogFormat.h"
 #include "support/uFakeCanDevice.h"
 #include "support/uFakeClock.h"
 #include "support/uFullDisk.h"
@@ -119,10 +120,18 @@ void tst_uRecorder::theLogStartsOnceUnit1IsHeard()
     recording.Recorder.Finish(0);
 
     QCOMPARE(recording.ExitCodes, QList<int>{0});
-    const QString log = Only("log_001_*.csv");
+    const QString log = Only("log_001_*[0-9].csv");
     QVERIFY(!log.isEmpty());
+    const QString events = QString(log).replace(".csv", ".events.csv");
     QCOMPARE(recording.Messages,
-             QStringList({"log: " + log, "raw trace: " + QString(log).replace(".csv", ".log")}));
+             QStringList({"log: " + log, "raw trace: " + QString(log).replace(".csv", ".log"),
+                          "events: " + events}));
+    // The events record beside it, timed by the recorder's clock.
+    const QByteArray started = LogTime(QTime(2, 1, 40, 50)).toLatin1();
+    const QByteArray stopped = LogTime(QTime(2, 1, 40, 350)).toLatin1();
+    QCOMPARE(Contents(events), "GODZINA;ZDARZENIE;SZCZEG\xD3\xA3Y\r\n" + started + ";log started;"
+                                   + log.toLatin1() + "\r\n" + stopped
+                                   + ";log stopped;records: 4\r\n");
     const QList<QByteArray> records = Records(log);
     QCOMPARE(records.size(), 4);
     QVERIFY(records.first().startsWith("1;"));
@@ -152,7 +161,7 @@ void tst_uRecorder::everyThirtySecondCountsFromTheStart()
     QCOMPARE(recording.Recorder.Counts().Records, 0);
     recording.Send(33);
     recording.Recorder.Finish(0);
-    QCOMPARE(Records(Only("log_001_*.csv")).size(), 2);  // samples 32 and 64
+    QCOMPARE(Records(Only("log_001_*[0-9].csv")).size(), 2);  // samples 32 and 64
     QCOMPARE(recording.Recorder.Counts().Samples, 64);
 }
 
@@ -177,7 +186,7 @@ void tst_uRecorder::stopsAfterTheGivenSeconds()
     recording.Wait(100);
     QVERIFY(recording.Recorder.Finished());
     QCOMPARE(recording.ExitCodes, QList<int>{0});
-    QCOMPARE(Records(Only("log_001_*.csv")).size(), 95);
+    QCOMPARE(Records(Only("log_001_*[0-9].csv")).size(), 95);
     QVERIFY(Contents(Only("log_001_*.log")).endsWith("R\n"));
     // Once a second: the records the file has taken by then, and the frames per second since
     // the last report (51 in the first 1050 ms, 45 in the next second).
@@ -227,7 +236,7 @@ void tst_uRecorder::aLostConnectionEndsTheRecordingWithWholeFiles()
     QVERIFY(recording.Recorder.Finished());
     QCOMPARE(recording.ExitCodes, QList<int>{1});
     QCOMPARE(recording.Messages.last(), "connection lost: no sample of unit 1 for more than 15 s");
-    QCOMPARE(Records(Only("log_001_*.csv")).size(), 2);
+    QCOMPARE(Records(Only("log_001_*[0-9].csv")).size(), 2);
     QVERIFY(!recording.Recorder.Log.LogActive());
 }
 

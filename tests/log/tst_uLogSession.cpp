@@ -187,6 +187,59 @@ private slots:
         QVERIFY(!log.LogActive());
     }
 
+    // The events record is promised with the log: one that cannot be opened fails the Start,
+    // which takes back only the files it created; one that fails later ends the log.
+    void aStartThatFailsLeavesOnlyTheFilesThatWereThere_data()
+    {
+        QTest::addColumn<QString>("blocked");
+        QTest::addColumn<bool>("logWasThere");
+        QTest::newRow("trace") << "gone_001_20240102_030405.log" << false;
+        QTest::newRow("events record") << "gone_001_20240102_030405.events.csv" << false;
+        QTest::newRow("events record of a log appended to")
+            << "gone_001_20240102_030405.events.csv" << true;
+    }
+
+    void aStartThatFailsLeavesOnlyTheFilesThatWereThere()
+    {
+        QFETCH(QString, blocked);
+        QFETCH(bool, logWasThere);
+        const QString logPath = QStringLiteral("gone_001_20240102_030405.csv");
+        if (logWasThere) {
+            QFile old(logPath);
+            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old\r\n") == 5);
+        }
+        QVERIFY(QDir().mkdir(blocked));
+        TLogSession log;
+        log.SetBaseName(QStringLiteral("gone.csv"));
+        TAcquisitionState state;
+        QString error;
+        QVERIFY(!log.StartLogging(state, Start, &error));
+        QVERIFY(error.contains(blocked));
+        QVERIFY(!log.LogActive() && log.EventsRecordName().isEmpty());
+        QCOMPARE(QDir().entryList({QStringLiteral("gone_*")}, QDir::Files),
+                 logWasThere ? QStringList{logPath} : QStringList{});
+        if (logWasThere)
+            QCOMPARE(Contents(logPath), "old\r\n");
+        QVERIFY(QDir().rmdir(blocked));
+        QFile::remove(logPath);
+    }
+
+    void aFailingEventsRecordEndsTheLog()
+    {
+        TLogSession log;
+        log.SetBaseName(QStringLiteral("noted.csv"));
+        TAcquisitionState state;
+        QString error;
+        QVERIFY(log.StartLogging(state, Start, &error));
+        QVERIFY(log.EventsRecordFile().OpenOn(
+            std::make_unique<TFullDisk>(), QStringLiteral("noted.events.csv"), false, {}, &error));
+        log.DriveEventOccurred(DriveEvent::BusError, QStringLiteral("stuff error"));
+        QVERIFY(!log.Flush(0, &error));
+        QCOMPARE(error, QStringLiteral("Cannot write the log file noted.events.csv: No space "
+                                       "left on device"));
+        QVERIFY(!log.LogActive());
+    }
+
     void noRecordWithoutALog()
     {
         TLogSession log;

@@ -57,6 +57,8 @@ private slots:
     void fileNames();
     void rawTraceNames_data();
     void rawTraceNames();
+    void eventsRecordNames_data();
+    void eventsRecordNames();
     void columnLine_data();
     void columnLine();
     void recordLine_data();
@@ -125,6 +127,25 @@ void tst_uMeasurementLog::rawTraceNames()
     QFETCH(QString, log);
     QFETCH(QString, trace);
     QCOMPARE(RawTraceNameFor(log), trace);
+}
+
+void tst_uMeasurementLog::eventsRecordNames_data()
+{
+    QTest::addColumn<QString>("log");
+    QTest::addColumn<QString>("events");
+    QTest::newRow("csv") << "log_001_20240102_030405.csv"
+                         << "log_001_20240102_030405.events.csv";
+    QTest::newRow("no extension, dotted folder") << "/data/tests.2024/trip_001"
+                                                 << "/data/tests.2024/trip_001.events.csv";
+    QTest::newRow("another extension") << "C:\\logs\\trip_001.TXT"
+                                       << "C:\\logs\\trip_001.events.csv";
+}
+
+void tst_uMeasurementLog::eventsRecordNames()
+{
+    QFETCH(QString, log);
+    QFETCH(QString, events);
+    QCOMPARE(EventsRecordNameFor(log), events);
 }
 
 void tst_uMeasurementLog::columnLine_data()

@@ -41,7 +41,7 @@ struct TOnlineLogger {
     {
         const QStringList files =
             QDir(QStringLiteral("logs"))
-                .entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
+                .entryList({QStringLiteral("run_*[0-9].csv")}, QDir::Files, QDir::Name);
         QFile file(QStringLiteral("logs/") + files.value(0));
         file.open(QIODevice::ReadOnly);
         QList<QByteArray> lines = file.readAll().split('\n');
@@ -175,7 +175,7 @@ private slots:
         logger.Main.tsLogging->gbSaveLog->StopLogging();
         QDir(QStringLiteral("logs"))
             .remove(QDir(QStringLiteral("logs"))
-                        .entryList({QStringLiteral("*.csv")}, QDir::Files)
+                        .entryList({QStringLiteral("run_*[0-9].csv")}, QDir::Files)
                         .first());
         const QList<QByteArray> lines = logger.Lines();
         QCOMPARE(lines.size(), 5 + 9);  // samples 32, 64, ... 288, also across 255 → 0
