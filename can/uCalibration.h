@@ -4,6 +4,9 @@
 
 #include "can/PCANBasic.h"
 
+class TAcquisition;
+class TEventSink;
+
 enum TCalibrationRequest : quint8 {
     crReset = 0,
     crFactorySettings = 1,
@@ -13,3 +16,8 @@ enum TCalibrationRequest : quint8 {
 constexpr quint32 CalibrationRequestId = 0x18FAFD25;
 
 TPCANMsg CalibrationRequestFrame(TCalibrationRequest code);
+
+// Sends the request on the acquisition's channel and reports which one it was and whether the
+// adapter took it to events (null for nowhere). The adapter's status.
+TPCANStatus SendCalibrationRequest(const TAcquisition &acquisition, TCalibrationRequest code,
+                                   TEventSink *events);

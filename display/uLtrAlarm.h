@@ -2,6 +2,8 @@
 // The LTR alarm: red value and a warning sound, repeated every 3 s, while the magnitude of
 // the reported LTR exceeds the threshold set on the track bar.
 
+#include "base/uDriveEvents.h"
+
 #include <QString>
 
 // The repetition timer and the sound are seams: the window gives a QTimer and a
@@ -28,7 +30,11 @@ public:
     static constexpr int DefaultPosition = 5;  // track bar 0..10, tenths
     static double Threshold(int position) { return position / 10.0; }
 
-    TLtrAlarm(TAlarmTimer &timer, TAlarmSound &sound) : m_timer(timer), m_sound(sound) {}
+    // events: told when the alarm comes on and when it goes off; null for none.
+    TLtrAlarm(TAlarmTimer &timer, TAlarmSound &sound, TEventSink *events = nullptr)
+        : m_timer(timer), m_sound(sound), m_events(events)
+    {
+    }
 
     // Decides the alarm afresh; returns whether it holds (the value is then shown red).
     bool CheckLtrAlarm(double ltr, int position);
@@ -38,6 +44,9 @@ public:
     bool LtrAlarmActive = false;
 
 private:
+    void Report(bool alarm, double ltr, int position) const;
+
     TAlarmTimer &m_timer;
     TAlarmSound &m_sound;
+    TEventSink *m_events;
 };

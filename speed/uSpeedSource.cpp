@@ -10,7 +10,33 @@ TSpeedSource::TSpeedSource(const TAcquisition &acquisition) : m_acquisition(acqu
 
 bool TSpeedSource::SwitchTo(TSerialLink::TMode mode, const QString &portName)
 {
-    return Link.SwitchTo(mode, portName);
+    const bool open = Link.SwitchTo(mode, portName);
+    Report(m_serialReported, !open
+                                 ? QStringLiteral("serial: off")
+                                 : QStringLiteral("serial: %1 on %2")
+                                       .arg(mode == TSerialLink::TMode::GPS ? QLatin1String("GPS")
+                                                                            : QLatin1String("VBOX"),
+                                            portName));
+    return open;
+}
+
+// Running with "demo mode off" chosen sends nothing, as stopping does.
+void TSpeedSource::RunSimulation(bool run, int item)
+{
+    SimulationRunning = run;
+    const double speed = run ? SimulatedSpeed(item, SpeedNotSimulated) : SpeedNotSimulated;
+    Report(m_simulationReported, speed == SpeedNotSimulated
+                                     ? QStringLiteral("simulation: off")
+                                     : QStringLiteral("simulation: %1 km/h").arg(speed));
+}
+
+void TSpeedSource::Report(QString &reported, const QString &source)
+{
+    if (source == reported)
+        return;
+    reported = source;
+    if (Events)
+        Events->DriveEventOccurred(DriveEvent::SpeedSource, source);
 }
 
 void TSpeedSource::SimulationTick(int item)

@@ -49,7 +49,7 @@ TfrmMain::TfrmMain(const TCommandLine &commandLine, TMainSeams seams, QWidget *p
         m_ownSound = std::make_unique<TAlertSound>();
 
     BuildUi();
-    tsLogging->gbLTR->Attach(Acquisition, seams.sound ? *seams.sound : *m_ownSound);
+    tsLogging->gbLTR->Attach(Acquisition, seams.sound ? *seams.sound : *m_ownSound, &Log);
     SetUpTimers();
     SubscribeToAcquisition();
     SubscribeToSpeedSource();
@@ -114,7 +114,7 @@ void TfrmMain::BuildUi()
     ConnectLoggingPage();
     tsVisualisation = new TVisualisationPage;
     tsCalibration = new TCalibrationPage;
-    tsCalibration->Attach(Acquisition);
+    tsCalibration->Attach(Acquisition, &Log);
     PageControl1->addTab(tsLogging, QStringLiteral("Logging"));
     PageControl1->addTab(tsVisualisation, QStringLiteral("Visualisation"));
     PageControl1->addTab(tsCalibration, QStringLiteral("Calibration"));
@@ -195,6 +195,7 @@ void TfrmMain::ConnectLoggingPage()
 
 void TfrmMain::SubscribeToSpeedSource()
 {
+    Speed.Events = &Log;
     Speed.OnGpsLine = [this](const QString &line) {
         if (m_windows.frmLogCAN)
             m_windows.frmLogCAN->AddGpsLine(line);

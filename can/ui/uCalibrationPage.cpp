@@ -54,9 +54,10 @@ void TCalibrationPage::EnableRequests(bool enabled)
         button->setEnabled(enabled);
 }
 
-void TCalibrationPage::Attach(TAcquisition &acquisition)
+void TCalibrationPage::Attach(TAcquisition &acquisition, TEventSink *events)
 {
     m_acquisition = &acquisition;
+    m_events = events;
     connect(btnCalibrate, &QPushButton::clicked, this, &TCalibrationPage::btnCalibrateClick);
     connect(btnCalibrateReset, &QPushButton::clicked, this,
             &TCalibrationPage::btnCalibrateResetClick);
@@ -83,7 +84,8 @@ void TCalibrationPage::RequestCalibration(quint8 code)
 {
     if (!m_acquisition->State.SensorOnline)
         return;
-    if (m_acquisition->Send(CalibrationRequestFrame(TCalibrationRequest(code))) != PCAN_ERROR_OK)
+    if (SendCalibrationRequest(*m_acquisition, TCalibrationRequest(code), m_events)
+        != PCAN_ERROR_OK)
         QMessageBox::information(window(), QString::fromUtf8(Consts::AppTitle),
                                  QString::fromUtf8(Consts::CalibrationFailed));
 }

@@ -8,13 +8,14 @@ class QLabel;
 class QPushButton;
 class TAcquisition;
 class TCoefficientsBox;
+class TEventSink;
 
 class TCalibrationPage : public QWidget
 {
 public:
     explicit TCalibrationPage(QWidget *parent = nullptr);
-    // The channel the requests go out on.
-    void Attach(TAcquisition &acquisition);
+    // The channel the requests go out on, and where they are reported (null for nowhere).
+    void Attach(TAcquisition &acquisition, TEventSink *events);
 
     // The buttons follow the unit's online state as it was when the page was last shown.
     void EnableRequests(bool enabled);
@@ -34,4 +35,5 @@ public:
 
 private:
     TAcquisition *m_acquisition = nullptr;
+    TEventSink *m_events = nullptr;
 };

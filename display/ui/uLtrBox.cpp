@@ -68,13 +68,13 @@ void TLtrBox::ShowLtr(double ltr, bool alarm)
 
 TLtrBox::~TLtrBox() = default;
 
-void TLtrBox::Attach(const TAcquisition &acquisition, TAlarmSound &sound)
+void TLtrBox::Attach(const TAcquisition &acquisition, TAlarmSound &sound, TEventSink *events)
 {
     m_acquisition = &acquisition;
     TimerLTR.setObjectName(QStringLiteral("TimerLTR"));
     TimerLTR.setInterval(3000);
     m_timer = std::make_unique<TQtAlarmTimer>(TimerLTR);
-    m_alarm = std::make_unique<TLtrAlarm>(*m_timer, sound);
+    m_alarm = std::make_unique<TLtrAlarm>(*m_timer, sound, events);
     connect(&TimerLTR, &QTimer::timeout, this, &TLtrBox::TimerLTRTimer);
     connect(tbLTRthreshold, &QSlider::valueChanged, this, &TLtrBox::onLPTRChange);
 }

@@ -12,14 +12,16 @@
 class QLabel;
 class QSlider;
 class TAcquisition;
+class TEventSink;
 
 class TLtrBox : public QGroupBox
 {
 public:
     explicit TLtrBox(QWidget *parent = nullptr);
     ~TLtrBox() override;
-    // The unit whose LTR the alarm watches, and the sound it plays.
-    void Attach(const TAcquisition &acquisition, TAlarmSound &sound);
+    // The unit whose LTR the alarm watches, the sound it plays and where it reports coming on
+    // and going off (null for nowhere).
+    void Attach(const TAcquisition &acquisition, TAlarmSound &sound, TEventSink *events);
 
     // Position 0..10, the threshold in tenths.
     int Position() const;

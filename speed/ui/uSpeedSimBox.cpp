@@ -85,7 +85,7 @@ void TSpeedSimBox::RunSpeedSimulation(bool run)
         TimerSimSpeed.start();
     else
         TimerSimSpeed.stop();
-    m_speed->SimulationRunning = run;
+    m_speed->RunSimulation(run, rgDemoSpeed->ItemIndex());
 }
 
 void TSpeedSimBox::TimerSimSpeedTimer()

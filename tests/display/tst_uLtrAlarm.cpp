@@ -1,5 +1,6 @@
 #include "display/uLtrAlarm.h"
 #include "support/uCountingSound.h"
+#include "support/uEventList.h"
 
 #include <QtTest>
 
@@ -52,6 +53,7 @@ private slots:
     void repeatsEveryThreeSeconds();
     void aDropForOneTickRestartsTheCadence();
     void staysSilentWhenNotOnline();
+    void reportsComingOnAndGoingOff();
 };
 
 void tst_uLtrAlarm::thresholds_data()
@@ -117,6 +119,21 @@ void tst_uLtrAlarm::staysSilentWhenNotOnline()
         alarm, timer, 10000, [](int) { return 0.7; }, false);
     QCOMPARE(sound.Plays, (QList<int>{0}));  // red and the first sound, no repetition
     QVERIFY(alarm.LtrAlarmActive);
+}
+
+// Transitions only, with the value and threshold as the log writes numbers.
+void tst_uLtrAlarm::reportsComingOnAndGoingOff()
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    const auto restore = qScopeGuard([saved] { QLocale::setDefault(saved); });
+    TFakeTimer timer;
+    TCountingSound sound(&timer.Now);
+    TEventList events;
+    TLtrAlarm alarm(timer, sound, &events);
+    Run(alarm, timer, 4000, [](int ms) { return ms < 1000 ? 0.2 : ms < 3000 ? 0.62 : 0.1; });
+    QCOMPARE(events.Lines, (QStringList{"LTR alarm on | LTR 0,620, threshold 0,5",
+                                        "LTR alarm off | LTR 0,100, threshold 0,5"}));
 }
 
 QTEST_GUILESS_MAIN(tst_uLtrAlarm)

@@ -1,7 +1,9 @@
 // Which source's speed reaches the bus, without a window.
 
 #include "speed/uSpeedSource.h"
+#include "support/uEventList.h"
 #include "support/uFakeCanDevice.h"
+#include "support/uPseudoTerminal.h"
 
 #include <QtTest>
 
@@ -94,6 +96,51 @@ private slots:
         s.Source.ComDataPacketVBOXPacket(VboxPayload(1000));
         QCOMPARE(s.Written().size(), 1);
         QCOMPARE(s.Caption, QStringLiteral("18.52"));
+    }
+
+    // The choice as it takes effect, not each 20 ms frame: running with "demo mode off" sends
+    // nothing, as stopping does.
+    void simulationChangesAreReported()
+    {
+        TSource s;
+        TEventList events;
+        s.Source.Events = &events;
+        s.Source.RunSimulation(true, 2);
+        s.Source.SimulationTick(2);
+        s.Source.RunSimulation(true, 2);
+        s.Source.RunSimulation(true, 3);
+        s.Source.RunSimulation(false, 3);
+        s.Source.RunSimulation(true, 0);
+        s.Source.RunSimulation(true, 1);
+        QVERIFY(s.Source.SimulationRunning);
+        QCOMPARE(
+            events.Lines,
+            (QStringList{"speed source | simulation: 30 km/h", "speed source | simulation: 60 km/h",
+                         "speed source | simulation: off", "speed source | simulation: 0 km/h"}));
+    }
+
+    // The serial source as each switch leaves it: a port that cannot be opened leaves it off.
+    void serialSwitchesAreReported()
+    {
+#ifndef Q_OS_LINUX
+        QSKIP("pseudo-terminals are set up for Linux only");
+#else
+        const TPseudoTerminal terminal;
+        QVERIFY(terminal.IsOpen());
+        const QString port = terminal.SlaveName();
+        const QString missing = QStringLiteral("/dev/no-such-port");
+        TSource s;
+        TEventList events;
+        s.Source.Events = &events;
+        QVERIFY(!s.Source.SwitchTo(TSerialLink::TMode::GPS, missing));  // off already
+        QVERIFY(s.Source.SwitchTo(TSerialLink::TMode::GPS, port));
+        QVERIFY(s.Source.SwitchTo(TSerialLink::TMode::GPS, port));
+        QVERIFY(s.Source.SwitchTo(TSerialLink::TMode::VBOX, port));
+        QVERIFY(!s.Source.SwitchTo(TSerialLink::TMode::VBOX, missing));
+        QCOMPARE(events.Lines, (QStringList{"speed source | serial: GPS on " + port,
+                                            "speed source | serial: VBOX on " + port,
+                                            "speed source | serial: off"}));
+#endif
     }
 
     void gpsSpeedAndPositionNeverReachTheBus()

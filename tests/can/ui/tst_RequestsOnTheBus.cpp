@@ -8,6 +8,7 @@
 #include "speed/ui/uSpeedSimBox.h"
 #include "support/uFakeCanDevice.h"
 #include "support/uModal.h"
+#include "support/uPseudoTerminal.h"
 #include "widgets/uLook.h"
 #include "widgets/uRadioGroup.h"
 
@@ -18,11 +19,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
-
-#ifdef Q_OS_LINUX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -155,13 +151,12 @@ private slots:
 #ifndef Q_OS_LINUX
         QSKIP("pseudo-terminals are set up for Linux only");
 #else
-        const int master = posix_openpt(O_RDWR | O_NOCTTY);
-        QVERIFY(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
-        const auto closeMaster = qScopeGuard([master] { close(master); });
+        const TPseudoTerminal terminal;
+        QVERIFY(terminal.IsOpen());
         TConnected bus;
         TSerialSourceBox &sources = *bus.Main.tsLogging->SerialSources;
         bus.Main.tsLogging->SpeedSim->cbSimSpeedEnable->setChecked(true);
-        sources.eComGPS->setText(QString::fromLocal8Bit(ptsname(master)));
+        sources.eComGPS->setText(terminal.SlaveName());
         sources.btnGPSClick();
         QVERIFY(sources.btnGPS->font().bold() && !sources.btnVBOX->font().bold());
         sources.btnVBOXClick();

@@ -1,11 +1,16 @@
 #include "app/ui/uFrmMain.h"
 #include "app/ui/uLoggingPage.h"
 #include "app/ui/uWindowSet.h"
+#include "can/ui/uCalibrationPage.h"
+#include "display/ui/uLtrBox.h"
 #include "log/ui/uLogBox.h"
 #include "settings/ui/uFrmSettings.h"
+#include "speed/ui/uSpeedSimBox.h"
 #include "support/uFakeCanDevice.h"
 #include "support/uFullDisk.h"
 #include "support/uModal.h"
+#include "widgets/uLook.h"
+#include "widgets/uRadioGroup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -120,6 +125,39 @@ private slots:
         QCOMPARE(logger.Main.tsLogging->gbSaveLog->lLogName->text(),
                  QStringLiteral("- not active -"));
         QVERIFY(logger.Main.tsLogging->gbSaveLog->btnStartLog->isEnabled());
+    }
+
+    // The window's own events between Start and Stop reach the record beside the log.
+    void aDriveLeavesAnEventsRecord()
+    {
+        TOnlineLogger logger;
+        logger.Main.Timer1Timer();  // LTR 0.60: the alarm came on before the log
+        QVERIFY(logger.Main.tsLogging->gbLTR->LtrAlarmActive());
+        QTest::mouseClick(logger.Main.tsLogging->gbSaveLog->btnStartLog, Qt::LeftButton);
+        const QString record = logger.Main.Log.EventsRecordName();
+        QCOMPARE(record, QString(logger.Main.Log.FileName()).replace(".csv", ".events.csv"));
+        const QByteArray logName = QFileInfo(logger.Main.Log.FileName()).fileName().toLatin1();
+        logger.Bus.Device()->Inject(
+            {ExtendedFrame(0x18FECE47, QByteArray::fromHex("0A23282328C86410"))});
+        logger.Main.TimerCanTimer();
+        logger.Main.Timer1Timer();
+        logger.Main.PageControl1->setCurrentWidget(logger.Main.tsCalibration);
+        QTest::mouseClick(logger.Main.tsCalibration->btnCalibrate, Qt::LeftButton);
+        logger.Main.tsLogging->SpeedSim->rgDemoSpeed->Item(2)->click();
+        QTest::mouseClick(logger.Main.tsLogging->gbSaveLog->btnStopLog, Qt::LeftButton);
+        logger.Main.tsLogging->SpeedSim->rgDemoSpeed->Item(0)->click();  // after Stop: dropped
+
+        QFile file(record);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QList<QByteArray> lines = file.readAll().split('\n');
+        QVERIFY(lines.takeLast().isEmpty());
+        for (QByteArray &line : lines)
+            line = line.mid(line.indexOf(';') + 1);  // after the time
+        QCOMPARE(lines, (QList<QByteArray>{
+                            "ZDARZENIE;SZCZEG\xD3\xA3Y\r", "log started;" + logName + "\r",
+                            "LTR alarm off;LTR 0,160, threshold 0,5\r",
+                            "calibration request;calibrate: sent\r",
+                            "speed source;simulation: 30 km/h\r", "log stopped;records: 1\r"}));
     }
 
     // A kill must cost no more than what the adapter still holds: records do not wait for
