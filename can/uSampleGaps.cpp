@@ -44,20 +44,42 @@ void TSampleGaps::Judge(qint64 us)
 {
     if (!m_heard) {
         m_heard = true;
-        m_lastUs = us;
+        m_lastUs = m_slotUs = us;
+        m_stepUs = m_periodUs;
         return;
     }
-    const qint64 interval = us - m_lastUs;
+    // The slot a sample falls in, counted from the last sample's. The slots follow the samples
+    // slowly, so that jitter of up to half a period never moves a sample into another slot, and
+    // a period learned slightly wrong does not add up.
+    const qint64 offset = us - m_slotUs;
+    // Halves round down: a gap of exactly one and a half periods holds no sample.
+    const qint64 steps = offset > m_stepUs / 2 ? (offset + (m_stepUs - 1) / 2) / m_stepUs : 0;
     const qint64 previousUs = m_lastUs;
     m_lastUs = us;
-    if (m_pending.Count > 0 && 2 * interval < m_periodUs) {
-        --m_pending.Count;
-        ++m_late;
+    if (steps == 0) {
+        // A second sample in one slot: one that came late after a gap, or one early before one.
+        if (m_pending.Count > 0) {
+            --m_pending.Count;
+            ++m_late;
+        } else {
+            ++m_early;
+        }
         return;
     }
+    m_slotUs += steps * m_stepUs;
+    const qint64 error = us - m_slotUs;
+    m_slotUs += error / 4;
+    // A median of intervals with drops among them is a little long: the step follows the
+    // unit's own period.
+    m_stepUs += error / (16 * steps);
     Flush();
-    if (2 * interval > 3 * m_periodUs)
-        m_pending = {(interval + m_periodUs / 2) / m_periodUs - 1, previousUs, us};
+    qint64 missing = steps - 1;
+    const qint64 cameEarly = std::min(m_early, missing);
+    m_early = 0;
+    m_late += cameEarly;
+    missing -= cameEarly;
+    if (missing > 0)
+        m_pending = {missing, previousUs, us};
 }
 
 void TSampleGaps::Flush()

@@ -1,9 +1,10 @@
 #pragma once
 // One unit's samples against its own period: the period learned as the median interval of its
-// first 2 s of samples (at least 8 intervals), then every interval judged. An interval g over
-// 1.5 periods p held round(g/p) - 1 samples that did not come. Those that come after all, held
-// up and then sent in a rush (less than p/2 apart), count as late; the rest are confirmed lost
-// at the next ordinary interval. Times are µs on the frames' clock.
+// first 2 s of samples (at least 8 intervals), then every sample put into its slot of the
+// period. Slots left empty held samples that did not come. One that comes after all, held up
+// and then sent in a rush into a slot already taken, counts as late, as does one that came
+// early into a slot before; the rest are confirmed lost at the next sample in the slot after
+// its predecessor's. Times are µs on the frames' clock.
 
 #include <QtGlobal>
 
@@ -54,7 +55,10 @@ private:
     std::vector<qint64> m_learning;  // arrivals until the period is known
     bool m_heard = false;            // once known: a sample has been judged
     qint64 m_lastUs = 0;
-    TLostRun m_pending;  // samples of the last gap that may still come late
+    qint64 m_slotUs = 0;  // the middle of the last sample's slot
+    qint64 m_stepUs = 0;  // from one slot to the next: the period as the samples keep it
+    qint64 m_early = 0;   // samples that came into a slot already taken, with no gap before
+    TLostRun m_pending;   // samples of the last gap that may still come late
     qint64 m_lost = 0;
     qint64 m_late = 0;
     std::optional<qint64> m_lastLossUs;

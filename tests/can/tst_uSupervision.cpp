@@ -175,8 +175,11 @@ void tst_uSupervision::gapsAfterThePeriodIsKnown_data()
     QTest::newRow("held up, one never came")
         << QList<double>{10, 20, 30, 60, 60.1, 70, 80} << 1 << 1;
     QTest::newRow("in a rush, no gap before") << QList<double>{10, 20, 20.1, 20.2, 30} << 0 << 0;
-    QTest::newRow("rushed at half a period: lost")
-        << QList<double>{10, 20, 30, 60, 65, 70, 80} << 2 << 0;
+    // Four slots from 40 to 70 hold three samples: one is lost, the one between two is late.
+    QTest::newRow("rushed at half a period") << QList<double>{10, 20, 30, 60, 65, 70, 80} << 1 << 1;
+    QTest::newRow("held up, caught up over two periods")
+        << QList<double>{10, 20, 30, 46, 53, 60, 70} << 0 << 1;
+    QTest::newRow("early, then a gap") << QList<double>{10, 20, 22, 40, 50} << 0 << 1;
     QTest::newRow("1.5 periods: none lost") << QList<double>{10, 20, 35, 45, 55} << 0 << 0;
     QTest::newRow("1.6 periods: one lost") << QList<double>{10, 20, 36, 46, 56} << 1 << 0;
     QTest::newRow("two gaps in a row") << QList<double>{10, 30, 60, 70} << 1 + 2 << 0;
