@@ -10,6 +10,7 @@ TRecorder::TRecorder(const TClock &clock, const TRecordOptions &options)
     Acquisition.AddSink(*this);
     Acquisition.AddSink(Log);
     Acquisition.SetFrameTap(&Log);
+    Acquisition.SetEventSink(this);
     m_timerCan.setInterval(CanTickMs);
     m_timer1.setInterval(DisplayTickMs);
     QObject::connect(&m_timerCan, &QTimer::timeout, [this] { TimerCanTimer(); });
@@ -110,6 +111,14 @@ void TRecorder::SampleComplete(const TAcquisitionState &, const TSampleMoment &)
 {
     if (Log.LogActive())
         ++m_counts.Samples;
+}
+
+void TRecorder::DriveEventOccurred(const char *event, const QString &details)
+{
+    Log.DriveEventOccurred(event, details);
+    if (qstrcmp(event, DriveEvent::AdapterLost) == 0
+        || qstrcmp(event, DriveEvent::AdapterRestored) == 0)
+        Report(QStringLiteral("%1: %2").arg(QLatin1String(event), details));
 }
 
 void TRecorder::StartLog()

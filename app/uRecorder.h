@@ -25,7 +25,7 @@ struct TRecordCounts {
     qint64 Frames = 0;  // frames read from the adapter
 };
 
-class TRecorder : private TSampleSink
+class TRecorder : private TSampleSink, private TEventSink
 {
 public:
     static constexpr int CanTickMs = 50;
@@ -58,6 +58,8 @@ public:
     std::function<void(int exitCode)> OnFinished;
 
 private:
+    // The events go to the events record; the adapter's loss and return are also told.
+    void DriveEventOccurred(const char *event, const QString &details) override;
     void SampleComplete(const TAcquisitionState &state, const TSampleMoment &moment) override;
     void StartLog();
     bool FlushLog();

@@ -262,6 +262,7 @@ void TfrmMain::SubscribeToAcquisition()
     Acquisition.AddSink(Chart);
     Acquisition.AddSink(Log);
     Acquisition.SetFrameTap(&Log);
+    Acquisition.SetEventSink(&Log);
 }
 
 void TfrmMain::btnInitClick()
