@@ -35,28 +35,29 @@ bool TLogSession::StartLogging(TAcquisitionState &state, const TClockReading &st
 {
     ++LogFileIndex;
     return StartFiles(LogFileNameFor(LogFileName, LogFileIndex, start.Local), state, start,
-                      KeepRawTrace, error);
+                      KeepRawTrace, true, error);
 }
 
 bool TLogSession::StartLoggingTo(const QString &path, TAcquisitionState &state,
                                  const QDateTime &start, QString *error)
 {
-    return StartFiles(path, state, start, false, error);
+    return StartFiles(path, state, start, false, false, error);
 }
 
 // A Start that fails leaves no new file behind; a file appended to keeps what it had.
 bool TLogSession::StartFiles(const QString &path, TAcquisitionState &state,
-                             const TClockReading &start, bool rawTrace, QString *error)
+                             const TClockReading &start, bool rawTrace, bool eventsRecord,
+                             QString *error)
 {
     const QString tracePath = rawTrace ? RawTraceNameFor(path) : QString();
-    const QString eventsPath = EventsRecordNameFor(path);
+    const QString eventsPath = eventsRecord ? EventsRecordNameFor(path) : QString();
     QStringList created;
     for (const QString &file : {path, tracePath, eventsPath})
         if (!file.isEmpty() && !QFileInfo::exists(file))
             created << file;
     if (OpenLog(path, state, start.Local.date(), error)
         && (!rawTrace || StartRawTrace(tracePath, start, state, error))
-        && OpenEventsRecord(eventsPath, error))
+        && (!eventsRecord || OpenEventsRecord(eventsPath, error)))
         return true;
     QString ignored;
     CloseFiles(&ignored);

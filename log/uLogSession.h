@@ -48,8 +48,8 @@ public:
     // record opens beside it (EventsRecordNameFor). False with the message, and no file this
     // Start created is left; the running number has advanced all the same.
     bool StartLogging(TAcquisitionState &state, const TClockReading &start, QString *error);
-    // The log and its events record into a file of the caller's choosing, without a raw
-    // trace, with the running number untouched.
+    // The log alone into a file of the caller's choosing, with the running number untouched:
+    // a conversion, whose trace holds the frames but none of the events.
     bool StartLoggingTo(const QString &path, TAcquisitionState &state, const QDateTime &start,
                         QString *error);
     // The raw trace's path; empty while none is written.
@@ -84,7 +84,7 @@ private:
     void WriteLogRecord(const TAcquisitionState &state, const QTime &time);
 
     bool StartFiles(const QString &path, TAcquisitionState &state, const TClockReading &start,
-                    bool rawTrace, QString *error);
+                    bool rawTrace, bool eventsRecord, QString *error);
     bool OpenLog(const QString &path, TAcquisitionState &state, const QDate &start, QString *error);
     bool StartRawTrace(const QString &path, const TClockReading &start,
                        const TAcquisitionState &state, QString *error);

@@ -98,6 +98,8 @@ private slots:
         live.SampleComplete(state, {QTime(12, 13, 21, 10)});
         QVERIFY(live.StopLogging(&error));
         QCOMPARE(converted.Lines, Lines(QStringLiteral("live.csv")));
+        // The trace holds no events: a record of them would only tell of the conversion.
+        QCOMPARE(QDir().entryList({QStringLiteral("*.events.csv")}), QStringList());
         QCOMPARE(converted.Lines.size(), 7);
         QCOMPARE(converted.Lines[0], QByteArray("Data wykonania bada\xF1;8.12.2024\r"));
         QCOMPARE(converted.Lines[6],
