@@ -23,8 +23,10 @@ void TSupervision::Reset()
 
 void TSupervision::Flush()
 {
-    for (TUnitWatch &watch : m_units)
-        watch.Gaps.Flush();
+    for (int unit = 1; unit <= Units; ++unit) {
+        m_units[unit - 1].Gaps.Flush();
+        ReportHeldLoss(unit);
+    }
 }
 
 void TSupervision::FrameRead(quint32 id, qint64 frameUs, const QDateTime &readLocal)
@@ -73,6 +75,11 @@ void TSupervision::AdvanceTo(const QDateTime &localNow)
 {
     if (m_clock.Started())
         m_nowUs = std::max(m_nowUs, m_clock.FromLocal(localNow.toMSecsSinceEpoch() * 1000));
+    for (int unit = 1; unit <= Units; ++unit) {
+        const std::optional<qint64> last = m_units[unit - 1].LossReportedUs;
+        if (last && m_nowUs - *last >= LossReportUs)
+            ReportHeldLoss(unit);
+    }
 }
 
 // A sample's moment is that of its first frame.
@@ -102,14 +109,38 @@ void TSupervision::ReportIncomplete(int unit, const char *what)
     Report(DriveEvent::IncompleteSample, details);
 }
 
+// A unit that keeps losing samples would write an event for every gap: those within a second
+// of the last event are told in the next one, with their count and the time they span.
 void TSupervision::ReportLoss(int unit, const TLostRun &run)
 {
-    Report(DriveEvent::SamplesLost,
-           QStringLiteral("unit %1: %2 %3 from %4 to %5")
-               .arg(unit)
-               .arg(run.Count)
-               .arg(run.Count == 1 ? QLatin1String("sample") : QLatin1String("samples"),
-                    TimeOfDay(run.FromUs), TimeOfDay(run.ToUs)));
+    TUnitWatch &watch = m_units[unit - 1];
+    if (watch.HeldGaps == 0)
+        watch.HeldLoss = run;
+    else {
+        watch.HeldLoss.Count += run.Count;
+        watch.HeldLoss.ToUs = run.ToUs;
+    }
+    ++watch.HeldGaps;
+    if (!watch.LossReportedUs || run.ToUs - *watch.LossReportedUs >= LossReportUs)
+        ReportHeldLoss(unit);
+}
+
+void TSupervision::ReportHeldLoss(int unit)
+{
+    TUnitWatch &watch = m_units[unit - 1];
+    if (watch.HeldGaps == 0)
+        return;
+    const TLostRun &run = watch.HeldLoss;
+    QString details = QStringLiteral("unit %1: %2 %3")
+                          .arg(unit)
+                          .arg(run.Count)
+                          .arg(run.Count == 1 ? QLatin1String("sample") : QLatin1String("samples"));
+    if (watch.HeldGaps > 1)
+        details += QStringLiteral(" in %1 gaps").arg(watch.HeldGaps);
+    details += QStringLiteral(" from %1 to %2").arg(TimeOfDay(run.FromUs), TimeOfDay(run.ToUs));
+    watch.LossReportedUs = run.ToUs;
+    watch.HeldGaps = 0;
+    Report(DriveEvent::SamplesLost, details);
 }
 
 void TSupervision::Report(const char *event, const QString &details)

@@ -45,6 +45,7 @@ public:
     static constexpr int MostIdentifiers = 64;  // the rest are counted together
     static constexpr qint64 LostRecentlyUs = 60'000'000;
     static constexpr qint64 IncompleteReportUs = 1'000'000;  // at most one event a unit
+    static constexpr qint64 LossReportUs = 1'000'000;        // the same for losses
 
     TSupervision();
     TSupervision(const TSupervision &) = delete;  // its units report to this very object
@@ -82,11 +83,16 @@ private:
         qint64 Incomplete = 0;
         std::optional<qint64> IncompleteReportedUs;
         qint64 IncompleteHeld = 0;  // not reported since then
+        // Losses within a second of the last one reported wait and are told together.
+        std::optional<qint64> LossReportedUs;
+        TLostRun HeldLoss;
+        int HeldGaps = 0;
     };
 
     void Arrive(TUnitWatch &watch);
     void ReportIncomplete(int unit, const char *what);
     void ReportLoss(int unit, const TLostRun &run);
+    void ReportHeldLoss(int unit);
     void Report(const char *event, const QString &details);
     QString TimeOfDay(qint64 us) const;
 

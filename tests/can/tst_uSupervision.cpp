@@ -94,6 +94,7 @@ private slots:
     void aSilentUnitFallsToZero();
     void atMost64Identifiers();
     void lossEventsTellWhenAndHowMany();
+    void aUnitThatKeepsLosingWritesAnEventASecond();
     void incompleteEventsAtMostOnceASecond();
     void timesThatAreNotTheFramesOwn_data();
     void timesThatAreNotTheFramesOwn();
@@ -314,6 +315,27 @@ void tst_uSupervision::atMost64Identifiers()
     QCOMPARE(supervision.OtherFramesPerSecond(), 36 * 10.0);
 }
 
+void tst_uSupervision::aUnitThatKeepsLosingWritesAnEventASecond()
+{
+    TSupervision supervision;
+    TEventList events;
+    supervision.SetEventSink(&events);
+    TBus bus(supervision);
+    bus.Samples(500, 10'000, [](int n) { return n >= 300 && n % 10 == 0; });
+    supervision.Flush();
+    QStringList details;
+    int lost = 0;
+    for (const TRecordedEvent &event : events.Events) {
+        details << event.Details;
+        lost += event.Details.section(QLatin1Char(' '), 2, 2).toInt();
+    }
+    QCOMPARE(lost, 20);
+    QCOMPARE(details.size(), 3);
+    QCOMPARE(details[0], QStringLiteral("unit 1: 1 sample from 10:00:02.980 to 10:00:03.000"));
+    QVERIFY2(details[1].startsWith(QStringLiteral("unit 1: 10 samples in 10 gaps from ")),
+             qPrintable(details[1]));
+}
+
 void tst_uSupervision::lossEventsTellWhenAndHowMany()
 {
     TSupervision supervision;
@@ -324,6 +346,8 @@ void tst_uSupervision::lossEventsTellWhenAndHowMany()
     // while the period was being learned, reported once it is.
     bus.Samples(
         400, 10'000, [](int n) { return n == 51 || (n >= 125 && n <= 127); }, 1'000);
+    QCOMPARE(events.Events.size(), 1);  // the second loss came within a second: it waits
+    supervision.AdvanceTo(bus.Base.addMSecs(2500));
     QCOMPARE(events.Events.size(), 2);
     QCOMPARE(events.Events[0].Event, QStringLiteral("samples lost"));
     QCOMPARE(events.Events[0].Details,
