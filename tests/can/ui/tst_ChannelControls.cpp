@@ -3,6 +3,7 @@
 
 #include "app/ui/uLoggingPage.h"
 #include "can/ui/uCanBusBox.h"
+#include "can/ui/uHealthLine.h"
 #include "display/ui/uChartPanel.h"
 #include "display/ui/uReadoutsBox.h"
 #include "support/uMainWindowFixture.h"
@@ -21,6 +22,7 @@ private slots:
     void connectOpensTheFirstUsbChannelAtTheListedSpeed();
     void aSpeedChosenWhileConnectedWaitsForTheNextConnect();
     void failedConnectChangesOnlyTheTrafficLog();
+    void aBackendThatGivesUpAfterConnectIsAFailedConnect();
     void disconnectResetsEvenWhenClosingFails();
     void pollingDrainsTheQueueAndSurvivesADeadAdapter();
     void framesReachStatusChartAndTrafficWindow();
@@ -87,6 +89,28 @@ void tst_ChannelControls::failedConnectChangesOnlyTheTrafficLog()
     QCOMPARE(main.Acquisition.State.Sensors[1].LTR, 0.0);  // cleared before the attempt
     QCOMPARE(main.Acquisition.State.Chassis.VehicleSpeed, 0.0);
     QCOMPARE(TrafficLines(windows), QStringLiteral("błąd otwarcia"));
+}
+
+// Not silence: the buttons return, the traffic window and the health line tell why.
+void tst_ChannelControls::aBackendThatGivesUpAfterConnectIsAFailedConnect()
+{
+    TFakeCanBus bus({.connectsLater = true});
+    TWindowSet windows = Start();
+    TfrmMain &main = *windows.frmMain;
+    QTest::mouseClick(main.tsLogging->GroupBox4->btnInit, Qt::LeftButton);
+    QVERIFY(main.tsLogging->GroupBox4->btnRelease->isEnabled());
+
+    bus.Device()->FailConnecting();
+    QTest::ignoreMessage(QtWarningMsg,
+                         "CAN channel could not be opened: no answer from the bus server");
+    main.TimerCanTimer();
+    main.Timer1Timer();
+    QVERIFY(main.tsLogging->GroupBox4->btnInit->isEnabled());
+    QVERIFY(!main.tsLogging->GroupBox4->btnRelease->isEnabled());
+    QVERIFY(!main.TimerCan.isActive());
+    QCOMPARE(TrafficLines(windows), QStringLiteral("Połączenie\nbłąd otwarcia"));
+    QCOMPARE(main.lHealth->text(),
+             QStringLiteral("the adapter could not be opened: no answer from the bus server"));
 }
 
 void tst_ChannelControls::disconnectResetsEvenWhenClosingFails()
