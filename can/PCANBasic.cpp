@@ -1,6 +1,7 @@
 #include "can/PCANBasic.h"
 
 #include "can/uBusSpeeds.h"
+#include "can/uVirtualBusGuard.h"
 
 #include <QCanBusDevice>
 #include <QCanBusFrame>
@@ -170,6 +171,11 @@ TPCANStatus TPCANBasic::Initialize(TPCANHandle channel, TPCANBaudrate btr0btr1, 
     // Some backends (the virtual bus) finish connecting in the event loop; reads report an
     // empty queue until then.
     WatchDevice(state, *device);
+    if (state.plugin == QLatin1String("virtualcan"))
+        GuardVirtualBus(*device, [&state](const QString &why) {
+            if (state.fault.isEmpty())
+                state.fault = why;
+        });
     state.device = std::move(device);
     state.lastError.clear();
     return PCAN_ERROR_OK;
