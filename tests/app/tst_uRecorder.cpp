@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -33,7 +34,8 @@ struct TRecording {
     // The unit sends count samples, and the CAN tick takes them 50 ms later.
     void Send(int count)
     {
-        Bus.Device()->Inject(QList<QCanBusFrame>(count, ProductionSample));
+        if (count > 0)  // with none, also while no adapter is there
+            Bus.Device()->Inject(QList<QCanBusFrame>(count, ProductionSample));
         Clock.Ms += TRecorder::CanTickMs;
         Recorder.TimerCanTimer();
     }
@@ -92,6 +94,8 @@ private slots:
     void everyThirtySecondCountsFromTheStart();
     void stopsAfterTheGivenSeconds();
     void aFailedConnectIsReported();
+    void aConnectThatFailsLaterEndsTheRecording();
+    void aLostAdapterIsToldAndTheLogGoesOn();
     void aFailingFileEndsTheRecordingWithItsRecordsLost();
     void aLostConnectionEndsTheRecordingWithWholeFiles();
     void neverHeardLeavesNoFiles();
@@ -99,12 +103,17 @@ private slots:
     void bitRates();
     void options_data();
     void options();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_folder;
 };
 
+// Each case starts in an empty folder of the test's own: never the folder it was started in.
 void tst_uRecorder::init()
 {
-    for (const QString &name : QDir().entryList(QDir::Files))
-        QFile::remove(name);
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    QVERIFY(QDir::setCurrent(m_folder->path()));
 }
 
 void tst_uRecorder::theLogStartsOnceUnit1IsHeard()
@@ -201,6 +210,43 @@ void tst_uRecorder::aFailedConnectIsReported()
     QString error;
     QVERIFY(!recording.Recorder.Start(&error));
     QCOMPARE(error, "cannot open the CAN channel fake:can0: adapter not plugged in");
+}
+
+void tst_uRecorder::aConnectThatFailsLaterEndsTheRecording()
+{
+    TRecording recording({}, {.connectsLater = true});
+    QString error;
+    QVERIFY(recording.Recorder.Start(&error));
+    recording.Bus.Device()->FailConnecting();
+    QTest::ignoreMessage(QtWarningMsg,
+                         "CAN channel could not be opened: no answer from the bus server");
+    recording.Send(0);
+    QVERIFY(recording.Recorder.Finished());
+    QCOMPARE(recording.ExitCodes, QList<int>{1});
+    QCOMPARE(recording.Messages.first(),
+             "cannot open the CAN channel fake:can0: no answer from the bus server");
+}
+
+void tst_uRecorder::aLostAdapterIsToldAndTheLogGoesOn()
+{
+    TRecording recording;
+    QString error;
+    QVERIFY(recording.Recorder.Start(&error));
+    recording.Send(2);  // heard: the log starts
+    recording.Send(2);
+    recording.Bus.Device()->Die();
+    recording.Send(0);
+    for (int tick = 0; tick < 10; ++tick)  // the first try comes 0.5 s later
+        recording.Send(0);
+    recording.Send(3);
+    recording.Recorder.Finish(0);
+    QCOMPARE(recording.ExitCodes, QList<int>{0});
+    QVERIFY(recording.Messages.contains("adapter lost: adapter unplugged"));
+    QVERIFY(recording.Messages.contains("adapter restored: after 0.5 s"));
+    QCOMPARE(Records(Only("log_001_*[0-9].csv")).size(), 5);
+    const QByteArray events = Contents(Only("log_001_*.events.csv"));
+    QVERIFY(events.contains(";adapter lost;adapter unplugged\r\n"));
+    QVERIFY(events.contains(";adapter restored;after 0.5 s\r\n"));
 }
 
 void tst_uRecorder::aFailingFileEndsTheRecordingWithItsRecordsLost()
