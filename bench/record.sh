@@ -47,7 +47,7 @@ sleep 1
 kill -TERM "$rec"; wait "$rec" && rec_exit=0 || rec_exit=$?
 kill "$qtl"; wait "$qtl" 2>/dev/null || true
 
-csv=$(ls "$work"/bench_001_*.csv)
+csv=$(ls "$work"/bench_001_*[0-9].csv)  # not the events record beside it
 trace=${csv%.csv}.log
 records=$(( $(tr -cd '\n' <"$csv" | wc -c) - 5 ))
 unit1_traced=$(grep -c ' 18FECE47#' "$trace" || true)
@@ -61,4 +61,4 @@ awk -v r=$((r1 - r0)) -v l=$((l1 - l0)) -v s="$seconds" -v t="$ticks" -v rate="$
     rate, rate * 7 + 10, s, 100 * r / t / s, mr, 100 * l / t / s, ml }'
 echo "frames: listener received $sent, record read $read_frames (difference $((sent - read_frames)))"
 echo "samples: $records records, $unit1_traced unit-1 frames in the raw trace (difference $((unit1_traced - records))), $lost lost by record's count"
-echo "record exit code $rec_exit; $(tail -1 "$work/record.err")"
+echo "record exit code $rec_exit; $(grep "^supervision: " "$work/record.err")"
