@@ -114,11 +114,14 @@ QString SupervisionSummary(const TAcquisition &acquisition)
     QStringList parts;
     for (int unit : ConfiguredUnits(acquisition.State)) {
         const TUnitHealth health = acquisition.Supervision.Unit(unit);
-        parts << QStringLiteral("unit %1: %2 samples, %3 lost, %4 late, %5 incomplete")
+        const QString losses =
+            health.PeriodKnown
+                ? QStringLiteral("%1 lost, %2 late").arg(health.Lost).arg(health.Late)
+                : QStringLiteral("losses not judged (no period known)");
+        parts << QStringLiteral("unit %1: %2 samples, %3, %4 incomplete")
                      .arg(unit)
                      .arg(health.Samples)
-                     .arg(health.Lost)
-                     .arg(health.Late)
+                     .arg(losses)
                      .arg(health.Incomplete);
     }
     parts << BusText(acquisition.Bus());

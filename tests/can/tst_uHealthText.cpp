@@ -43,6 +43,7 @@ private slots:
     void theAdapterComesFirst();
     void unitsAndBusOfAnOpenChannel_data();
     void unitsAndBusOfAnOpenChannel();
+    void theSummaryOfARun();
 };
 
 void tst_uHealthText::theAdapterComesFirst_data()
@@ -120,6 +121,25 @@ void tst_uHealthText::unitsAndBusOfAnOpenChannel()
     if (dropping)
         QVERIFY(text.Identifiers.startsWith(test ? "18FEDC10: 90.0 frames/s\n"
                                                  : "18FECE47: 90.0 frames/s"));
+}
+
+void tst_uHealthText::theSummaryOfARun()
+{
+    TWatched watched;
+    watched.Acquisition.Connect(0x011C);
+    DriveWithEveryTenthSampleLost(watched, false);
+    watched.Acquisition.Disconnect();
+    QCOMPARE(SupervisionSummary(watched.Acquisition),
+             QStringLiteral("unit 1: 270 samples, 29 lost, 0 late, 0 incomplete · bus: 0 errors"));
+
+    // Frames the adapter did not stamp share their drain's moment: no period, no verdict.
+    watched.Acquisition.Connect(0x011C);
+    watched.Bus.Device()->Inject(QList<QCanBusFrame>(
+        300, ExtendedFrame(0x18FECE47, QByteArray::fromHex("4023282328C8643C"))));
+    watched.Acquisition.Drain();
+    QCOMPARE(SupervisionSummary(watched.Acquisition),
+             QStringLiteral("unit 1: 300 samples, losses not judged (no period known), "
+                            "0 incomplete · bus: 0 errors"));
 }
 
 QTEST_GUILESS_MAIN(tst_uHealthText)
