@@ -55,7 +55,7 @@ int TAcquisition::Drain()
     // One time stamp serves the whole drain: the queue empties in well under a millisecond.
     m_drainLocal = m_clock.LocalNow();
     const TTimeStamp now{DateTimeToDays(m_drainLocal), m_clock.MonotonicMs()};
-    const int frames = m_link.Open() ? DrainReceiveQueue(CanChannel, State, now, *this) : 0;
+    const int frames = m_link.IsOpen() ? DrainReceiveQueue(CanChannel, State, now, *this) : 0;
     int dropped = 0;
     const QList<TAdapterError> errors = TPCANBasic::TakeErrors(&dropped);
     m_bus.NoteErrors(errors, dropped, now.MonotonicMs);
@@ -107,7 +107,7 @@ void TAcquisition::RunWatchdogs()
         ShowCaption(QString::fromUtf8(Consts::StatusConnectionLost));
     }
     // Once a second is enough for a state that changes rarely, and spares slow backends.
-    if (m_link.Open() && std::abs(now - m_busStatusMs) >= 1000) {
+    if (m_link.IsOpen() && std::abs(now - m_busStatusMs) >= 1000) {
         m_busStatusMs = now;
         m_bus.NoteStatus(TPCANBasic::GetStatus(CanChannel));
     }

@@ -34,7 +34,7 @@ public:
 
     TPhase Phase() const { return m_phase; }
     // Frames flow only in the open phase.
-    bool Open() const { return m_phase == TPhase::Open; }
+    bool IsOpen() const { return m_phase == TPhase::Open; }
     // Why the last Connect failed or the adapter was lost, in the backend's words.
     const QString &Problem() const { return m_problem; }
     // When the adapter was lost (monotonic ms), for how long it stays away.
