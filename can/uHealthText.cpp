@@ -55,8 +55,7 @@ QString IdentifierRates(const TSupervision &supervision)
     return lines.join(QLatin1Char('\n'));
 }
 
-}  // namespace
-
+// "unit 1: 100.0 samples/s, 0 lost" and what else there is to tell of the unit.
 QString UnitHealthText(int unit, const TUnitHealth &health)
 {
     QString text =
@@ -70,6 +69,8 @@ QString UnitHealthText(int unit, const TUnitHealth &health)
         text += QStringLiteral(", ") + Counted(health.Incomplete, "incomplete");
     return text;
 }
+
+}  // namespace
 
 THealthText HealthText(const TAcquisition &acquisition)
 {

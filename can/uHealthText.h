@@ -15,8 +15,5 @@ struct THealthText {
 
 THealthText HealthText(const TAcquisition &acquisition);
 
-// "unit 1: 100.0 samples/s, 0 lost" and what else there is to tell of the unit.
-QString UnitHealthText(int unit, const TUnitHealth &health);
-
 // The counts of a whole run, for the end of a recording.
 QString SupervisionSummary(const TAcquisition &acquisition);
