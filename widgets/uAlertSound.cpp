@@ -1,14 +1,16 @@
 #include "widgets/uAlertSound.h"
 
+#include "base/uDataFiles.h"
+
 #include <QDir>
 #include <QUrl>
 
 TAlertSound::TAlertSound()
 {
-    // Resolved against the working folder, where the user keeps the sound; a missing or
+    // The user's own sound in the working folder, else the installed one; a missing or
     // unplayable file simply stays silent.
-    m_effect.setSource(
-        QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("alert.wav"))));
+    m_effect.setSource(QUrl::fromLocalFile(
+        QDir::current().absoluteFilePath(SampleFilePath(QStringLiteral("alert.wav")))));
 }
 
 void TAlertSound::Play()

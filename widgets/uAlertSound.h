@@ -1,6 +1,6 @@
 #pragma once
-// The Qt side of the alarm's seams: the warning sound from "alert.wav" in the working folder,
-// and the repetition timer.
+// The Qt side of the alarm's seams: the warning sound "alert.wav" (the working folder's, else
+// the installed one), and the repetition timer.
 
 #include "display/uLtrAlarm.h"
 

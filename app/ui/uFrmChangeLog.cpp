@@ -1,6 +1,7 @@
 #include "app/ui/uFrmChangeLog.h"
 
 #include "app/uChangeLogText.h"
+#include "base/uDataFiles.h"
 #include "widgets/uLook.h"
 
 #include <QLabel>
@@ -72,10 +73,11 @@ void TFrmChangeLog::showEvent(QShowEvent *event)
         FormShow();
 }
 
-// Relative name: the working folder's file, not the one beside the program.
+// The working folder's file first: a user's own changelog there wins over the installed one.
 void TFrmChangeLog::FormShow()
 {
-    Memo1->setPlainText(ReloadChangeLog(QLatin1String(ChangeLogFileName), Memo1->toPlainText()));
+    Memo1->setPlainText(
+        ReloadChangeLog(SampleFilePath(QLatin1String(ChangeLogFileName)), Memo1->toPlainText()));
 }
 
 void TFrmChangeLog::JvImgBtn1Click()

@@ -6,8 +6,8 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
-// Window "Changelog": shows "changelog.txt" from the working folder, read again at every
-// showing. Created once at start-up and hidden, not destroyed, when closed.
+// Window "Changelog": shows "changelog.txt" (the working folder's, else the installed one),
+// read again at every showing. Created once at start-up and hidden, not destroyed, when closed.
 class TFrmChangeLog : public QDialog
 {
 public:

@@ -4,6 +4,7 @@
 #include "app/ui/uFrmSplashScreen.h"
 #include "app/ui/uLoggingPage.h"
 #include "base/uConsts.h"
+#include "base/uDataFiles.h"
 #include "can/uBusSpeeds.h"
 #include "can/uCanBackend.h"
 #include "can/ui/uCalibrationPage.h"
@@ -288,7 +289,8 @@ void TfrmMain::TimerCanTimer()
 
 void TfrmMain::LoadStatusCaptions()
 {
-    tsLogging->gbStatus->SetCaptions(::LoadStatusCaptions(QStringLiteral("opisy.ini")));
+    tsLogging->gbStatus->SetCaptions(
+        ::LoadStatusCaptions(SampleFilePath(QStringLiteral("opisy.ini"))));
 }
 
 void TfrmMain::HideStatusLabels()
