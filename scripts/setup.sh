@@ -8,6 +8,8 @@ TELQAR_BUILD="$TELQAR_ROOT/build"
 
 # The tests check the traces and the DBC file with other CAN tools: python-can, canmatrix
 # and can-utils.
+# The install test checks the menu entry and metainfo with the desktop's own validators; CPack
+# builds the Debian package with dpkg-shlibdeps, which needs file to find the programs.
 # Qt6Charts needs Qt6OpenGL, whose CMake files qt6-base-dev only recommends: libqt6opengl6-dev.
 telqar_packages=(
   cmake g++ make pkg-config
@@ -15,6 +17,7 @@ telqar_packages=(
   qt6-multimedia-dev qt6-svg-dev libqt6svg6 libqt6serialbus6 qt6-qpa-plugins
   gstreamer1.0-plugins-base fonts-dejavu-core
   python3-can python3-canmatrix can-utils
+  desktop-file-utils appstream dpkg-dev file
 )
 
 telqar_install_missing() {

@@ -4,6 +4,7 @@
 #include "base/uConsts.h"
 #include "can/PCANBasic.h"
 
+#include <QIcon>
 #include <QMessageBox>
 
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
@@ -12,6 +13,9 @@ TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
     setApplicationDisplayName(QString::fromUtf8(Consts::AppTitle));
     setApplicationVersion(
         QStringLiteral("%1.%2").arg(TELQAR_VERSION_MAJOR).arg(TELQAR_VERSION_MINOR));
+    setWindowIcon(QIcon(QStringLiteral(":/assets/app_icon.svg")));
+    // Lets a Wayland desktop match the windows with the installed menu entry and its icon.
+    setDesktopFileName(QStringLiteral(TELQAR_APP_ID));
 }
 
 bool TApplication::notify(QObject *receiver, QEvent *event)
