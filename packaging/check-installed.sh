@@ -6,7 +6,7 @@
 set -euo pipefail
 prefix=${1:?PREFIX}
 expected=$(realpath "${2:?EXPECTED.csv}")
-id=org.telqar.Logger
+id=org.telqar.logger
 data=$prefix/share/telqar-logger
 
 failures=0

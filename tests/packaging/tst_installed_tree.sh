@@ -12,7 +12,7 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 "$here/../../packaging/check-installed.sh" "$prefix" "$here/sample-drive.csv"
 
-id=org.telqar.Logger
+id=org.telqar.logger
 desktop-file-validate "$prefix/share/applications/$id.desktop"
 # --no-net: the validator would otherwise try to reach the URLs in the file.
 appstreamcli validate --no-net --explain "$prefix/share/metainfo/$id.metainfo.xml"
