@@ -102,7 +102,7 @@ void tst_uLogLocale::time_data()
     QTest::newRow("English, midnight") << "en_US" << QTime(0, 0) << "12:00:00 AM";
     QTest::newRow("C") << "C" << afternoon << "13:04:05";
     QTest::newRow("Albanian: own markers, no comma left")
-        << "sq_AL" << afternoon << "1:04:05 E PASDITES";
+        << "sq_AL" << afternoon << "1:04:05 {pm}";
     QTest::newRow("Low German: quoted text kept") << "nds_DE" << afternoon << "Klock 13.04:05";
     QTest::newRow("Hong Kong Chinese: no [] left") << "zh_HK" << morning << "AM3:04:05";
     QTest::newRow("Japanese: the C locale's format") << "ja_JP" << afternoon << "13:04:05";
@@ -113,7 +113,11 @@ void tst_uLogLocale::time()
     QFETCH(QString, locale);
     QFETCH(QTime, time);
     QFETCH(QString, text);
-    QCOMPARE(LogTime(time, QLocale(locale)), text);
+    // A marker's words and letter case are the locale data's, which change between Qt
+    // releases (Albanian: "E PASDITES" in 6.4, "e pasdites" in 6.8); the rule is what is kept.
+    const QLocale own(locale);
+    text.replace(QStringLiteral("{pm}"), own.pmText());
+    QCOMPARE(LogTime(time, own).toCaseFolded(), text.toCaseFolded());
 }
 
 // The text of a record's time is made once a second, not once a record; it follows the
