@@ -1,8 +1,8 @@
 #pragma once
-// Qt 6.4's virtual bus plugin trusts every line a peer sends: a line without its two '#' makes
-// it read past the end of a list, which throws or crashes the program. The guard reads what
-// waits on the plugin's socket before the plugin does; a malformed line ends the device as
-// lost, so the channel reconnects on a new connection and the line is never read.
+// Qt's virtual bus plugin trusts every line a peer sends: a line without its two '#' makes it
+// read past the end of a list, which throws (Qt 6.4) or crashes the program (Qt 6.8). The
+// guard reads what waits on the plugin's socket before the plugin does; a malformed line ends
+// the device as lost, so the channel reconnects on a new connection and the line is never read.
 
 #include <QByteArray>
 #include <QString>
