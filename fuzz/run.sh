@@ -15,7 +15,9 @@ root=$(dirname "$here")
 build=${TELQAR_FUZZ_BUILD:-$root/build-fuzz}
 # Configuring needs every Qt module the project finds, so the same packages as the build.
 source "$root/scripts/setup.sh"
-telqar_install_missing "${telqar_packages[@]}" clang libclang-rt-14-dev
+# Debian's unversioned names follow its default clang: its fuzzer and sanitizer runtimes come
+# with libclang-rt-dev.
+telqar_install_missing "${telqar_packages[@]}" clang libclang-rt-dev
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/telqar-fuzz.XXXXXX")
 failed=0

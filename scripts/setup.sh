@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what a fresh Debian 12 machine lacks, then configures and builds incrementally in
+# Installs what a fresh Debian 12 or 13 machine lacks, then configures and builds incrementally in
 # build/. Sourced by run.sh and test.sh; safe to run again.
 set -euo pipefail
 
@@ -20,12 +20,20 @@ telqar_packages=(
   desktop-file-utils appstream dpkg-dev file
 )
 
+# A name counts as there when a package of that name is installed or an installed package
+# provides it: Debian 13's qt6-base-dev provides libqt6opengl6-dev, which Debian 12 ships alone.
+telqar_installed_names() {
+  dpkg-query -W -f='${db:Status-Abbrev} ${Package}, ${Provides}\n' 2>/dev/null \
+    | sed -n 's/^ii *//p' | tr ',' '\n' | sed 's/^ *//; s/ .*//; s/:.*//' | sort -u
+}
+
 telqar_install_missing() {
   local missing=()
   local package
+  local installed
+  installed=$(telqar_installed_names)
   for package in "$@"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
-      || missing+=("$package")
+    grep -qxF "$package" <<<"$installed" || missing+=("$package")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "Installing: ${missing[*]}"
