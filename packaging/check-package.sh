@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Run as root in a fresh Debian 12 root: installs the package with apt as a user would, then
+# Run as root in a fresh Debian 12 or 13 root: installs the package with apt as a user would, then
 # checks what the user gets: the installed files and the program (check-installed.sh), Qt's
 # run-time plugins all present and resolving, and the window started from /tmp playing the
 # shipped sample drive, with the status texts of the installed opisy.ini (a screenshot).
@@ -24,12 +24,13 @@ echo "== the installed program"
 "$here/check-installed.sh" /usr "$expected" || fail "check-installed.sh"
 
 # Before anything else is installed, so that no test tool brings a library the package lacks.
+# The media backends are whatever the release ships: GStreamer's in Debian 12, FFmpeg's in 13.
 echo "== libraries and Qt plugins"
 plugins=$(find /usr/lib -type d -path '*/qt6/plugins' | head -1)
 for file in /usr/bin/telqar-logger /usr/bin/telqar-logger-gui /usr/bin/telqar-sim \
   "$plugins"/platforms/libqxcb.so "$plugins"/canbus/libqtpeakcanbus.so \
   "$plugins"/canbus/libqtsocketcanbus.so "$plugins"/canbus/libqtvirtualcanbus.so \
-  "$plugins"/multimedia/libgstreamermediaplugin.so "$plugins"/imageformats/libqsvg.so \
+  "$plugins"/multimedia/*.so "$plugins"/imageformats/libqsvg.so \
   "$plugins"/iconengines/libqsvgicon.so; do
   if [ ! -f "$file" ]; then
     fail "$file is missing"
