@@ -64,13 +64,19 @@ int RunConvertCommand(const QStringList &arguments, const TCommandStreams &strea
                        "a candump log, a Vector ASC trace or a PCAN-View trace (.trc), told by\n"
                        "its first lines. Damaged lines are passed over and named on standard\n"
                        "error.\n"
-                       "Exit codes: 0 done; 1 the trace could not be read or the CSV written;\n"
-                       "2 wrong command line; 3 done, but damaged lines were passed over."));
+                       "Exit codes: 0 done; 1 the trace could not be read, or the CSV exists\n"
+                       "or could not be written; 2 wrong command line; 3 done, but damaged\n"
+                       "lines were passed over."));
     const QCommandLineOption output(
         {QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("The CSV to write, replaced if it exists (the trace's name with .csv)."),
+        QStringLiteral("The CSV to write (the trace's name with .csv); never an existing file\n"
+                       "unless --force."),
         QStringLiteral("OUT.csv"));
-    parser.addOption(output);
+    const QCommandLineOption force(
+        QStringLiteral("force"),
+        QStringLiteral("Replace the CSV if it exists; it is replaced only once the new one\n"
+                       "is whole."));
+    parser.addOptions({output, force});
     AddUnitOptions(parser);
     parser.addPositionalArgument(QStringLiteral("TRACE"), QStringLiteral("The raw trace."));
 
@@ -93,6 +99,11 @@ int RunConvertCommand(const QStringList &arguments, const TCommandStreams &strea
     QString error;
     if (!ReadUnitOptions(parser, &units, &error))
         return UsageError(streams, Command, error);
+    // The CSV beside a drive's trace is that drive's own log, which no conversion may take.
+    if (!parser.isSet(force) && QFileInfo::exists(csv))
+        return Failure(streams, QStringLiteral("%1 exists and is kept; name another CSV with "
+                                               "-o OUT.csv, or replace it with --force")
+                                    .arg(QDir::toNativeSeparators(csv)));
 
     TTraceReader reader;
     if (!reader.Open(trace, &error))

@@ -1,7 +1,9 @@
 #include "log/uFileOnDisk.h"
 
-#ifdef Q_OS_WIN
 #include <QFileInfo>
+
+#ifdef Q_OS_WIN
+#include <QDir>
 
 #include <io.h>
 #include <qt_windows.h>
@@ -9,6 +11,8 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -42,5 +46,29 @@ bool StillUnderItsName(const QFileDevice &file)
     if (stat(QFile::encodeName(file.fileName()).constData(), &named) != 0)
         return errno != ENOENT && errno != ENOTDIR;
     return held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+#endif
+}
+
+bool MoveIntoPlace(const QString &from, const QString &to, QString *systemMessage)
+{
+#ifdef Q_OS_WIN
+    if (MoveFileExW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(from).utf16()),
+                    reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(to).utf16()),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    *systemMessage = qt_error_string(int(GetLastError()));
+    return false;
+#else
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
+        *systemMessage = qt_error_string(errno);
+        return false;
+    }
+    // The rename is an entry of the folder: it reaches the medium with the folder's sync.
+    const QByteArray folder = QFile::encodeName(QFileInfo(to).absolutePath());
+    if (const int handle = ::open(folder.constData(), O_RDONLY | O_DIRECTORY); handle >= 0) {
+        ::fsync(handle);
+        ::close(handle);
+    }
+    return true;
 #endif
 }

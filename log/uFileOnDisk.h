@@ -12,3 +12,8 @@ bool ForceToDisk(const QFileDevice &file, QString *systemMessage);
 // Whether the file's name still leads to the open file: false once it was deleted, renamed,
 // its folder removed or another file put in its place, since whatever is written then is lost.
 bool StillUnderItsName(const QFileDevice &file);
+
+// Puts the whole file from in place of to in one step, replacing any file of that name, and
+// makes the new name survive a power cut: a reader sees the old file or the new, never a
+// part. Both in one folder. False with the system's message; from is left then.
+bool MoveIntoPlace(const QString &from, const QString &to, QString *systemMessage);

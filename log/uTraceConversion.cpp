@@ -2,6 +2,7 @@
 
 #include "base/uClock.h"
 #include "can/uFrameDecoder.h"
+#include "log/uFileOnDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,19 +75,11 @@ std::vector<TTraceFrame> ReadToFirstSample(TTraceReader &reader, TAcquisitionSta
     return ahead;
 }
 
-}  // namespace
-
-bool ConvertTrace(TTraceReader &reader, const QString &csvPath, TAcquisitionState &state,
-                  TLogSession &log, const std::function<void()> &progress, QString *error)
+bool WriteConversion(TTraceReader &reader, const QString &csvPath, TAcquisitionState &state,
+                     TLogSession &log, const std::function<void()> &progress, QString *error)
 {
     QString firmware;
     const std::vector<TTraceFrame> ahead = ReadToFirstSample(reader, state, &firmware);
-    // A log appends to a file of its name; a conversion makes the whole file.
-    if (QFile old(csvPath); old.exists() && !old.remove()) {
-        *error = QStringLiteral("Cannot replace %1: %2")
-                     .arg(QDir::toNativeSeparators(csvPath), old.errorString());
-        return false;
-    }
     state.Sensors[1].Firmware = firmware;
     const QDateTime start = ahead.empty() ? QDateTime::currentDateTime()
                                           : QDateTime::fromMSecsSinceEpoch(ahead[0].TimeUs / 1000);
@@ -127,4 +120,29 @@ bool ConvertTrace(TTraceReader &reader, const QString &csvPath, TAcquisitionStat
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+QString PartialNameFor(const QString &csvPath)
+{
+    return csvPath + QStringLiteral(".part");
+}
+
+bool ConvertTrace(TTraceReader &reader, const QString &csvPath, TAcquisitionState &state,
+                  TLogSession &log, const std::function<void()> &progress, QString *error)
+{
+    const QString partial = PartialNameFor(csvPath);
+    // Left by a conversion that was killed: a log appends to a file of its name.
+    QFile::remove(partial);
+    const bool written = WriteConversion(reader, partial, state, log, progress, error);
+    QString systemMessage;
+    if (written && MoveIntoPlace(partial, csvPath, &systemMessage))
+        return true;
+    if (written)
+        *error = QStringLiteral("Cannot put %1 in place of %2: %3")
+                     .arg(QDir::toNativeSeparators(partial), QDir::toNativeSeparators(csvPath),
+                          systemMessage);
+    QFile::remove(partial);
+    return false;
 }

@@ -60,6 +60,7 @@ private slots:
         QVERIFY(QDir::setCurrent(m_folder.path()));
         Write(QStringLiteral("drive.log"), Samples(3));
         QFile::remove(QStringLiteral("drive.csv"));
+        QDir().rmdir(QStringLiteral("drive.csv.part"));
     }
 
     void helpAndVersion()
@@ -149,6 +150,49 @@ private slots:
                  qPrintable(run.Err));
     }
 
+    // The CSV beside a drive's trace is the drive's own log: kept unless --force, and then
+    // replaced only by a whole conversion.
+    void anExistingCsv_data()
+    {
+        QTest::addColumn<bool>("force");
+        QTest::addColumn<bool>("conversionFails");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("kept without --force") << false << false << 1 << true;
+        QTest::newRow("replaced with --force") << true << false << 0 << false;
+        QTest::newRow("kept when the conversion fails") << true << true << 1 << true;
+    }
+
+    void anExistingCsv()
+    {
+        QFETCH(bool, force);
+        QFETCH(bool, conversionFails);
+        QFETCH(int, exitCode);
+        QFETCH(bool, kept);
+        const QByteArray own = "Data wykonania bada\xF1;10.12.2026\r\n";
+        Write(QStringLiteral("drive.csv"), own);
+        // What the conversion writes first cannot be made: a folder has its name.
+        if (conversionFails)
+            QVERIFY(QDir().mkdir(QStringLiteral("drive.csv.part")));
+        QStringList arguments{QStringLiteral("drive.log")};
+        if (force)
+            arguments << QStringLiteral("--force");
+        const TRun run = Run(arguments);
+        QCOMPARE(run.Exit, exitCode);
+        if (!force)
+            QVERIFY2(run.Err.contains(QLatin1String("drive.csv exists"))
+                         && run.Err.contains(QLatin1String("-o OUT.csv"))
+                         && run.Err.contains(QLatin1String("--force")),
+                     qPrintable(run.Err));
+        QFile csv(QStringLiteral("drive.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        if (kept)
+            QCOMPARE(csv.readAll(), own);
+        else
+            QCOMPARE(RecordCount(csv.fileName()), 3);
+        QCOMPARE(QFileInfo(QStringLiteral("drive.csv.part")).isDir(), conversionFails);
+    }
+
     // Damaged lines are named with their numbers; the records of the others are written.
     void damagedLines()
     {
@@ -184,12 +228,12 @@ private slots:
         QVERIFY2(onTerminal.Err.startsWith(QLatin1String("\rdrive.log ["))
                      && onTerminal.Err.endsWith(QLatin1String("] 100%\n")),
                  qPrintable(onTerminal.Err));
-        const TRun piped = Run({QStringLiteral("drive.log")});
+        const TRun piped = Run({QStringLiteral("drive.log"), QStringLiteral("--force")});
         QCOMPARE(piped.Exit, 0);
         QVERIFY(piped.Err.isEmpty());
 
         Write(QStringLiteral("drive.log"), Samples(3));  // small: no bar
-        QVERIFY(Run({QStringLiteral("drive.log")}, true).Err.isEmpty());
+        QVERIFY(Run({QStringLiteral("drive.log"), QStringLiteral("--force")}, true).Err.isEmpty());
     }
 
 private:
