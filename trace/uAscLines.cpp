@@ -147,13 +147,13 @@ TLineVerdict TAscLines::ReadFrame(QByteArrayView idText, QByteArrayView directio
     TPCANMsg m;
     m.ID = *id;
     m.MSGTYPE = extended ? PCAN_MESSAGE_EXTENDED : PCAN_MESSAGE_STANDARD;
-    // A classic frame's length code runs to 15; from 9 up it means eight bytes.
     const std::optional<quint32> dlc = Number(fields.Next(), m_base, 2);
+    const std::optional<quint8> length = ClassicDataLength(dlc.value_or(UINT32_MAX));
     if (kind == "r") {
         m.MSGTYPE |= PCAN_MESSAGE_RTR;  // its length is optional, older tools write none
-        m.LEN = quint8(dlc && *dlc <= 15 ? qMin(*dlc, 8u) : 0);
-    } else if (kind == "d" && dlc && *dlc <= 15) {
-        m.LEN = quint8(qMin(*dlc, 8u));
+        m.LEN = length.value_or(0);
+    } else if (kind == "d" && length) {
+        m.LEN = *length;
         for (int i = 0; i < m.LEN; ++i) {
             const std::optional<quint32> byte = Number(fields.Next(), m_base, m_base == 16 ? 2 : 3);
             if (!byte || *byte > 0xFF)

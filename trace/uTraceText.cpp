@@ -74,6 +74,13 @@ std::optional<quint32> Number(QByteArrayView text, int base, qsizetype maxDigits
     return quint32(value);
 }
 
+std::optional<quint8> ClassicDataLength(quint32 code)
+{
+    if (code > 15)
+        return std::nullopt;
+    return quint8(qMin(code, 8u));
+}
+
 std::optional<qint64> FixedPoint(QByteArrayView text, int decimals)
 {
     const qsizetype dot = text.indexOf('.');

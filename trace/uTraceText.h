@@ -48,6 +48,10 @@ inline std::optional<quint32> HexNumber(QByteArrayView text, qsizetype maxDigits
     return Number(text, 16, maxDigits);
 }
 
+// A classic frame's length code, 0..15, as its count of data bytes: from 9 up it means eight.
+// Nothing for a larger code.
+std::optional<quint8> ClassicDataLength(quint32 code);
+
 // "12.345": whole digits (one to 12), and optionally a point and one to decimals digits, as a
 // count of 10^-decimals units: FixedPoint("12.345", 6) is 12345000.
 std::optional<qint64> FixedPoint(QByteArrayView text, int decimals);

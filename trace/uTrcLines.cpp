@@ -218,8 +218,9 @@ TLineVerdict TTrcLines::ReadMessage(QByteArrayView line, TTraceFrame &frame) con
             if (m_major == 1 && field == "RTR") {  // a remote frame without its length
                 remote = true;
                 length = 0;
-            } else if (const std::optional<quint32> value = Number(field, 10, 2); value) {
-                length = int(*value);
+            } else if (const std::optional<quint32> code = Number(field, 10, 2); code) {
+                if (const std::optional<quint8> bytes = ClassicDataLength(*code))
+                    length = *bytes;
             }
             break;
         default:  // B, R: nothing a frame needs
@@ -227,7 +228,7 @@ TLineVerdict TTrcLines::ReadMessage(QByteArrayView line, TTraceFrame &frame) con
         }
     }
     const bool extended = idDigits > 4;
-    if (!offsetUs || !id || *id > (extended ? 0x1FFFFFFFu : 0x7FFu) || length < 0 || length > 8)
+    if (!offsetUs || !id || *id > (extended ? 0x1FFFFFFFu : 0x7FFu) || length < 0)
         return TLineVerdict::Damaged;
 
     TPCANMsg m;
@@ -245,6 +246,9 @@ TLineVerdict TTrcLines::ReadMessage(QByteArrayView line, TTraceFrame &frame) con
                 return TLineVerdict::Damaged;
             m.DATA[i] = quint8(*byte);
         }
+        // Bytes left past the length code's: no classic frame, or a damaged line.
+        if (!fields.Rest().isEmpty())
+            return TLineVerdict::Damaged;
     }
     const qint64 timeUs = m_startUs + *offsetUs;
     if (timeUs < 0 || timeUs > TTraceFrame::LatestTimeUs)

@@ -89,6 +89,14 @@ private slots:
         QTest::newRow("1.3") << QByteArrayList{";$FILEVERSION=1.3", StartTime,
                                                "     1)      1059.900 1  Tx        0300 -  1    05"}
                              << frame << QByteArray("(1733656401.182900) can0 300#05 T");
+        // A classic frame's length code runs to 15; from 9 up it carries eight bytes.
+        QTest::newRow("2.1, length code 9")
+            << With(Version21, {"      1        10.000 DT  1     0123 Rx -  9    01 02 03 04 05 "
+                                "06 07 08"})
+            << frame << QByteArray("(1733656400.133000) can0 123#0102030405060708 R");
+        QTest::newRow("1.1, length code 15")
+            << With(Version11, {"     1)      0.0  Rx         0300  15  01 02 03 04 05 06 07 08"})
+            << frame << QByteArray("(1733656400.123000) can0 300#0102030405060708 R");
     }
     void frames() { CompareLastLine<TTrcLines>(); }
 
@@ -159,6 +167,9 @@ private slots:
         QTest::newRow("nine bytes")
             << With(Version21, {"      1        10.000 DT  1 18FECE47 Rx -  9    00 00 00 00 00 "
                                 "00 00 00 00"})
+            << damaged << QByteArray();
+        QTest::newRow("length code 16")
+            << With(Version11, {"     1)      0.0  Rx         0300  16  01 02 03 04 05 06 07 08"})
             << damaged << QByteArray();
         QTest::newRow("standard past 7FF")
             << With(Version11, {"     1)      2850.8  Rx         0800  0"}) << damaged
