@@ -10,14 +10,25 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
-constexpr qint64 UsPerStep = 100000;  // the slider moves in tenths of a second
+constexpr qint64 UsPerTenth = 100000;
+constexpr qint64 PageUs = 10'000'000;
+constexpr qint64 MostPositions = std::numeric_limits<int>::max();
+
+// Rounded up; a >= 0 and b > 0, and no sum that could pass qint64's limit.
+qint64 DivideUp(qint64 a, qint64 b)
+{
+    return a / b + (a % b != 0 ? 1 : 0);
+}
 
 // "01:23.4" or "1:01:23.4" for a span of the trace.
 QString SpanText(qint64 us)
 {
-    const qint64 tenths = us / UsPerStep;
+    const qint64 tenths = us / UsPerTenth;
     const qint64 seconds = tenths / 10;
     const QString minutesSeconds = QStringLiteral("%1:%2.%3")
                                        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
@@ -57,8 +68,14 @@ TReplayBar::TReplayBar(TReplay &replay, std::function<bool()> channelOpen, QWidg
     sbPosition = new QSlider(Qt::Horizontal, this);
     sbPosition->setObjectName(QStringLiteral("sbPosition"));
     sbPosition->setAccessibleName(QStringLiteral("Position in the trace"));
-    sbPosition->setRange(0, int((m_replay.EndUs() - m_replay.StartUs()) / UsPerStep));
-    sbPosition->setPageStep(100);  // ten seconds
+    // The slider moves in tenths of a second, unless the trace holds more of them than an int:
+    // a unit without a clock stamps its frames from 1970, and such a trace may run to the year
+    // 9999. Then the steps are as long as it takes.
+    const qint64 spanUs = m_replay.EndUs() - m_replay.StartUs();
+    m_usPerStep = std::max(UsPerTenth, DivideUp(spanUs, MostPositions));
+    m_lastPosition = int(DivideUp(spanUs, m_usPerStep));
+    sbPosition->setRange(0, m_lastPosition);
+    sbPosition->setPageStep(int(std::max<qint64>(1, PageUs / m_usPerStep)));
     sbPosition->setMinimumWidth(240);
     addWidget(sbPosition);
 
@@ -84,9 +101,13 @@ void TReplayBar::SpeedChange(int index)
     m_replay.SetSpeed(cbbSpeed->itemData(index).toInt(), SteadyUs());
 }
 
-void TReplayBar::PositionChange(int tenths)
+void TReplayBar::PositionChange(int position)
 {
-    m_replay.Seek(m_replay.StartUs() + tenths * UsPerStep, SteadyUs());
+    // The last step may be short of a whole one: the last position is the trace's end, and
+    // the product of the steps could pass qint64's limit there.
+    const qint64 fromStart =
+        position < m_lastPosition ? position * m_usPerStep : m_replay.EndUs() - m_replay.StartUs();
+    m_replay.Seek(m_replay.StartUs() + fromStart, SteadyUs());
     Refresh();
 }
 
@@ -109,6 +130,7 @@ void TReplayBar::Refresh()
     // The user's drag is not taken for a seek of its own.
     if (!sbPosition->isSliderDown()) {
         const QSignalBlocker quiet(sbPosition);
-        sbPosition->setValue(int(fromStart / UsPerStep));
+        // Rounded up, so that the thumb stays where the user put it, at the end as well.
+        sbPosition->setValue(int(DivideUp(std::max<qint64>(fromStart, 0), m_usPerStep)));
     }
 }

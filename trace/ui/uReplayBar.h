@@ -30,9 +30,11 @@ public:
 private:
     void PlayClick();
     void SpeedChange(int index);
-    void PositionChange(int tenths);
+    void PositionChange(int position);
 
     TReplay &m_replay;
     std::function<bool()> m_channelOpen;
+    qint64 m_usPerStep = 0;  // of the slider: 100 ms, or more for a trace of over 6.8 years
+    int m_lastPosition = 0;  // the trace's end
     QTimer m_refresh;
 };

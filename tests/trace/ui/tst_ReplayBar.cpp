@@ -95,6 +95,43 @@ private slots:
         window.Main.Timer1Timer();
         QVERIFY(window.Main.Acquisition.ChannelOpen());  // the end keeps the channel open
     }
+
+    // Traces stamped from 1970 by a unit without a clock are read too: however long the
+    // trace, the slider's ends are its ends and its middle is its middle.
+    void theSliderSpansAnyTrace_data()
+    {
+        QTest::addColumn<qint64>("startUs");
+        QTest::addColumn<qint64>("endUs");
+        constexpr qint64 Tenth = 100000;
+        const qint64 tenthsAnIntHolds = std::numeric_limits<int>::max() * Tenth;
+        QTest::newRow("a minute") << T0 << T0 + 60'000'000;
+        QTest::newRow("as many tenths as an int holds") << T0 << T0 + tenthsAnIntHolds;
+        QTest::newRow("a tenth more") << T0 << T0 + tenthsAnIntHolds + Tenth;
+        QTest::newRow("1970 to 2024") << qint64(0) << T0;
+        QTest::newRow("1970 to the end of 9999") << qint64(0) << TTraceFrame::LatestTimeUs;
+        QTest::newRow("all a qint64 holds") << qint64(0) << std::numeric_limits<qint64>::max();
+    }
+    void theSliderSpansAnyTrace()
+    {
+        QFETCH(qint64, startUs);
+        QFETCH(qint64, endUs);
+        TReplay replay;
+        const TPCANMsg message{0x18FECE47, PCAN_MESSAGE_EXTENDED, 8, {}};
+        replay.SetFrames({{startUs, message, false}, {endUs, message, false}});
+        TReplayBar bar(replay, [] { return true; });
+        QSlider *slider = bar.sbPosition;
+        const int last = slider->maximum();
+        QVERIFY(last > 0);
+
+        slider->setValue(last);
+        QCOMPARE(replay.TraceTimeUs(0), endUs);
+        slider->setValue(last / 2);
+        const qint64 span = endUs - startUs;
+        QVERIFY(qAbs(replay.TraceTimeUs(0) - startUs - span / 2) <= 2 * (span / last));
+        replay.Seek(endUs, 0);
+        bar.Refresh();
+        QCOMPARE(slider->value(), last);
+    }
 };
 
 QTEST_MAIN(tst_ReplayBar)
