@@ -139,7 +139,7 @@ TTimeStamp TAcquisition::FrameRead(const TPCANMsg &message, const TPCANTimestamp
     if (message.MSGTYPE & PCAN_MESSAGE_STATUS)
         m_bus.NoteErrorFrame(drainTime.MonotonicMs);
     else
-        Supervision.FrameRead(message.ID,
+        Supervision.FrameRead(message,
                               stampUs != 0 ? qint64(stampUs) : drainTime.MonotonicMs * 1000,
                               m_drainLocal);
     if (m_tap)

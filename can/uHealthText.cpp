@@ -46,8 +46,9 @@ QString IdentifierRates(const TSupervision &supervision)
     QStringList lines;
     for (const TIdentifierRate &rate : supervision.Identifiers())
         lines << QStringLiteral("%1: %2 frames/s")
-                     .arg(
-                         QString::number(rate.Id, 16).toUpper().rightJustified(8, QLatin1Char('0')))
+                     .arg(QString::number(rate.Id, 16)
+                              .toUpper()
+                              .rightJustified(rate.Extended ? 8 : 3, QLatin1Char('0')))
                      .arg(rate.FramesPerSecond, 0, 'f', 1);
     if (supervision.OtherFramesPerSecond() > 0)
         lines << QStringLiteral("other: %1 frames/s")

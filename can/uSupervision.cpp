@@ -29,7 +29,7 @@ void TSupervision::Flush()
     }
 }
 
-void TSupervision::FrameRead(quint32 id, qint64 frameUs, const QDateTime &readLocal)
+void TSupervision::FrameRead(const TPCANMsg &message, qint64 frameUs, const QDateTime &readLocal)
 {
     const bool first = !m_clock.Started();
     m_frameUs = m_clock.Place(frameUs, readLocal.toMSecsSinceEpoch() * 1000);
@@ -37,6 +37,7 @@ void TSupervision::FrameRead(quint32 id, qint64 frameUs, const QDateTime &readLo
         m_startUs = m_nowUs = m_frameUs;
     m_nowUs = std::max(m_nowUs, m_frameUs);
 
+    const std::pair<bool, quint32> id{(message.MSGTYPE & PCAN_MESSAGE_EXTENDED) != 0, message.ID};
     auto known = m_identifiers.find(id);
     if (known == m_identifiers.end() && int(m_identifiers.size()) < MostIdentifiers)
         known = m_identifiers.emplace(id, TRateWindow{}).first;
@@ -179,7 +180,7 @@ QList<TIdentifierRate> TSupervision::Identifiers() const
 {
     QList<TIdentifierRate> rates;
     for (const auto &[id, window] : m_identifiers)
-        rates.append({id, window.PerSecond(m_startUs, m_nowUs)});
+        rates.append({id.second, id.first, window.PerSecond(m_startUs, m_nowUs)});
     return rates;
 }
 

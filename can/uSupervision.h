@@ -6,6 +6,7 @@
 // cannot flood the record. Memory stays bounded whatever the bus carries.
 
 #include "base/uDriveEvents.h"
+#include "can/PCANBasic.h"
 #include "can/uFrameClock.h"
 #include "can/uRateWindow.h"
 #include "can/uSampleGaps.h"
@@ -16,6 +17,7 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <utility>
 
 // Which part of a sample a unit's frame is: the production data frame is a whole sample; in
 // the test protocol the motion frame opens one and the status frame completes it.
@@ -35,6 +37,7 @@ struct TUnitHealth {
 
 struct TIdentifierRate {
     quint32 Id = 0;
+    bool Extended = false;
     double FramesPerSecond = 0;
 };
 
@@ -62,14 +65,14 @@ public:
 
     // Every frame read. frameUs: the adapter's stamp in µs (the caller's read time in µs for a
     // backend that stamps nothing); readLocal: when it was read, for the times of day of events.
-    void FrameRead(quint32 id, qint64 frameUs, const QDateTime &readLocal);
+    void FrameRead(const TPCANMsg &message, qint64 frameUs, const QDateTime &readLocal);
     // The frame last passed to FrameRead belongs to unit 1..3 (a frame can belong to two).
     void UnitFrame(int unit, TSampleFrame frame);
     // The display tick: time goes on when no frame comes, so silent units fall to 0.
     void AdvanceTo(const QDateTime &localNow);
 
     TUnitHealth Unit(int unit) const;
-    // Those seen, by identifier.
+    // Those seen, standard ones first, each by identifier.
     QList<TIdentifierRate> Identifiers() const;
     double OtherFramesPerSecond() const;
 
@@ -102,6 +105,8 @@ private:
     qint64 m_nowUs = 0;
     qint64 m_frameUs = 0;  // the frame last read
     std::array<TUnitWatch, Units> m_units;
-    std::map<quint32, TRateWindow> m_identifiers;
+    // By extended flag, then identifier: a standard and an extended frame of one number are
+    // two frames on the bus.
+    std::map<std::pair<bool, quint32>, TRateWindow> m_identifiers;
     TRateWindow m_other;
 };

@@ -36,10 +36,15 @@ public:
 
     const QDateTime Base = QDateTime(QDate(2026, 3, 29), QTime(10, 0));
 
+    // Identifiers past 0x7FF are extended.
     void Frame(quint32 id, qint64 us, std::optional<qint64> readUs = {})
     {
+        Message({id, id > 0x7FF ? PCAN_MESSAGE_EXTENDED : PCAN_MESSAGE_STANDARD}, us, readUs);
+    }
+    void Message(const TPCANMsg &message, qint64 us, std::optional<qint64> readUs = {})
+    {
         const qint64 read = readUs.value_or(us);
-        m_supervision.FrameRead(id, us, Base.addMSecs((read + 999) / 1000));
+        m_supervision.FrameRead(message, us, Base.addMSecs((read + 999) / 1000));
     }
     // A whole production sample of unit 1, or a test unit's two frames 200 µs apart.
     void Sample(qint64 us, bool test = false, std::optional<qint64> readUs = {})
@@ -93,6 +98,8 @@ private slots:
     void rates();
     void aSilentUnitFallsToZero();
     void atMost64Identifiers();
+    void standardAndExtendedAreTwoIdentifiers_data();
+    void standardAndExtendedAreTwoIdentifiers();
     void lossEventsTellWhenAndHowMany();
     void aUnitThatKeepsLosingWritesAnEventASecond();
     void incompleteEventsAtMostOnceASecond();
@@ -313,6 +320,36 @@ void tst_uSupervision::atMost64Identifiers()
         QCOMPARE(ids[i].FramesPerSecond, 10.0);
     }
     QCOMPARE(supervision.OtherFramesPerSecond(), 36 * 10.0);
+}
+
+void tst_uSupervision::standardAndExtendedAreTwoIdentifiers_data()
+{
+    QTest::addColumn<quint32>("id");
+    QTest::newRow("0") << 0u;
+    QTest::newRow("123") << 0x123u;
+    QTest::newRow("7FF, the last standard one") << 0x7FFu;
+}
+
+void tst_uSupervision::standardAndExtendedAreTwoIdentifiers()
+{
+    QFETCH(quint32, id);
+    TSupervision supervision;
+    TBus bus(supervision);
+    // The standard frame every 100 ms; the extended one every 50 ms, every other one a remote
+    // request, which is the same identifier.
+    const TPCANMessageType remote = PCAN_MESSAGE_EXTENDED | PCAN_MESSAGE_RTR;
+    for (qint64 us = 0; us <= 3'000'000; us += 50'000) {
+        if (us % 100'000 == 0)
+            bus.Message({id, PCAN_MESSAGE_STANDARD}, us);
+        bus.Message({id, us % 100'000 == 0 ? PCAN_MESSAGE_EXTENDED : remote}, us);
+    }
+    const QList<TIdentifierRate> ids = supervision.Identifiers();
+    QCOMPARE(ids.size(), 2);
+    for (int i = 0; i < 2; ++i) {  // the standard one first
+        QCOMPARE(ids[i].Id, id);
+        QCOMPARE(ids[i].Extended, i == 1);
+        QCOMPARE(ids[i].FramesPerSecond, 10.0 * (i + 1));
+    }
 }
 
 void tst_uSupervision::aUnitThatKeepsLosingWritesAnEventASecond()
