@@ -6,6 +6,7 @@
 #include "app/uCommands.h"
 #include "app/uVersionText.h"
 #include "app/uWindowProgram.h"
+#include "log/uFileOnDisk.h"
 
 #include <QTextStream>
 
@@ -15,6 +16,7 @@ int main(int argc, char *argv[])
 {
     // The toolkit may take its own options out of argv; the window gets them all.
     const std::vector<char *> originalArgv(argv, argv + argc + 1);
+    LetFileSizeLimitsFailWrites();  // the window program inherits it
     TCommandApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("telqar-logger"));
     QCoreApplication::setApplicationVersion(FullVersionText(ProgramVersion()));

@@ -11,6 +11,7 @@ TRecorder::TRecorder(const TClock &clock, const TRecordOptions &options)
     Acquisition.AddSink(Log);
     Acquisition.SetFrameTap(&Log);
     Acquisition.SetEventSink(this);
+    Log.OnSideFileStopped = [this](const QString &message) { Report(message); };
     m_timerCan.setInterval(CanTickMs);
     m_timer1.setInterval(DisplayTickMs);
     QObject::connect(&m_timerCan, &QTimer::timeout, [this] { TimerCanTimer(); });
@@ -53,12 +54,11 @@ void TRecorder::TimerCanTimer()
         Fail(OpenFailure());
         return;
     }
-    // After the tick's samples, as a user's Start comes after the sample that enabled it: with
-    // "every 32nd" the first record is the 32nd sample after the start.
-    if (!Log.LogActive() && Acquisition.State.SensorOnline)
-        StartLog();
-    else
-        FlushLog();
+    if (!m_startFailure.isEmpty()) {
+        Finish(ExitCode::Failed);  // which says why
+        return;
+    }
+    FlushLog();
 }
 
 void TRecorder::Timer1Timer()
@@ -101,14 +101,26 @@ void TRecorder::Finish(int exitCode)
     }
     if (Acquisition.ChannelOpen())
         Acquisition.Disconnect();
-    if (!m_logStarted)
+    if (!m_startFailure.isEmpty()) {
+        m_exitCode = ExitCode::Failed;
+        Report(m_startFailure);
+    } else if (!m_logStarted) {
         Report(QStringLiteral("no log: unit 1 (%1) was not heard").arg(Acquisition.State.CanId1));
+    }
     if (OnFinished)
         OnFinished(m_exitCode);
 }
 
+// Called before the log's own sink: the log starts with unit 1's first sample and holds it.
+// A failure ends the recording after the drain, which must not be entered again from here.
 void TRecorder::SampleComplete(const TAcquisitionState &, const TSampleMoment &)
 {
+    if (!m_logStarted && m_startFailure.isEmpty()) {
+        m_logStarted =
+            Log.StartLoggingWithThisSample(Acquisition.State, m_clock.Read(), &m_startFailure);
+        if (m_logStarted)
+            ReportLogFiles();
+    }
     if (Log.LogActive())
         ++m_counts.Samples;
 }
@@ -121,14 +133,8 @@ void TRecorder::DriveEventOccurred(const char *event, const QString &details)
         Report(QStringLiteral("%1: %2").arg(QLatin1String(event), details));
 }
 
-void TRecorder::StartLog()
+void TRecorder::ReportLogFiles()
 {
-    QString error;
-    if (!Log.StartLogging(Acquisition.State, m_clock.Read(), &error)) {
-        Fail(error);
-        return;
-    }
-    m_logStarted = true;
     Report(QStringLiteral("log: %1").arg(Log.FileName()));
     if (!Log.RawTraceName().isEmpty())
         Report(QStringLiteral("raw trace: %1").arg(Log.RawTraceName()));

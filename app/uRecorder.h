@@ -1,9 +1,9 @@
 #pragma once
 // A drive logged without a window, the way the main window logs it: the channel opened as
-// Connect opens it, the log (and its raw trace) started as soon as unit 1 has been heard, as
-// Start is only possible then, and the main window's two ticks: every 50 ms the adapter's
-// queue is drained and the new records handed to the files, every 100 ms the watchdogs run
-// and the files are flushed again. The recording ends when asked to, after the given time, on
+// Connect opens it, the log (and its raw trace) started with unit 1's first sample, as Start
+// is only possible once unit 1 has been heard, and the main window's two ticks: every 50 ms the
+// adapter's queue is drained and the new records handed to the files, every 100 ms the watchdogs
+// run and the files are flushed again. The recording ends when asked to, after the given time, on
 // a lost connection or on a failing file; the files are closed whole in every case.
 
 #include "app/uRecordOptions.h"
@@ -61,7 +61,7 @@ private:
     // The events go to the events record; the adapter's loss and return are also told.
     void DriveEventOccurred(const char *event, const QString &details) override;
     void SampleComplete(const TAcquisitionState &state, const TSampleMoment &moment) override;
-    void StartLog();
+    void ReportLogFiles();
     bool FlushLog();
     void Fail(const QString &message);
     QString OpenFailure() const;
@@ -78,5 +78,6 @@ private:
     qint64 m_progressFrames = 0;  // frames read by then
     int m_exitCode = 0;
     bool m_logStarted = false;
+    QString m_startFailure;  // of the log, met within a drain
     bool m_finished = false;
 };

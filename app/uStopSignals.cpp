@@ -17,7 +17,12 @@
 
 namespace {
 
+// SIGHUP comes with a logout or a closed terminal, SIGTERM with a shutdown.
+#ifdef SIGHUP
+constexpr int StopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+#else
 constexpr int StopSignals[] = {SIGINT, SIGTERM};
+#endif
 
 void RestoreDefaults()
 {
@@ -68,7 +73,7 @@ TStopSignals::TStopSignals(std::function<void()> onRequest) : m_onRequest(std::m
 #else
     // Without the pipe the signals keep their default action: the program ends at once.
     if (::pipe(Pipe) != 0) {
-        qWarning("no pipe for SIGINT and SIGTERM: %s", std::strerror(errno));
+        qWarning("no pipe for the stop signals: %s", std::strerror(errno));
         return;
     }
     for (int end : Pipe) {

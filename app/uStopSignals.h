@@ -1,9 +1,9 @@
 #pragma once
-// SIGINT and SIGTERM (Ctrl+C, a service manager's stop) as a request in the event loop, so
-// that a recording ends between two ticks with its files whole. The handler does nothing but
-// write the signal's number into a pipe the event loop watches: nothing else is safe inside
-// it. The first signal is a request; a second one ends the program at once, for a stop that
-// hangs on a dead disk.
+// SIGINT, SIGTERM and SIGHUP (Ctrl+C, a service manager's stop or a shutdown, a logout) as a
+// request in the event loop, so that a log ends between two ticks with its files whole. The handler
+// does nothing but write the signal's number into a pipe the event loop watches: nothing else is
+// safe inside it. The first signal is a request; a second one ends the program at once, for a stop
+// that hangs on a dead disk.
 
 #include <QObject>
 

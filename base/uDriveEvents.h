@@ -9,6 +9,7 @@ namespace DriveEvent {
 
 inline constexpr const char *LogStarted = "log started";
 inline constexpr const char *LogStopped = "log stopped";
+inline constexpr const char *RawTraceStopped = "raw trace stopped";
 inline constexpr const char *LtrAlarmOn = "LTR alarm on";
 inline constexpr const char *LtrAlarmOff = "LTR alarm off";
 inline constexpr const char *CalibrationRequest = "calibration request";

@@ -26,5 +26,5 @@ public:
     TMeasurementLog &File() { return m_file; }
 
 private:
-    TMeasurementLog m_file;
+    TMeasurementLog m_file{"\r\n", QStringLiteral("the events record")};
 };

@@ -11,6 +11,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -70,5 +71,12 @@ bool MoveIntoPlace(const QString &from, const QString &to, QString *systemMessag
         ::close(handle);
     }
     return true;
+#endif
+}
+
+void LetFileSizeLimitsFailWrites()
+{
+#ifndef Q_OS_WIN
+    std::signal(SIGXFSZ, SIG_IGN);
 #endif
 }

@@ -17,3 +17,8 @@ bool StillUnderItsName(const QFileDevice &file);
 // makes the new name survive a power cut: a reader sees the old file or the new, never a
 // part. Both in one folder. False with the system's message; from is left then.
 bool MoveIntoPlace(const QString &from, const QString &to, QString *systemMessage);
+
+// A file-size limit (ulimit -f, or a file system's own, met through it) then fails the write
+// that passes it, which the log reports, instead of killing the program with SIGXFSZ and
+// every file it had open. For the whole process.
+void LetFileSizeLimitsFailWrites();

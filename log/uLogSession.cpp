@@ -35,29 +35,40 @@ bool TLogSession::StartLogging(TAcquisitionState &state, const TClockReading &st
 {
     ++LogFileIndex;
     return StartFiles(LogFileNameFor(LogFileName, LogFileIndex, start.Local), state, start,
-                      KeepRawTrace, true, error);
+                      {KeepRawTrace, true, false}, error);
+}
+
+bool TLogSession::StartLoggingWithThisSample(TAcquisitionState &state, const TClockReading &start,
+                                             QString *error)
+{
+    ++LogFileIndex;
+    if (!StartFiles(LogFileNameFor(LogFileName, LogFileIndex, start.Local), state, start,
+                    {KeepRawTrace, true, true}, error))
+        return false;
+    // Counted as the first sample after Start, as if Start had come just before its frame.
+    state.Sensors[1].FrameCounter = 1;
+    return true;
 }
 
 bool TLogSession::StartLoggingTo(const QString &path, TAcquisitionState &state,
                                  const QDateTime &start, QString *error)
 {
-    return StartFiles(path, state, start, false, false, error);
+    return StartFiles(path, state, start, {}, error);
 }
 
 // A Start that fails leaves no new file behind; a file appended to keeps what it had.
 bool TLogSession::StartFiles(const QString &path, TAcquisitionState &state,
-                             const TClockReading &start, bool rawTrace, bool eventsRecord,
-                             QString *error)
+                             const TClockReading &start, const TStartKind &kind, QString *error)
 {
-    const QString tracePath = rawTrace ? RawTraceNameFor(path) : QString();
-    const QString eventsPath = eventsRecord ? EventsRecordNameFor(path) : QString();
+    const QString tracePath = kind.RawTrace ? RawTraceNameFor(path) : QString();
+    const QString eventsPath = kind.EventsRecord ? EventsRecordNameFor(path) : QString();
     QStringList created;
     for (const QString &file : {path, tracePath, eventsPath})
         if (!file.isEmpty() && !QFileInfo::exists(file))
             created << file;
     if (OpenLog(path, state, start.Local.date(), error)
-        && (!rawTrace || StartRawTrace(tracePath, start, state, error))
-        && (!eventsRecord || OpenEventsRecord(eventsPath, error)))
+        && (!kind.RawTrace || StartRawTrace(tracePath, start, state, kind.WithThisSample, error))
+        && (!kind.EventsRecord || OpenEventsRecord(eventsPath, error)))
         return true;
     QString ignored;
     CloseFiles(&ignored);
@@ -67,7 +78,7 @@ bool TLogSession::StartFiles(const QString &path, TAcquisitionState &state,
 }
 
 bool TLogSession::StartRawTrace(const QString &path, const TClockReading &start,
-                                const TAcquisitionState &state, QString *error)
+                                const TAcquisitionState &state, bool withThisSample, QString *error)
 {
     if (!m_trace.Open(path, {}, error))
         return false;
@@ -75,7 +86,7 @@ bool TLogSession::StartRawTrace(const QString &path, const TClockReading &start,
     m_traceStartUs = start.Local.toMSecsSinceEpoch() * 1000;
     m_traceStartMs = start.MonotonicMs;
     for (const TRecentFrames::TSeen &seen : m_recent.Before(start.MonotonicMs))
-        if (!CompletesUnit1Sample(seen.Message, state))
+        if (withThisSample || !CompletesUnit1Sample(seen.Message, state))
             AppendTraceLine(seen.Message, false, seen.MonotonicMs);
     return true;
 }
@@ -162,13 +173,32 @@ void TLogSession::WriteLogRecord(const TAcquisitionState &state, const QTime &ti
 
 bool TLogSession::Flush(qint64 nowMs, QString *error)
 {
-    if (!LogActive()
-        || (m_file.Flush(nowMs, error) && m_trace.Flush(nowMs, error)
-            && m_events.Flush(nowMs, error)))
+    if (!LogActive())
         return true;
+    if (!m_file.Flush(nowMs, error)) {
+        QString ignored;
+        StopLogging(&ignored);
+        return false;
+    }
+    QString failure;
+    if (!m_trace.Flush(nowMs, &failure))
+        StopSideFile(m_trace, m_tracePath, DriveEvent::RawTraceStopped, failure);
+    if (!m_events.Flush(nowMs, &failure))
+        StopSideFile(m_events.File(), m_eventsPath, nullptr, failure);
+    return true;
+}
+
+// The trace meets a file-size limit or a full disk long before the log: the log goes on.
+void TLogSession::StopSideFile(TMeasurementLog &file, QString &path, const char *event,
+                               const QString &failure)
+{
     QString ignored;
-    StopLogging(&ignored);
-    return false;
+    file.Close(&ignored);
+    path.clear();
+    if (event)
+        DriveEventOccurred(event, failure);
+    if (OnSideFileStopped)
+        OnSideFileStopped(failure);
 }
 
 void TLogSession::SetBaseName(const QString &name)

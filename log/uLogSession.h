@@ -18,6 +18,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
+
 class TLogSession : public TSampleSink, public TFrameTap, public TEventSink
 {
 public:
@@ -48,6 +50,11 @@ public:
     // record opens beside it (EventsRecordNameFor). False with the message, and no file this
     // Start created is left; the running number has advanced all the same.
     bool StartLogging(TAcquisitionState &state, const TClockReading &start, QString *error);
+    // The same, started while a sample of unit 1 is being completed, which the log then
+    // holds as the first after Start: a recorder logs a drive from its first sample. The raw
+    // trace opens with that sample's frames too.
+    bool StartLoggingWithThisSample(TAcquisitionState &state, const TClockReading &start,
+                                    QString *error);
     // The log alone into a file of the caller's choosing, with the running number untouched:
     // a conversion, whose trace holds the frames but none of the events.
     bool StartLoggingTo(const QString &path, TAcquisitionState &state, const QDateTime &start,
@@ -69,8 +76,12 @@ public:
     // An event goes into the events record while a log runs; without a log it is dropped.
     void DriveEventOccurred(const char *event, const QString &details) override;
     // Hands the written records, trace lines and events to the files (nowMs on the monotonic
-    // clock). On failure of any all are closed and the message returned: what is on disk stays.
+    // clock). When the log fails, all are closed and its message returned: what is on disk
+    // stays. The log comes first: a raw trace or events record that fails stops alone, with an
+    // entry in the events record while that can still be written, and OnSideFileStopped.
     bool Flush(qint64 nowMs, QString *error);
+    // Told why the raw trace or the events record stopped while the log goes on.
+    std::function<void(const QString &message)> OnSideFileStopped;
 
     // A new base name chosen in the settings starts the running number again.
     void SetBaseName(const QString &name);
@@ -83,21 +94,29 @@ public:
 private:
     void WriteLogRecord(const TAcquisitionState &state, const QTime &time);
 
+    // Which files a start opens, and whether the sample being completed is the log's first.
+    struct TStartKind {
+        bool RawTrace = false;
+        bool EventsRecord = false;
+        bool WithThisSample = false;
+    };
     bool StartFiles(const QString &path, TAcquisitionState &state, const TClockReading &start,
-                    bool rawTrace, bool eventsRecord, QString *error);
+                    const TStartKind &kind, QString *error);
     bool OpenLog(const QString &path, TAcquisitionState &state, const QDate &start, QString *error);
     bool StartRawTrace(const QString &path, const TClockReading &start,
-                       const TAcquisitionState &state, QString *error);
+                       const TAcquisitionState &state, bool withThisSample, QString *error);
     bool OpenEventsRecord(const QString &path, QString *error);
     bool CloseFiles(QString *error);
     void AppendTraceLine(const TPCANMsg &message, bool sent, qint64 monotonicMs);
+    void StopSideFile(TMeasurementLog &file, QString &path, const char *event,
+                      const QString &failure);
 
     const TClock &m_clock;
     TMeasurementLog m_file;
     QString m_path;
     TEventsRecord m_events;
     QString m_eventsPath;
-    TMeasurementLog m_trace{"\n"};
+    TMeasurementLog m_trace{"\n", QStringLiteral("the raw trace")};
     QString m_tracePath;
     qint64 m_traceStartUs = 0;  // the wall clock at Start, in µs since the Unix epoch
     qint64 m_traceStartMs = 0;  // the monotonic clock at Start

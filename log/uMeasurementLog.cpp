@@ -13,26 +13,26 @@ namespace {
 // up without bound.
 constexpr qsizetype MaxPending = 1 << 20;
 
-// What the user is told, one text per kind of failure: the file, what failed, and then the
-// system's message where there is one.
+// What the user is told, one text per kind of failure: what the file is ("the log file",
+// "the raw trace"), its name, what failed, and then the system's message where there is one.
 namespace Failure {
-constexpr const char *Open = "Cannot open the log file %1: %2";
-constexpr const char *Write = "Cannot write the log file %1: %2";
-constexpr const char *Force = "Cannot save the log file %1 to the disk: %2";
-constexpr const char *Close = "Cannot close the log file %1: %2";
-constexpr const char *Gone =
-    "The log file %1 is gone: it was deleted, renamed or its folder removed";
+constexpr const char *Open = "Cannot open %1 %2: %3";
+constexpr const char *Write = "Cannot write %1 %2: %3";
+constexpr const char *Force = "Cannot save %1 %2 to the disk: %3";
+constexpr const char *Close = "Cannot close %1 %2: %3";
+constexpr const char *Gone = "%1 %2 is gone: it was deleted, renamed or its folder removed";
 }  // namespace Failure
 
-QString Message(const char *text, const QString &name)
-{
-    return QString::fromUtf8(text).arg(QDir::toNativeSeparators(name));
-}
-
 // One pass, so that a "%2" in a file name stays as it is.
-QString Message(const char *text, const QString &name, const QString &systemMessage)
+QString Message(const char *text, const QString &what, const QString &name,
+                const QString &systemMessage = QString())
 {
-    return QString::fromUtf8(text).arg(QDir::toNativeSeparators(name), systemMessage);
+    const QString text16 = QString::fromUtf8(text);
+    const QString native = QDir::toNativeSeparators(name);
+    QString message =
+        systemMessage.isNull() ? text16.arg(what, native) : text16.arg(what, native, systemMessage);
+    message[0] = message[0].toUpper();
+    return message;
 }
 
 // What completes the last line of an existing file: a crash can leave it cut anywhere,
@@ -65,8 +65,8 @@ bool AppendAscii(QByteArray &bytes, QStringView text)
 
 }  // namespace
 
-TMeasurementLog::TMeasurementLog(QByteArrayView lineEnd)
-    : m_encoder("windows-1250"), m_lineEnd(lineEnd.toByteArray())
+TMeasurementLog::TMeasurementLog(QByteArrayView lineEnd, const QString &what)
+    : m_what(what), m_encoder("windows-1250"), m_lineEnd(lineEnd.toByteArray())
 {
 }
 
@@ -84,7 +84,7 @@ bool TMeasurementLog::Open(const QString &path, const QStringList &head, QString
     const bool exists = file->exists();
     const QByteArray lineEnd = exists ? LineEndMissingFrom(name, m_lineEnd) : QByteArray();
     if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
-        *error = Message(Failure::Open, name, file->errorString());
+        *error = Message(Failure::Open, m_what, name, file->errorString());
         return false;
     }
     if (OpenOn(std::move(file), name, !exists, head, error)) {
@@ -154,7 +154,7 @@ bool TMeasurementLog::WritePending()
     while (!m_pending.isEmpty()) {
         const qint64 written = m_device->write(m_pending);
         if (written <= 0) {
-            m_error = Message(Failure::Write, m_name, m_device->errorString());
+            m_error = Message(Failure::Write, m_what, m_name, m_device->errorString());
             return false;
         }
         m_unforced = true;
@@ -167,7 +167,7 @@ bool TMeasurementLog::WritePending()
 bool TMeasurementLog::HandOver(QString *error)
 {
     if (const QFileDevice *file = File(); file && !StillUnderItsName(*file)) {
-        *error = Message(Failure::Gone, m_name);
+        *error = Message(Failure::Gone, m_what, m_name);
         return false;
     }
     if (!WritePending() || !m_error.isEmpty()) {
@@ -184,7 +184,7 @@ bool TMeasurementLog::Force(QString *error)
     QString systemMessage;
     if (!file || ForceToDisk(*file, &systemMessage))
         return true;
-    *error = Message(Failure::Force, m_name, systemMessage);
+    *error = Message(Failure::Force, m_what, m_name, systemMessage);
     return false;
 }
 
@@ -210,7 +210,7 @@ bool TMeasurementLog::Close(QString *error)
     bool closed = HandOver(&failure) && (!m_unforced || Force(&failure));
     m_device->close();
     if (const QFileDevice *file = File(); closed && file && file->error() != QFileDevice::NoError) {
-        failure = Message(Failure::Close, m_name, file->errorString());
+        failure = Message(Failure::Close, m_what, m_name, file->errorString());
         closed = false;
     }
     m_device.reset();

@@ -24,8 +24,10 @@ public:
     // Longest time written records wait to be forced to the disk while records come, in ms.
     static constexpr qint64 ForceEveryMs = 1000;
 
-    // lineEnd: CR LF for the log, LF for the raw trace.
-    explicit TMeasurementLog(QByteArrayView lineEnd = "\r\n");
+    // lineEnd: CR LF for the log, LF for the raw trace; what: the file as the messages name
+    // it ("the log file", "the raw trace").
+    explicit TMeasurementLog(QByteArrayView lineEnd = "\r\n",
+                             const QString &what = QStringLiteral("the log file"));
     ~TMeasurementLog();
 
     // Opens the file for appending, or creates it and writes the head. An appended part
@@ -61,7 +63,8 @@ private:
     void EndLine();
 
     std::unique_ptr<QIODevice> m_device;
-    QString m_name;  // for the messages
+    QString m_what;  // for the messages
+    QString m_name;
     QStringEncoder m_encoder;
     QByteArray m_lineEnd;
     QByteArray m_pending;

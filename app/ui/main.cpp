@@ -1,9 +1,11 @@
 #include "app/uCommandLine.h"
 #include "app/uCommands.h"
+#include "app/uStopSignals.h"
 #include "app/ui/uApplication.h"
 #include "app/ui/uWindowSet.h"
 #include "can/PCANBasic.h"
 #include "can/uCanBackend.h"
+#include "log/uFileOnDisk.h"
 #include "trace/uReplay.h"
 #include "trace/uReplayClock.h"
 #include "trace/uReplayDevice.h"
@@ -13,6 +15,7 @@
 int main(int argc, char *argv[])
 {
     TApplication application(argc, argv);
+    LetFileSizeLimitsFailWrites();
     const TCommandLine commandLine = ParseCommandLine(application.arguments().mid(1));
     for (const QString &problem : commandLine.Problems)
         QTextStream(stderr) << "ignored option: " << problem << '\n';
@@ -48,6 +51,12 @@ int main(int argc, char *argv[])
     if (replaying)
         windows.frmMain->AttachReplay(replay);
     windows.frmMain->show();
+    // A logout or shutdown closes the window as the user would: the log stops with its files
+    // whole and its stop in the events record. quit() also ends an open dialog's loop.
+    const TStopSignals stopSignals([&windows] {
+        windows.frmMain->close();
+        QCoreApplication::quit();
+    });
     const int result = application.exec();
     // Hand the adapter back before the toolkit goes away.
     if (TPCANBasic::Device())

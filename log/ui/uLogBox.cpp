@@ -55,6 +55,11 @@ void TLogBox::Attach(TLogSession &log, TAcquisition &acquisition, const TClock &
     m_clock = &clock;
     connect(btnStartLog, &QPushButton::clicked, this, &TLogBox::btnStartLogClick);
     connect(btnStopLog, &QPushButton::clicked, this, &TLogBox::btnStopLogClick);
+    // Told after the tick: the box's own loop must not run inside the flush.
+    log.OnSideFileStopped = [this](const QString &message) {
+        QMetaObject::invokeMethod(
+            this, [this, message] { ShowError(message); }, Qt::QueuedConnection);
+    };
 }
 
 void TLogBox::btnStartLogClick()

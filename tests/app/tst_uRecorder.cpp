@@ -121,11 +121,12 @@ void tst_uRecorder::theLogStartsOnceUnit1IsHeard()
     TRecording recording;
     QString error;
     QVERIFY(recording.Recorder.Start(&error));
-    recording.Send(2);  // heard: the log starts after these
+    recording.Send(0);
+    recording.Send(2);  // heard: the log starts with the first
     recording.Send(3);
     recording.Wait(200);
     recording.Send(1);
-    QCOMPARE(recording.Recorder.Counts().Records, 4);
+    QCOMPARE(recording.Recorder.Counts().Records, 6);
     recording.Recorder.Finish(0);
 
     QCOMPARE(recording.ExitCodes, QList<int>{0});
@@ -136,23 +137,23 @@ void tst_uRecorder::theLogStartsOnceUnit1IsHeard()
              QStringList({"log: " + log, "raw trace: " + QString(log).replace(".csv", ".log"),
                           "events: " + events}));
     // The events record beside it, timed by the recorder's clock.
-    const QByteArray started = LogTime(QTime(2, 1, 40, 50)).toLatin1();
-    const QByteArray stopped = LogTime(QTime(2, 1, 40, 350)).toLatin1();
+    const QByteArray started = LogTime(QTime(2, 1, 40, 100)).toLatin1();
+    const QByteArray stopped = LogTime(QTime(2, 1, 40, 400)).toLatin1();
     QCOMPARE(Contents(events), "GODZINA;ZDARZENIE;SZCZEG\xD3\xA3Y\r\n" + started + ";log started;"
                                    + log.toLatin1() + "\r\n" + stopped
-                                   + ";log stopped;records: 4\r\n");
+                                   + ";log stopped;records: 6\r\n");
     const QList<QByteArray> records = Records(log);
-    QCOMPARE(records.size(), 4);
+    QCOMPARE(records.size(), 6);
     QVERIFY(records.first().startsWith("1;"));
-    QVERIFY(records.last().startsWith("4;"));
-    // The trace holds the frames read while the log ran, each a whole line.
+    QVERIFY(records.last().startsWith("6;"));
+    // The trace holds every frame from the first sample's on, each a whole line.
     const QByteArray trace = Contents(Only("log_001_*.log"));
-    QCOMPARE(trace.count('\n'), 4);
+    QCOMPARE(trace.count('\n'), 6);
     QVERIFY(trace.endsWith(" can0 18FECE47#4023282328C8643C R\n"));
 
     const TRecordCounts &counts = recording.Recorder.Counts();
-    QCOMPARE(counts.Samples, 4);
-    QCOMPARE(counts.Records, 4);
+    QCOMPARE(counts.Samples, 6);
+    QCOMPARE(counts.Records, 6);
     QCOMPARE(counts.Lost, 0);
     QCOMPARE(counts.Frames, 6);
     QVERIFY(!TPCANBasic::Device());  // the channel is closed
@@ -166,12 +167,14 @@ void tst_uRecorder::everyThirtySecondCountsFromTheStart()
     QString error;
     QVERIFY(recording.Recorder.Start(&error));
     recording.Send(5);
-    recording.Send(31);
+    recording.Send(26);
     QCOMPARE(recording.Recorder.Counts().Records, 0);
+    recording.Send(1);
+    QCOMPARE(recording.Recorder.Counts().Records, 1);  // the drive's 32nd sample
     recording.Send(33);
     recording.Recorder.Finish(0);
     QCOMPARE(Records(Only("log_001_*[0-9].csv")).size(), 2);  // samples 32 and 64
-    QCOMPARE(recording.Recorder.Counts().Samples, 64);
+    QCOMPARE(recording.Recorder.Counts().Samples, 65);
 }
 
 void tst_uRecorder::stopsAfterTheGivenSeconds()
@@ -195,11 +198,11 @@ void tst_uRecorder::stopsAfterTheGivenSeconds()
     recording.Wait(100);
     QVERIFY(recording.Recorder.Finished());
     QCOMPARE(recording.ExitCodes, QList<int>{0});
-    QCOMPARE(Records(Only("log_001_*[0-9].csv")).size(), 95);
+    QCOMPARE(Records(Only("log_001_*[0-9].csv")).size(), 96);
     QVERIFY(Contents(Only("log_001_*.log")).endsWith("R\n"));
     // Once a second: the records the file has taken by then, and the frames per second since
     // the last report (51 in the first 1050 ms, 45 in the next second).
-    QCOMPARE(progress, QList<qint64>({50, 49, 95, 45}));
+    QCOMPARE(progress, QList<qint64>({51, 49, 96, 45}));
 }
 
 void tst_uRecorder::aFailedConnectIsReported()
@@ -232,7 +235,7 @@ void tst_uRecorder::aLostAdapterIsToldAndTheLogGoesOn()
     TRecording recording;
     QString error;
     QVERIFY(recording.Recorder.Start(&error));
-    recording.Send(2);  // heard: the log starts
+    recording.Send(2);  // heard: the log starts with the first
     recording.Send(2);
     recording.Bus.Device()->Die();
     recording.Send(0);
@@ -243,7 +246,7 @@ void tst_uRecorder::aLostAdapterIsToldAndTheLogGoesOn()
     QCOMPARE(recording.ExitCodes, QList<int>{0});
     QVERIFY(recording.Messages.contains("adapter lost: adapter unplugged"));
     QVERIFY(recording.Messages.contains("adapter restored: after 0.5 s"));
-    QCOMPARE(Records(Only("log_001_*[0-9].csv")).size(), 5);
+    QCOMPARE(Records(Only("log_001_*[0-9].csv")).size(), 7);
     const QByteArray events = Contents(Only("log_001_*.events.csv"));
     QVERIFY(events.contains(";adapter lost;adapter unplugged\r\n"));
     QVERIFY(events.contains(";adapter restored;after 0.5 s\r\n"));
@@ -264,9 +267,9 @@ void tst_uRecorder::aFailingFileEndsTheRecordingWithItsRecordsLost()
     QVERIFY2(recording.Messages.last().contains("No space left on device"),
              qPrintable(recording.Messages.last()));
     const TRecordCounts &counts = recording.Recorder.Counts();
-    QCOMPARE(counts.Records, 3);
+    QCOMPARE(counts.Records, 4);
     QCOMPARE(counts.Lost, 2);
-    QCOMPARE(counts.Samples, 5);
+    QCOMPARE(counts.Samples, 6);
 }
 
 void tst_uRecorder::aLostConnectionEndsTheRecordingWithWholeFiles()
@@ -282,7 +285,7 @@ void tst_uRecorder::aLostConnectionEndsTheRecordingWithWholeFiles()
     QVERIFY(recording.Recorder.Finished());
     QCOMPARE(recording.ExitCodes, QList<int>{1});
     QCOMPARE(recording.Messages.last(), "connection lost: no sample of unit 1 for more than 15 s");
-    QCOMPARE(Records(Only("log_001_*[0-9].csv")).size(), 2);
+    QCOMPARE(Records(Only("log_001_*[0-9].csv")).size(), 3);
     QVERIFY(!recording.Recorder.Log.LogActive());
 }
 

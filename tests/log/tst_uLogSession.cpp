@@ -1,3 +1,4 @@
+#include "log/uFileOnDisk.h"
 #include "log/uLogSession.h"
 #include "support/uFullDisk.h"
 
@@ -5,6 +6,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#ifndef Q_OS_WIN
+#include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -177,14 +182,49 @@ private slots:
         QVERIFY(error.contains(QLatin1String("blocked_001_20240102_030405.log")));
         QVERIFY(!log.LogActive());
         QVERIFY(!QFile::exists(QStringLiteral("blocked_001_20240102_030405.csv")));
+    }
 
-        QVERIFY(log.StartLogging(state, Start.addSecs(1), &error));
-        QVERIFY(log.RawTraceFile().OpenOn(std::make_unique<TFullDisk>(), QStringLiteral("t.log"),
-                                          false, {}, &error));
+    // The trace meets a full disk or a file-size limit first: it stops alone, named as what it
+    // is, and the log goes on; so does a failing events record.
+    void aFailingTraceOrEventsRecordStopsAlone_data()
+    {
+        QTest::addColumn<bool>("trace");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("raw trace")
+            << true << "Cannot write the raw trace t.log: No space left on device";
+        QTest::newRow("events record")
+            << false << "Cannot write the events record noted.events.csv: No space left on device";
+    }
+
+    void aFailingTraceOrEventsRecordStopsAlone()
+    {
+        QFETCH(bool, trace);
+        QFETCH(QString, message);
+        TLogSession log;
+        QStringList told;
+        log.OnSideFileStopped = [&told](const QString &stopped) { told << stopped; };
+        log.SetBaseName(trace ? QStringLiteral("stopped.csv") : QStringLiteral("noted.csv"));
+        TAcquisitionState state;
+        QString error;
+        QVERIFY(log.StartLogging(state, Start, &error));
+        const QString logPath = log.FileName();
+        const QString events = log.EventsRecordName();
+        TMeasurementLog &failing = trace ? log.RawTraceFile() : log.EventsRecordFile();
+        QVERIFY(failing.OpenOn(std::make_unique<TFullDisk>(),
+                               trace ? QStringLiteral("t.log") : QStringLiteral("noted.events.csv"),
+                               false, {}, &error));
         log.FrameSeen(TPCANMsg{}, false, 0);
-        QVERIFY(!log.Flush(0, &error));
-        QVERIFY(error.contains(QLatin1String("No space left on device")));
-        QVERIFY(!log.LogActive());
+        log.DriveEventOccurred(DriveEvent::BusError, QStringLiteral("stuff error"));
+        QVERIFY(log.Flush(0, &error));
+        QCOMPARE(told, QStringList{message});
+        QVERIFY(log.LogActive() && !failing.IsOpen());
+        QCOMPARE(log.RawTraceName().isEmpty(), trace);
+        log.SampleComplete(state, {QTime(3, 4, 6)});
+        log.FrameSeen(TPCANMsg{}, false, 0);
+        QVERIFY(log.Flush(1, &error) && log.StopLogging(&error));
+        QCOMPARE(Contents(logPath).count("\r\n"), 6);  // the head and the record after
+        if (trace)
+            QVERIFY(Contents(events).contains(";raw trace stopped;" + message.toLatin1() + "\r\n"));
     }
 
     // The events record is promised with the log: one that cannot be opened fails the Start,
@@ -224,21 +264,38 @@ private slots:
         QFile::remove(logPath);
     }
 
-    void aFailingEventsRecordEndsTheLog()
+#ifndef Q_OS_WIN
+    // A file-size limit on the trace (ulimit -f here, FAT32's 4 GiB in a vehicle) fails its
+    // write instead of killing the program; the log, far smaller, goes on.
+    void aFileSizeLimitStopsOnlyTheTrace()
     {
+        LetFileSizeLimitsFailWrites();
+        rlimit before{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
+        rlimit limit = before;
+        limit.rlim_cur = 4096;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
         TLogSession log;
-        log.SetBaseName(QStringLiteral("noted.csv"));
+        QStringList told;
+        log.OnSideFileStopped = [&told](const QString &stopped) { told << stopped; };
+        log.SetBaseName(QStringLiteral("limited.csv"));
         TAcquisitionState state;
         QString error;
         QVERIFY(log.StartLogging(state, Start, &error));
-        QVERIFY(log.EventsRecordFile().OpenOn(
-            std::make_unique<TFullDisk>(), QStringLiteral("noted.events.csv"), false, {}, &error));
-        log.DriveEventOccurred(DriveEvent::BusError, QStringLiteral("stuff error"));
-        QVERIFY(!log.Flush(0, &error));
-        QCOMPARE(error, QStringLiteral("Cannot write the log file noted.events.csv: No space "
-                                       "left on device"));
-        QVERIFY(!log.LogActive());
+        const QString logPath = log.FileName();
+        for (int frame = 0; frame < 200; ++frame)  // about 9 kB of trace
+            log.FrameSeen(TPCANMsg{}, false, frame);
+        log.SampleComplete(state, {QTime(3, 4, 6)});
+        const bool flushed = log.Flush(0, &error);
+        setrlimit(RLIMIT_FSIZE, &before);
+        QVERIFY(flushed && log.LogActive());
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told[0].startsWith(QLatin1String("Cannot write the raw trace")),
+                 qPrintable(told[0]));
+        QVERIFY(log.StopLogging(&error));
+        QCOMPARE(Records(logPath).size(), 1);
     }
+#endif
 
     void noRecordWithoutALog()
     {
