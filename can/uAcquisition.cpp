@@ -20,6 +20,8 @@ bool TAcquisition::Connect(TPCANBaudrate baudrate)
     CanChannel = PCAN_USBBUS1;
     m_bus.Reset();
     Supervision.Reset();
+    const TClockReading now = m_clock.Read();
+    m_frameTimes.Start(now.Local.toMSecsSinceEpoch() * 1000, now.MonotonicMs * 1000);
     if (m_link.Open(CanChannel, baudrate, m_clock.MonotonicMs()) == TLinkChange::OpenFailed) {
         ConnectFailed();
         return false;
@@ -119,31 +121,31 @@ TPCANStatus TAcquisition::Send(const TPCANMsg &message) const
 {
     const TPCANStatus status = TPCANBasic::Write(CanChannel, message);
     if (status == PCAN_ERROR_OK && m_tap)
-        m_tap->FrameSeen(message, true, m_clock.MonotonicMs());
+        m_tap->FrameSeen(message, true, m_frameTimes.At(m_clock.MonotonicMs() * 1000));
     return status;
 }
 
 TTimeStamp TAcquisition::FrameRead(const TPCANMsg &message, const TPCANTimestamp &timestamp,
                                    const TTimeStamp &drainTime)
 {
+    // The adapter's own stamps time the frames and the samples: the drain's would put a whole
+    // queue at one moment. A backend that stamps nothing is timed by the drain.
+    const quint64 stampUs = MicrosecondsOf(timestamp);
     TTimeStamp read = drainTime;
     if (m_clock.FramesCarryTime()) {
-        const QDateTime local =
-            QDateTime::fromMSecsSinceEpoch(qint64(MicrosecondsOf(timestamp) / 1000));
+        m_frameUs = qint64(stampUs);
+        const QDateTime local = QDateTime::fromMSecsSinceEpoch(m_frameUs / 1000);
         read = {DateTimeToDays(local), local.toMSecsSinceEpoch()};
-        m_frameTime = local.time();
+    } else {
+        m_frameUs = m_frameTimes.FrameRead(stampUs, drainTime.MonotonicMs * 1000);
     }
-    // The adapter's own stamps time the samples: the drain's would put a whole queue at one
-    // moment. A backend that stamps nothing is timed by the drain.
-    const quint64 stampUs = MicrosecondsOf(timestamp);
     if (message.MSGTYPE & PCAN_MESSAGE_STATUS)
         m_bus.NoteErrorFrame(drainTime.MonotonicMs);
     else
-        Supervision.FrameRead(message,
-                              stampUs != 0 ? qint64(stampUs) : drainTime.MonotonicMs * 1000,
-                              m_drainLocal);
+        Supervision.FrameRead(
+            message, stampUs != 0 ? qint64(stampUs) : drainTime.MonotonicMs * 1000, m_drainLocal);
     if (m_tap)
-        m_tap->FrameSeen(message, false, read.MonotonicMs);
+        m_tap->FrameSeen(message, false, m_frameUs);
     return read;
 }
 
@@ -182,8 +184,10 @@ void TAcquisition::UnitFrame(int unit, bool completes)
 
 void TAcquisition::CompleteSample(int demoIndex)
 {
-    const QTime time =
-        m_clock.FramesCarryTime() && demoIndex == 0 ? m_frameTime : m_clock.LocalNow().time();
+    // A sample is timed as the trace times its frame, so that a replay of the trace writes the
+    // same records.
+    const QTime time = demoIndex == 0 ? QDateTime::fromMSecsSinceEpoch(m_frameUs / 1000).time()
+                                      : m_clock.LocalNow().time();
     const TSampleMoment moment{time, demoIndex};
     for (TSampleSink *sink : m_sinks)
         sink->SampleComplete(State, moment);

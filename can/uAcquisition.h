@@ -10,6 +10,7 @@
 #include "can/uBusHealth.h"
 #include "can/uFrameDecoder.h"
 #include "can/uFrameTap.h"
+#include "can/uFrameTimeLine.h"
 #include "can/uSampleSink.h"
 #include "can/uSensorData.h"
 #include "can/uSupervision.h"
@@ -91,7 +92,8 @@ private:
     qint64 m_busStatusMs = 0;  // monotonic ms of the last reading of the bus state
     TListening m_listening;
     QString m_caption;
-    QTime m_frameTime;       // of the frame being decoded, when frames carry their time
-    QDateTime m_drainLocal;  // when the drain began, in local time
+    TFrameTimeLine m_frameTimes;  // of this connection
+    qint64 m_frameUs = 0;         // the frame being decoded, in µs since the epoch
+    QDateTime m_drainLocal;       // when the drain began, in local time
     bool m_open = false;
 };

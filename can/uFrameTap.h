@@ -8,6 +8,7 @@ class TFrameTap
 {
 public:
     virtual ~TFrameTap() = default;
-    // monotonicMs: when the program took the frame from the adapter or handed it over.
-    virtual void FrameSeen(const TPCANMsg &message, bool sent, qint64 monotonicMs) = 0;
+    // timeUs: the frame's time in µs since the epoch, on the connection's time line (the
+    // adapter's stamp, or when the program took the frame or handed it over).
+    virtual void FrameSeen(const TPCANMsg &message, bool sent, qint64 timeUs) = 0;
 };

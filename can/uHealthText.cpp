@@ -61,9 +61,12 @@ QString UnitHealthText(int unit, const TUnitHealth &health)
 {
     QString text =
         QStringLiteral("unit %1: %2 samples/s").arg(unit).arg(health.SamplesPerSecond, 0, 'f', 1);
-    // Losses are judged once the period is known; until then none is claimed.
+    // Losses are judged once the period is known; while it is learned none is claimed, and
+    // where it cannot be known the line says so rather than look complete.
     if (health.PeriodKnown)
         text += QStringLiteral(", ") + Counted(health.Lost, "lost");
+    else if (health.Untimed)
+        text += QStringLiteral(", losses not judged");
     if (health.Late > 0)
         text += QStringLiteral(", ") + Counted(health.Late, "late");
     if (health.Incomplete > 0)
@@ -119,6 +122,8 @@ QString SupervisionSummary(const TAcquisition &acquisition)
         const QString losses =
             health.PeriodKnown
                 ? QStringLiteral("%1 lost, %2 late").arg(health.Lost).arg(health.Late)
+            : health.Untimed
+                ? QStringLiteral("losses not judged (no time stamps, or over 1000 samples/s)")
                 : QStringLiteral("losses not judged (no period known)");
         parts << QStringLiteral("unit %1: %2 samples, %3, %4 incomplete")
                      .arg(unit)

@@ -166,6 +166,7 @@ TUnitHealth TSupervision::Unit(int unit) const
     TUnitHealth health;
     health.Seen = watch.Seen;
     health.PeriodKnown = gaps.Period() == TSampleGaps::TPeriod::Known;
+    health.Untimed = gaps.Period() == TSampleGaps::TPeriod::Untimed;
     health.PeriodMs = double(gaps.PeriodUs()) / 1000.0;
     health.SamplesPerSecond = watch.Rate.PerSecond(m_startUs, m_nowUs);
     health.Samples = watch.Samples;

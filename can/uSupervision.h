@@ -26,6 +26,8 @@ enum class TSampleFrame { Whole, Motion, Status };
 struct TUnitHealth {
     bool Seen = false;
     bool PeriodKnown = false;
+    // Losses cannot be judged: the frames carry no time stamps, or the unit sends over 1 kHz.
+    bool Untimed = false;
     double PeriodMs = 0;
     double SamplesPerSecond = 0;
     qint64 Samples = 0;  // arrived, complete or not: with Lost, all the unit sent

@@ -67,7 +67,7 @@ bool TLogSession::StartFiles(const QString &path, TAcquisitionState &state,
         if (!file.isEmpty() && !QFileInfo::exists(file))
             created << file;
     if (OpenLog(path, state, start.Local.date(), error)
-        && (!kind.RawTrace || StartRawTrace(tracePath, start, state, kind.WithThisSample, error))
+        && (!kind.RawTrace || StartRawTrace(tracePath, state, kind.WithThisSample, error))
         && (!kind.EventsRecord || OpenEventsRecord(eventsPath, error)))
         return true;
     QString ignored;
@@ -77,17 +77,15 @@ bool TLogSession::StartFiles(const QString &path, TAcquisitionState &state,
     return false;
 }
 
-bool TLogSession::StartRawTrace(const QString &path, const TClockReading &start,
-                                const TAcquisitionState &state, bool withThisSample, QString *error)
+bool TLogSession::StartRawTrace(const QString &path, const TAcquisitionState &state,
+                                bool withThisSample, QString *error)
 {
     if (!m_trace.Open(path, {}, error))
         return false;
     m_tracePath = path;
-    m_traceStartUs = start.Local.toMSecsSinceEpoch() * 1000;
-    m_traceStartMs = start.MonotonicMs;
-    for (const TRecentFrames::TSeen &seen : m_recent.Before(start.MonotonicMs))
+    for (const TRecentFrames::TSeen &seen : m_recent.Lately())
         if (withThisSample || !CompletesUnit1Sample(seen.Message, state))
-            AppendTraceLine(seen.Message, false, seen.MonotonicMs);
+            AppendTraceLine(seen.Message, false, seen.TimeUs);
     return true;
 }
 
@@ -148,17 +146,16 @@ void TLogSession::SampleComplete(const TAcquisitionState &state, const TSampleMo
         WriteLogRecord(state, moment.Time);
 }
 
-void TLogSession::FrameSeen(const TPCANMsg &message, bool sent, qint64 monotonicMs)
+void TLogSession::FrameSeen(const TPCANMsg &message, bool sent, qint64 timeUs)
 {
     if (!sent)
-        m_recent.Note(message, monotonicMs);
+        m_recent.Note(message, timeUs);
     if (m_trace.IsOpen())
-        AppendTraceLine(message, sent, monotonicMs);
+        AppendTraceLine(message, sent, timeUs);
 }
 
-void TLogSession::AppendTraceLine(const TPCANMsg &message, bool sent, qint64 monotonicMs)
+void TLogSession::AppendTraceLine(const TPCANMsg &message, bool sent, qint64 timeUs)
 {
-    const qint64 timeUs = m_traceStartUs + (monotonicMs - m_traceStartMs) * 1000;
     m_trace.AppendBytes(Candump::Line({timeUs, message, sent}));
 }
 

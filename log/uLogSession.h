@@ -43,12 +43,12 @@ public:
 
     // Opens the next file, named after the base, the running number and start; resets the
     // record number and the units' frame counters. Units are the columns of the whole file.
-    // With KeepRawTrace the raw trace opens beside it (RawTraceNameFor), timed from start's
-    // wall clock on by the monotonic clock, so that a change of the wall clock cannot make
-    // its time run back. It opens with the frames received lately (TRecentFrames) but for
-    // those that complete a sample of unit 1: their samples came before the log. The events
-    // record opens beside it (EventsRecordNameFor). False with the message, and no file this
-    // Start created is left; the running number has advanced all the same.
+    // With KeepRawTrace the raw trace opens beside it (RawTraceNameFor), each frame at the
+    // time it is seen with (TFrameTap). It opens with the frames received lately
+    // (TRecentFrames) but for those that complete a sample of unit 1: their samples came
+    // before the log. The events record opens beside it (EventsRecordNameFor). False with the
+    // message, and no file this Start created is left; the running number has advanced all
+    // the same.
     bool StartLogging(TAcquisitionState &state, const TClockReading &start, QString *error);
     // The same, started while a sample of unit 1 is being completed, which the log then
     // holds as the first after Start: a recorder logs a drive from its first sample. The raw
@@ -72,7 +72,7 @@ public:
     void SampleComplete(const TAcquisitionState &state, const TSampleMoment &moment) override;
     // A frame read or sent goes into the raw trace while one is written; a frame read is
     // remembered for the next trace's start.
-    void FrameSeen(const TPCANMsg &message, bool sent, qint64 monotonicMs) override;
+    void FrameSeen(const TPCANMsg &message, bool sent, qint64 timeUs) override;
     // An event goes into the events record while a log runs; without a log it is dropped.
     void DriveEventOccurred(const char *event, const QString &details) override;
     // Hands the written records, trace lines and events to the files (nowMs on the monotonic
@@ -103,11 +103,11 @@ private:
     bool StartFiles(const QString &path, TAcquisitionState &state, const TClockReading &start,
                     const TStartKind &kind, QString *error);
     bool OpenLog(const QString &path, TAcquisitionState &state, const QDate &start, QString *error);
-    bool StartRawTrace(const QString &path, const TClockReading &start,
-                       const TAcquisitionState &state, bool withThisSample, QString *error);
+    bool StartRawTrace(const QString &path, const TAcquisitionState &state, bool withThisSample,
+                       QString *error);
     bool OpenEventsRecord(const QString &path, QString *error);
     bool CloseFiles(QString *error);
-    void AppendTraceLine(const TPCANMsg &message, bool sent, qint64 monotonicMs);
+    void AppendTraceLine(const TPCANMsg &message, bool sent, qint64 timeUs);
     void StopSideFile(TMeasurementLog &file, QString &path, const char *event,
                       const QString &failure);
 
@@ -118,8 +118,6 @@ private:
     QString m_eventsPath;
     TMeasurementLog m_trace{"\n", QStringLiteral("the raw trace")};
     QString m_tracePath;
-    qint64 m_traceStartUs = 0;  // the wall clock at Start, in µs since the Unix epoch
-    qint64 m_traceStartMs = 0;  // the monotonic clock at Start
     TRecentFrames m_recent;
     TLogUnits m_units;  // of the open file
 };

@@ -12,17 +12,18 @@ class TRecentFrames
 {
 public:
     static constexpr size_t MostIdentifiers = 64;  // a busy bus must not grow it without bound
-    static constexpr qint64 LatelyMs = 5000;       // the speed watchdog's time
+    static constexpr qint64 LatelyUs = 5'000'000;  // the speed watchdog's time
 
     struct TSeen {
         TPCANMsg Message;
-        qint64 MonotonicMs = 0;
+        qint64 TimeUs = 0;  // the frame's time
     };
 
-    void Note(const TPCANMsg &message, qint64 monotonicMs);
-    // Those seen within LatelyMs before nowMs, oldest first.
-    std::vector<TSeen> Before(qint64 nowMs) const;
+    void Note(const TPCANMsg &message, qint64 timeUs);
+    // Those seen within LatelyUs before the last one noted, oldest first.
+    std::vector<TSeen> Lately() const;
 
 private:
     std::vector<TSeen> m_seen;
+    qint64 m_lastUs = 0;
 };

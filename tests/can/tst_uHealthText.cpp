@@ -135,11 +135,14 @@ void tst_uHealthText::theSummaryOfARun()
     // Frames the adapter did not stamp share their drain's moment: no period, no verdict.
     watched.Acquisition.Connect(0x011C);
     watched.Bus.Device()->Inject(QList<QCanBusFrame>(
-        300, ExtendedFrame(0x18FECE47, QByteArray::fromHex("4023282328C8643C"))));
+        TSampleGaps::MostLearningSamples + 88, ExtendedFrame(0x18FECE47, QByteArray::fromHex("4023282328C8643C"))));
     watched.Acquisition.Drain();
     QCOMPARE(SupervisionSummary(watched.Acquisition),
-             QStringLiteral("unit 1: 300 samples, losses not judged (no period known), "
-                            "0 incomplete · bus: 0 errors"));
+             QStringLiteral("unit 1: 600 samples, losses not judged (no time stamps, or over "
+                            "1000 samples/s), 0 incomplete · bus: 0 errors"));
+    // The live line says so too, rather than look like a drive without losses.
+    const QString line = HealthText(watched.Acquisition).Line;
+    QVERIFY2(line.contains(", losses not judged · "), qPrintable(line));
 }
 
 QTEST_GUILESS_MAIN(tst_uHealthText)

@@ -14,6 +14,7 @@
 namespace {
 
 const QDateTime Start(QDate(2024, 1, 2), QTime(3, 4, 5));
+const qint64 StartUs = Start.toMSecsSinceEpoch() * 1000;
 
 QByteArray Contents(const QString &path)
 {
@@ -108,8 +109,8 @@ private slots:
         QCOMPARE(Records(path).constFirst().count(';'), 15);
     }
 
-    // Frames are timed from the wall clock at Start on by the monotonic clock, read and sent
-    // alike, with the direction after the data; unticking the menu item stops the next one.
+    // Frames are written with the time they are seen with, read and sent alike, with the
+    // direction after the data; unticking the menu item stops the next one.
     void theRawTraceLiesBesideTheLog()
     {
         TLogSession log;
@@ -120,10 +121,10 @@ private slots:
         QCOMPARE(log.RawTraceName(), QStringLiteral("trace_001_20240102_030405.log"));
         TPCANMsg unit{0x18FECE47, PCAN_MESSAGE_EXTENDED, 8, {1, 2, 3, 4, 5, 6, 7, 8}};
         TPCANMsg request{0x123, PCAN_MESSAGE_STANDARD, 1, {2}};
-        log.FrameSeen(unit, false, 5000);
-        log.FrameSeen(request, true, 6250);
+        log.FrameSeen(unit, false, StartUs);
+        log.FrameSeen(request, true, StartUs + 1'250'000);
         QVERIFY(log.StopLogging(&error));
-        log.FrameSeen(unit, false, 7000);  // after Stop: nowhere
+        log.FrameSeen(unit, false, StartUs + 2'000'000);  // after Stop: nowhere
         const QByteArray at = QByteArray::number(Start.toSecsSinceEpoch());
         const QByteArray next = QByteArray::number(Start.toSecsSinceEpoch() + 1);
         QCOMPARE(Contents(QStringLiteral("trace_001_20240102_030405.log")),
@@ -133,7 +134,7 @@ private slots:
         log.KeepRawTrace = false;
         QVERIFY(log.StartLogging(state, {Start.addSecs(1), 7000}, &error));
         QVERIFY(log.RawTraceName().isEmpty());
-        log.FrameSeen(unit, false, 7000);
+        log.FrameSeen(unit, false, StartUs + 2'000'000);
         log.StopLogging(&error);
         QVERIFY(!QFile::exists(QStringLiteral("trace_002_20240102_030406.log")));
     }
@@ -148,11 +149,13 @@ private slots:
         TAcquisitionState state;
         const TPCANMsg chassis{0x18FECF10, PCAN_MESSAGE_EXTENDED, 8, {0x00, 0x05}};
         const TPCANMsg later{0x18FECF10, PCAN_MESSAGE_EXTENDED, 8, {0x00, 0x06}};
-        log.FrameSeen({0x123, PCAN_MESSAGE_STANDARD, 1, {1}}, false, 3900);  // over 5 s before
-        log.FrameSeen(chassis, false, 9500);
-        log.FrameSeen(later, false, 9800);
-        log.FrameSeen({0x18FECE47, PCAN_MESSAGE_EXTENDED, 8, {}}, false, 9850);  // unit 1
-        log.FrameSeen({0x18FAFD25, PCAN_MESSAGE_EXTENDED, 1, {2}}, true, 9900);  // sent
+        const qint64 before = StartUs - 10'000'000;
+        // Over 5 s before the last frame read:
+        log.FrameSeen({0x123, PCAN_MESSAGE_STANDARD, 1, {1}}, false, before + 3'900'000);
+        log.FrameSeen(chassis, false, before + 9'500'000);
+        log.FrameSeen(later, false, before + 9'800'000);
+        log.FrameSeen({0x18FECE47, PCAN_MESSAGE_EXTENDED, 8, {}}, false, before + 9'850'000);
+        log.FrameSeen({0x18FAFD25, PCAN_MESSAGE_EXTENDED, 1, {2}}, true, before + 9'900'000);
         QString error;
         QVERIFY(log.StartLogging(state, {Start, 10000}, &error));
         QVERIFY(log.StopLogging(&error));
@@ -161,7 +164,7 @@ private slots:
                  "(" + at + ".800000) can0 18FECF10#0006000000000000 R\n");
 
         for (quint32 id = 1; id <= 70; ++id)
-            log.FrameSeen({id, PCAN_MESSAGE_STANDARD, 0, {}}, false, 20000 + id);
+            log.FrameSeen({id, PCAN_MESSAGE_STANDARD, 0, {}}, false, StartUs + 10'000 * id);
         QVERIFY(log.StartLogging(state, {Start.addSecs(20), 21000}, &error));
         QVERIFY(log.StopLogging(&error));
         const QList<QByteArray> lines =
