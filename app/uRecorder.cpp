@@ -90,6 +90,7 @@ void TRecorder::Finish(int exitCode)
     if (Acquisition.ChannelOpen())
         m_counts.Frames += Acquisition.Drain();
     if (Log.LogActive()) {
+        Acquisition.ReportHeldEvents();
         QString error;
         if (Log.StopLogging(&error)) {
             m_counts.Records = Log.LogRecordNo;

@@ -46,6 +46,7 @@ void TAcquisition::Disconnect()
         OnChannelChanged(false);
     m_link.Close();
     Supervision.Flush();
+    m_bus.ReportPending(m_clock.MonotonicMs());
     ReportEvent(Consts::LineDisconnected);
     ShowCaption(QString::fromUtf8(Consts::StatusOffline));
     State.SensorOnline = false;
@@ -115,6 +116,12 @@ void TAcquisition::RunWatchdogs()
     }
     m_bus.Tick(now);
     Supervision.AdvanceTo(m_clock.LocalNow());
+}
+
+void TAcquisition::ReportHeldEvents()
+{
+    Supervision.ReportHeldLosses();
+    m_bus.ReportPending(m_clock.MonotonicMs());
 }
 
 TPCANStatus TAcquisition::Send(const TPCANMsg &message) const

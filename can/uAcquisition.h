@@ -57,6 +57,9 @@ public:
     int Drain();
     // One display tick: the watchdogs zero the speed or drop the connection; the bus state.
     void RunWatchdogs();
+    // Events held back by their once-a-second limits (losses, bus errors) go to the event
+    // sink now: before a log stops, so that its events record holds them.
+    void ReportHeldEvents();
 
     // Whether the units' samples all arrive; reset at Connect, kept across an adapter's loss.
     TSupervision Supervision;

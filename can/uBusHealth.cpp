@@ -41,6 +41,12 @@ void TBusHealth::Tick(qint64 nowMs)
         Report(nowMs);
 }
 
+void TBusHealth::ReportPending(qint64 nowMs)
+{
+    if (m_pendingErrors > 0 || m_pendingFrames > 0)
+        Report(nowMs);
+}
+
 void TBusHealth::Report(qint64 nowMs)
 {
     m_lastEventMs = nowMs;

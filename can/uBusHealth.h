@@ -23,6 +23,8 @@ public:
     void NoteStatus(TPCANStatus status);
     // Passes on what waited for the once-a-second limit.
     void Tick(qint64 nowMs);
+    // The same without waiting for the limit: the log is about to stop.
+    void ReportPending(qint64 nowMs);
 
     qint64 Errors() const { return m_errors; }
     qint64 ErrorFrames() const { return m_errorFrames; }

@@ -23,10 +23,15 @@ void TSupervision::Reset()
 
 void TSupervision::Flush()
 {
-    for (int unit = 1; unit <= Units; ++unit) {
-        m_units[unit - 1].Gaps.Flush();
+    for (TUnitWatch &watch : m_units)
+        watch.Gaps.Flush();
+    ReportHeldLosses();
+}
+
+void TSupervision::ReportHeldLosses()
+{
+    for (int unit = 1; unit <= Units; ++unit)
         ReportHeldLoss(unit);
-    }
 }
 
 void TSupervision::FrameRead(const TPCANMsg &message, qint64 frameUs, const QDateTime &readLocal)

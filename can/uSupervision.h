@@ -64,6 +64,8 @@ public:
     void Reset();
     // A gap still waiting for late samples counts as lost now.
     void Flush();
+    // Losses held back by the once-a-second limit go out now: the log is about to stop.
+    void ReportHeldLosses();
 
     // Every frame read. frameUs: the adapter's stamp in µs (the caller's read time in µs for a
     // backend that stamps nothing); readLocal: when it was read, for the times of day of events.

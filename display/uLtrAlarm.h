@@ -38,6 +38,9 @@ public:
 
     // Decides the alarm afresh; returns whether it holds (the value is then shown red).
     bool CheckLtrAlarm(double ltr, int position);
+    // Whether the alarm holds, for an events record that just began: the threshold in force
+    // is the one later events are judged by.
+    void ReportState(double ltr, int position) const { Report(LtrAlarmActive, ltr, position); }
     // The 3 s repetition: silent once unit 1 is no longer online.
     void TimerLTRTimer(bool sensorOnline);
 

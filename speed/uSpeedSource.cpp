@@ -30,6 +30,14 @@ void TSpeedSource::RunSimulation(bool run, int item)
                                      : QStringLiteral("simulation: %1 km/h").arg(speed));
 }
 
+void TSpeedSource::ReportState() const
+{
+    if (!Events)
+        return;
+    Events->DriveEventOccurred(DriveEvent::SpeedSource, m_serialReported);
+    Events->DriveEventOccurred(DriveEvent::SpeedSource, m_simulationReported);
+}
+
 void TSpeedSource::Report(QString &reported, const QString &source)
 {
     if (source == reported)

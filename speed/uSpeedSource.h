@@ -37,6 +37,8 @@ public:
     bool SwitchTo(TSerialLink::TMode mode, const QString &portName);
     // The simulation starts or stops; item: the speed choice it runs with.
     void RunSimulation(bool run, int item);
+    // The serial source and the simulation in force, for an events record that just began.
+    void ReportState() const;
     // One step of the running simulation: item of the speed choice (0 off, then 0, 30, 60 km/h).
     void SimulationTick(int item);
     // The speed frame with SourceSpeed, only while unit 1 is online; an identifier that cannot

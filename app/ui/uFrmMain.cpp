@@ -188,6 +188,10 @@ void TfrmMain::ConnectLoggingPage()
             &TfrmMain::btnReleaseClick);
     connect(tsLogging->cbbBaudrates, &QComboBox::activated, this, &TfrmMain::cbbBaudratesChange);
     tsLogging->gbSaveLog->Attach(Log, Acquisition, *m_clock);
+    tsLogging->gbSaveLog->OnLogStarted = [this] {
+        Speed.ReportState();
+        tsLogging->gbLTR->ReportAlarmState();
+    };
     connect(tsLogging->SpeedSim->tbSimSpeed, &QSlider::valueChanged, tsLogging->gbLTR,
             &TLtrBox::onLPTRChange);
     connect(tsLogging->SerialSources->btnSymulacja, &QPushButton::clicked, this,

@@ -91,6 +91,11 @@ void TLtrBox::CheckLtrAlarm()
     ShowLtr(ltr, m_alarm->CheckLtrAlarm(ltr, Position()));
 }
 
+void TLtrBox::ReportAlarmState() const
+{
+    m_alarm->ReportState(m_acquisition->State.Sensors[1].LTR, Position());
+}
+
 void TLtrBox::TimerLTRTimer()
 {
     m_alarm->TimerLTRTimer(m_acquisition->State.SensorOnline);

@@ -39,6 +39,8 @@ public:
     void TimerLTRTimer();
     // Decides the alarm for the unit's LTR and shows both.
     void CheckLtrAlarm();
+    // Whether the alarm holds, and the threshold, for the events record of a log just started.
+    void ReportAlarmState() const;
     bool LtrAlarmActive() const { return m_alarm->LtrAlarmActive; }
 
 private:

@@ -85,10 +85,13 @@ void TLogBox::StartLogging()
         return;
     }
     ShowActive(QFileInfo(m_log->FileName()).fileName());
+    if (OnLogStarted)
+        OnLogStarted();
 }
 
 void TLogBox::StopLogging()
 {
+    m_acquisition->ReportHeldEvents();
     QString error;
     const bool closed = m_log->StopLogging(&error);
     ShowInactive();

@@ -4,6 +4,8 @@
 
 #include <QGroupBox>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 class TAcquisition;
@@ -25,6 +27,8 @@ public:
     void StopLogging();
     // Hands the written records to the disk; a failure is reported once and ends the log.
     void FlushLog();
+    // After a Start: the state in force goes into the new events record.
+    std::function<void()> OnLogStarted;
 
     // Label and buttons always change together with the log's state.
     void ShowActive(const QString &fileName);

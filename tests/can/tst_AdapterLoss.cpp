@@ -45,6 +45,7 @@ private slots:
     void readsThatKeepFailingMeanTheAdapterIsGone();
     void anExceptionFromTheBackendLosesTheAdapter();
     void busStateErrorsAndErrorFramesAreCountedAndReported();
+    void heldEventsGoOutBeforeALogStops();
     void theLogGoesOnIntoTheSameFileAcrossALoss();
 };
 
@@ -219,6 +220,32 @@ void tst_AdapterLoss::busStateErrorsAndErrorFramesAreCountedAndReported()
     QCOMPARE(watched.Events.Lines,
              QStringList({"bus state: warning", "bus state: bus off", "bus error: 1 error frame",
                           "bus error: 4 adapter errors (last: hardware not found)"}));
+}
+
+// A log about to stop takes into its events record what the once-a-second limits held back:
+// the second gap of unit 1 and the second adapter error.
+void tst_AdapterLoss::heldEventsGoOutBeforeALogStops()
+{
+    TWatched watched;
+    QVERIFY(watched.Acquisition.Connect(0x011C));
+    QList<QCanBusFrame> samples;
+    for (int number = 1; number <= 400; ++number) {
+        if (number == 350 || number == 360)
+            continue;
+        QCanBusFrame sample = ProductionSample;
+        sample.setTimeStamp(QCanBusFrame::TimeStamp::fromMicroSeconds(number * 10'000));
+        samples << sample;
+    }
+    watched.Bus.Device()->Inject(samples);
+    watched.Bus.Device()->FailRead();
+    watched.Acquisition.Drain();
+    watched.Bus.Device()->FailRead();
+    watched.Acquisition.Drain();
+    QCOMPARE(watched.Events.Lines.size(), 2);
+    watched.Acquisition.ReportHeldEvents();
+    QCOMPARE(watched.Events.Lines.size(), 4);
+    QVERIFY(watched.Events.Lines.contains("bus error: 1 adapter error (last: hardware not found)"));
+    QCOMPARE(watched.Events.Lines.filter("samples lost: unit 1: 1 sample from ").size(), 2);
 }
 
 void tst_AdapterLoss::theLogGoesOnIntoTheSameFileAcrossALoss()

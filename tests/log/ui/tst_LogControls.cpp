@@ -127,7 +127,8 @@ private slots:
         QVERIFY(logger.Main.tsLogging->gbSaveLog->btnStartLog->isEnabled());
     }
 
-    // The window's own events between Start and Stop reach the record beside the log.
+    // The window's own events between Start and Stop reach the record beside the log, after
+    // the state in force at Start.
     void aDriveLeavesAnEventsRecord()
     {
         TOnlineLogger logger;
@@ -155,6 +156,9 @@ private slots:
             line = line.mid(line.indexOf(';') + 1);  // after the time
         QCOMPARE(lines, (QList<QByteArray>{
                             "ZDARZENIE;SZCZEG\xD3\xA3Y\r", "log started;" + logName + "\r",
+                            // the state in force at Start
+                            "speed source;serial: off\r", "speed source;simulation: off\r",
+                            "LTR alarm on;LTR 0,600, threshold 0,5\r",
                             "LTR alarm off;LTR 0,160, threshold 0,5\r",
                             "calibration request;calibrate: sent\r",
                             "speed source;simulation: 30 km/h\r", "log stopped;records: 1\r"}));
