@@ -2,6 +2,8 @@
 
 #include "app/uCommands.h"
 
+#include <algorithm>
+
 TRecorder::TRecorder(const TClock &clock, const TRecordOptions &options)
     : Acquisition(clock), Log(clock), m_clock(clock), m_options(options)
 {
@@ -95,6 +97,7 @@ void TRecorder::Finish(int exitCode)
         if (Log.StopLogging(&error)) {
             m_counts.Records = Log.LogRecordNo;
         } else {
+            m_counts.Records = std::max(m_counts.Records, Log.RecordsWritten());
             m_counts.Lost += Log.LogRecordNo - m_counts.Records;
             m_exitCode = ExitCode::Failed;
             Report(error);
@@ -147,14 +150,14 @@ void TRecorder::ReportLogFiles()
 bool TRecorder::FlushLog()
 {
     QString error;
-    const qint32 written = Log.LogRecordNo;
     if (!Log.LogActive())
         return true;
-    if (Log.Flush(m_clock.MonotonicMs(), &error)) {
-        m_counts.Records = written;
+    const bool flushed = Log.Flush(m_clock.MonotonicMs(), &error);
+    // Taken is what the writer has written; a failure loses the rest.
+    m_counts.Records = std::max(m_counts.Records, Log.RecordsWritten());
+    if (flushed)
         return true;
-    }
-    m_counts.Lost += written - m_counts.Records;
+    m_counts.Lost += Log.LogRecordNo - m_counts.Records;
     Fail(error);
     return false;
 }

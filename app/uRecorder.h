@@ -18,7 +18,7 @@
 
 struct TRecordCounts {
     qint64 Samples = 0;  // completed samples of unit 1 while the log ran
-    qint64 Records = 0;  // records the log file has taken
+    qint64 Records = 0;  // records the log file has taken: written by its writer
     // Samples whose record could not be written: those a failing file took with it. Samples
     // that never reached the program (a full adapter queue) are not seen here.
     qint64 Lost = 0;

@@ -38,6 +38,8 @@ public:
     void FollowTicks(const TLogTicks &ticks);
 
     bool LogActive() const { return m_file.IsOpen(); }
+    // Records of this log that its writer has written (of LogRecordNo).
+    qint64 RecordsWritten() { return m_file.LinesWritten(); }
     // The open file's path; empty while no log runs.
     const QString &FileName() const { return m_path; }
 

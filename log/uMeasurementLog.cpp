@@ -9,8 +9,7 @@
 
 namespace {
 
-// Records wait in memory for the next flush; a stalled display tick must not make them pile
-// up without bound.
+// Records wait here for the next flush; past this many bytes they go to the writer at once.
 constexpr qsizetype MaxPending = 1 << 20;
 
 // What the user is told, one text per kind of failure: what the file is ("the log file",
@@ -101,22 +100,27 @@ bool TMeasurementLog::Open(const QString &path, const QStringList &head, QString
 bool TMeasurementLog::OpenOn(std::unique_ptr<QIODevice> device, const QString &name, bool writeHead,
                              const QStringList &head, QString *error)
 {
+    m_writer.reset();
     m_device = std::move(device);
     m_name = name;
     m_pending.clear();
-    m_error.clear();
     m_unforced = false;
     m_lastForcedMs.reset();
     if (writeHead) {
         for (const QString &line : head)
             Append(line);
         // The head reaches the file at once, so even a log stopped at once is a valid file.
-        if (!HandOver(error)) {
+        if (!WriteHead(error)) {
             QString ignored;
             Close(&ignored);
             return false;
         }
     }
+    m_pendingLines = 0;  // the head's
+    m_handedOver.clear();
+    m_handed = {};
+    m_linesWritten = 0;
+    m_writer = std::make_unique<TFileWriter>(*m_device, File());
     return true;
 }
 
@@ -140,8 +144,10 @@ void TMeasurementLog::AppendBytes(QByteArrayView line)
 void TMeasurementLog::EndLine()
 {
     m_pending += m_lineEnd;
-    if (m_pending.size() > MaxPending && !WritePending())
-        m_pending.clear();  // those records are lost; the next flush says why
+    ++m_pendingLines;
+    // A stalled display tick must not make the records pile up here without bound.
+    if (m_pending.size() > MaxPending && m_writer)
+        PassToWriter();
 }
 
 QFileDevice *TMeasurementLog::File() const
@@ -149,18 +155,60 @@ QFileDevice *TMeasurementLog::File() const
     return qobject_cast<QFileDevice *>(m_device.get());
 }
 
-bool TMeasurementLog::WritePending()
+void TMeasurementLog::PassToWriter()
+{
+    if (m_pending.isEmpty())
+        return;
+    m_handed.Bytes += m_pending.size();
+    m_handed.Lines += std::exchange(m_pendingLines, 0);
+    m_handedOver.push_back(m_handed);
+    m_writer->Write(std::exchange(m_pending, {}));
+    m_unforced = true;
+    LinesWritten();  // what the writer is past needs no keeping
+}
+
+qint64 TMeasurementLog::LinesWritten()
+{
+    if (!m_writer)
+        return m_linesWritten;
+    const qint64 written = m_writer->Written();
+    while (!m_handedOver.empty() && m_handedOver.front().Bytes <= written) {
+        m_linesWritten = m_handedOver.front().Lines;
+        m_handedOver.pop_front();
+    }
+    return m_linesWritten;
+}
+
+// Only the head is written here, before the writer starts: a Start on a full disk fails at once.
+bool TMeasurementLog::WriteHead(QString *error)
 {
     while (!m_pending.isEmpty()) {
         const qint64 written = m_device->write(m_pending);
         if (written <= 0) {
-            m_error = Message(Failure::Write, m_what, m_name, m_device->errorString());
+            *error = Message(Failure::Write, m_what, m_name, m_device->errorString());
             return false;
         }
         m_unforced = true;
         m_pending.remove(0, written);
     }
     return true;
+}
+
+bool TMeasurementLog::WriterFailed(QString *error) const
+{
+    QString systemMessage;
+    switch (m_writer->Failure(&systemMessage)) {
+    case TFileWriter::TFailure::None:
+        return false;
+    case TFileWriter::TFailure::Force:
+        *error = Message(Failure::Force, m_what, m_name, systemMessage);
+        return true;
+    case TFileWriter::TFailure::Write:
+    case TFileWriter::TFailure::Behind:
+        *error = Message(Failure::Write, m_what, m_name, systemMessage);
+        return true;
+    }
+    return false;
 }
 
 // Records written after the file lost its name would be lost without a word.
@@ -170,22 +218,8 @@ bool TMeasurementLog::HandOver(QString *error)
         *error = Message(Failure::Gone, m_what, m_name);
         return false;
     }
-    if (!WritePending() || !m_error.isEmpty()) {
-        *error = m_error;
-        return false;
-    }
-    return true;
-}
-
-bool TMeasurementLog::Force(QString *error)
-{
-    m_unforced = false;
-    const QFileDevice *file = File();
-    QString systemMessage;
-    if (!file || ForceToDisk(*file, &systemMessage))
-        return true;
-    *error = Message(Failure::Force, m_what, m_name, systemMessage);
-    return false;
+    PassToWriter();
+    return !WriterFailed(error);
 }
 
 bool TMeasurementLog::Flush(qint64 nowMs, QString *error)
@@ -196,10 +230,12 @@ bool TMeasurementLog::Flush(qint64 nowMs, QString *error)
         return false;
     if (!m_lastForcedMs)
         m_lastForcedMs = nowMs;
-    if (!m_unforced || nowMs - *m_lastForcedMs < ForceEveryMs)
-        return true;
-    m_lastForcedMs = nowMs;
-    return Force(error);
+    if (m_unforced && nowMs - *m_lastForcedMs >= ForceEveryMs) {
+        m_lastForcedMs = nowMs;
+        m_unforced = false;
+        m_writer->Force();
+    }
+    return true;
 }
 
 bool TMeasurementLog::Close(QString *error)
@@ -207,7 +243,16 @@ bool TMeasurementLog::Close(QString *error)
     if (!m_device)
         return true;
     QString failure;
-    bool closed = HandOver(&failure) && (!m_unforced || Force(&failure));
+    bool closed = true;
+    if (m_writer) {
+        closed = HandOver(&failure);
+        // Whatever failed, the writer's threads end before the device goes.
+        QString systemMessage;
+        m_writer->Finish(m_unforced, &systemMessage);
+        closed = closed && !WriterFailed(&failure);
+        LinesWritten();
+        m_writer.reset();
+    }
     m_device->close();
     if (const QFileDevice *file = File(); closed && file && file->error() != QFileDevice::NoError) {
         failure = Message(Failure::Close, m_what, m_name, file->errorString());

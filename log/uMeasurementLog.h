@@ -1,11 +1,14 @@
 #pragma once
 // The open measurement log file: Windows-1250 text with CR LF line ends; the raw trace beside
-// it takes the same care with its own line ends. Records collect in
-// memory and reach the file at every flush (at the end of the CAN tick that decoded them, and
-// at the display tick) and at the close: what has reached the file survives the program being
-// killed. The file is forced to the disk at least once a second and at the close, so that it
-// also survives a power cut or a failing medium. Failure messages name the file and what
-// failed, followed by the system's message.
+// it takes the same care with its own line ends. Records collect in memory and are handed to
+// the file's writer (TFileWriter) at every flush (at the end of the CAN tick that decoded
+// them, and at the display tick), which writes them at once on a thread of its own: what has
+// reached the file survives the program being killed. The file is forced to the disk at least
+// once a second, off this thread, and at the close, which waits for it, so that it also
+// survives a power cut or a failing medium. A failure is told at the flush after it. Failure
+// messages name the file and what failed, followed by the system's message.
+
+#include "log/uFileWriter.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -15,6 +18,7 @@
 #include <QStringEncoder>
 #include <QStringList>
 
+#include <deque>
 #include <memory>
 #include <optional>
 
@@ -44,31 +48,43 @@ public:
     void Append(const QString &line);
     // The same for a line that already is bytes (the raw trace's ASCII).
     void AppendBytes(QByteArrayView line);
-    // Hands the collected records to the file, and forces the file to the disk when
+    // Hands the collected records to the writer, and has the file forced to the disk when
     // ForceEveryMs have passed since the last time (nowMs on the monotonic clock; the first
-    // flush after opening starts the count). False with the message on failure, also once
-    // the file is no longer found under its name.
+    // flush after opening starts the count); never waits for the disk. False with the message
+    // once the writer has failed, and once the file is no longer found under its name.
     bool Flush(qint64 nowMs, QString *error);
-    // Hands over the rest, forces it to the disk and closes. False with the message on
-    // failure; the log is closed either way.
+    // Hands over the rest, waits until all is written and forced to the disk, and closes.
+    // False with the message on failure; the log is closed either way.
     bool Close(QString *error);
 
     bool IsOpen() const { return m_device != nullptr; }
+    // Lines appended since the open (the head not counted) that the writer has written.
+    qint64 LinesWritten();
 
 private:
     QFileDevice *File() const;
     bool HandOver(QString *error);
-    bool WritePending();
-    bool Force(QString *error);
+    void PassToWriter();
+    bool WriteHead(QString *error);
+    bool WriterFailed(QString *error) const;
     void EndLine();
 
     std::unique_ptr<QIODevice> m_device;
-    QString m_what;  // for the messages
+    std::unique_ptr<TFileWriter> m_writer;  // from the head on, while open
+    QString m_what;                         // for the messages
     QString m_name;
     QStringEncoder m_encoder;
     QByteArray m_lineEnd;
     QByteArray m_pending;
-    QString m_error;                       // a write that failed since the last flush
+    qint64 m_pendingLines = 0;
+    // Where each hand-over ended, in bytes and lines since the open, until the writer is past it.
+    struct THandedOver {
+        qint64 Bytes = 0;
+        qint64 Lines = 0;
+    };
+    std::deque<THandedOver> m_handedOver;
+    THandedOver m_handed;
+    qint64 m_linesWritten = 0;
     bool m_unforced = false;               // written since the last force to the disk
     std::optional<qint64> m_lastForcedMs;  // monotonic ms
 };
