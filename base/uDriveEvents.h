@@ -20,6 +20,7 @@ inline constexpr const char *BusError = "bus error";
 inline constexpr const char *BusState = "bus state";
 inline constexpr const char *AdapterLost = "adapter lost";
 inline constexpr const char *AdapterRestored = "adapter restored";
+inline constexpr const char *ReplayMovedBack = "replay moved back";
 
 }  // namespace DriveEvent
 

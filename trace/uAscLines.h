@@ -22,6 +22,10 @@ class TAscLines : public TTraceLines
 {
 public:
     TLineVerdict Read(QByteArrayView line, TTraceFrame &frame) override;
+    std::unique_ptr<TTraceLines> Clone() const override
+    {
+        return std::make_unique<TAscLines>(*this);
+    }
 
 private:
     TLineVerdict ReadKeywordLine(QByteArrayView keyword, QByteArrayView rest);

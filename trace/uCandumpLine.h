@@ -27,4 +27,8 @@ public:
     {
         return Candump::Parse(line, frame);
     }
+    std::unique_ptr<TTraceLines> Clone() const override
+    {
+        return std::make_unique<TCandumpLines>();
+    }
 };

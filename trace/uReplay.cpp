@@ -1,55 +1,102 @@
 #include "trace/uReplay.h"
 
-#include "trace/uTraceReader.h"
-
+#include <QDebug>
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <limits>
+#include <new>
 
-bool TReplay::Load(const QString &path, QString *error)
+TReplay::TReplay() = default;
+TReplay::~TReplay() = default;
+
+bool TReplay::Load(const QString &path, QString *error, const TProgress &progress)
 {
-    TTraceReader reader;
-    if (!reader.Open(path, error))
-        return false;
-    std::vector<TTraceFrame> frames;
-    TTraceFrame frame;
-    while (reader.Next(frame))
-        if (!frame.Sent)
-            frames.push_back(frame);
-    if (!reader.Error().isEmpty()) {
-        *error = reader.Error();
+    // Only the index grows with the trace, and that within its bound: a failing allocation
+    // here is a machine out of memory, told as such rather than ending the program.
+    try {
+        auto source = std::make_unique<TTraceFileSource>();
+        if (!source->Open(path, error))
+            return false;
+        const TTraceReader &reader = source->Reader();
+        bool stopped = false;
+        TTraceIndex index;
+        const bool read = index.Build(*source, [&] {
+            stopped = progress && !progress(reader.BytesRead(), reader.Size());
+            return !stopped;
+        });
+        if (!read) {
+            *error = stopped ? QStringLiteral("Reading the trace %1 was stopped")
+                                   .arg(QDir::toNativeSeparators(path))
+                             : reader.Error();
+            return false;
+        }
+        if (index.Frames() == 0) {
+            *error = QStringLiteral("%1 holds no received frame to play")
+                         .arg(QFileInfo(path).fileName());
+            return false;
+        }
+        m_damagedLines = reader.DamagedCount();
+        m_index = std::move(index);
+        Begin(std::move(source));
+        return true;
+    } catch (const std::bad_alloc &) {
+        *error = QStringLiteral("Not enough memory to open the trace %1")
+                     .arg(QDir::toNativeSeparators(path));
         return false;
     }
-    if (frames.empty()) {
-        *error =
-            QStringLiteral("%1 holds no received frame to play").arg(QFileInfo(path).fileName());
-        return false;
-    }
-    m_damagedLines = reader.DamagedCount();
-    SetFrames(std::move(frames));
-    return true;
 }
 
 void TReplay::SetFrames(std::vector<TTraceFrame> frames)
 {
-    // Traces joined from several files may step back in time; the order of equal times stays.
-    std::stable_sort(frames.begin(), frames.end(), [](const TTraceFrame &a, const TTraceFrame &b) {
-        return a.TimeUs < b.TimeUs;
-    });
-    m_frames = std::move(frames);
-    m_next = 0;
+    auto source = std::make_unique<THeldFrames>(std::move(frames));
+    m_index.Build(*source);
+    m_damagedLines = 0;
+    Begin(std::move(source));
+}
+
+void TReplay::Begin(std::unique_ptr<TReplaySource> source)
+{
+    m_source = std::move(source);
     m_playing = false;
     m_anchorTraceUs = StartUs();
+    ReadFrom(StartUs());
 }
 
-qint64 TReplay::StartUs() const
+// Reading starts again at the place before traceUs that the index knows; the frames before
+// traceUs are passed over on the way.
+void TReplay::ReadFrom(qint64 traceUs)
 {
-    return m_frames.empty() ? 0 : m_frames.front().TimeUs;
+    const TTraceIndex::TStart &start = m_index.StartFor(traceUs);
+    m_order.Restart(start.LatestUs, traceUs);
+    m_read = start.Frame;
+    m_sourceEnded = !m_source->Resume(start.Place);
+    if (m_sourceEnded)
+        qWarning().noquote() << m_source->Error();
+    PlayNext();
 }
 
-qint64 TReplay::EndUs() const
+void TReplay::PlayNext()
 {
-    return m_frames.empty() ? 0 : m_frames.back().TimeUs;
+    for (;;) {
+        m_next = m_order.Pop(m_sourceEnded);
+        if (m_next || m_sourceEnded)
+            break;
+        // No further than the first reading went: a file written on meanwhile is played as
+        // it was opened.
+        TTraceFrame frame;
+        if (m_read < m_index.Frames() && m_source->Next(frame)) {
+            m_order.Push(frame, m_read++);
+        } else {
+            m_sourceEnded = true;
+            if (!m_source->Error().isEmpty())
+                qWarning().noquote() << m_source->Error();
+        }
+    }
+    // A file changed since it was read may hold later frames: they are played at the end.
+    if (m_next)
+        m_next->DueUs = std::min(m_next->DueUs, EndUs());
 }
 
 qint64 TReplay::TraceTimeUs(qint64 realUs) const
@@ -67,18 +114,23 @@ void TReplay::Anchor(qint64 traceUs, qint64 realUs)
 
 void TReplay::Play(qint64 realUs)
 {
-    if (m_frames.empty() || m_playing)
+    if (Frames() == 0 || m_playing)
         return;
-    if (AtEnd())
-        Seek(StartUs(), realUs);
-    Anchor(m_anchorTraceUs, realUs);
+    const bool again = AtEnd();
+    const qint64 toUs = again ? StartUs() : m_anchorTraceUs;
+    emit Moving(m_anchorTraceUs, toUs);
+    if (again)
+        ReadFrom(toUs);
+    Anchor(toUs, realUs);
     m_playing = true;
+    emit Changed();
 }
 
 void TReplay::Pause(qint64 realUs)
 {
     Anchor(TraceTimeUs(realUs), realUs);
     m_playing = false;
+    emit Changed();
 }
 
 void TReplay::SetSpeed(int speed, qint64 realUs)
@@ -87,34 +139,41 @@ void TReplay::SetSpeed(int speed, qint64 realUs)
         return;
     Anchor(TraceTimeUs(realUs), realUs);
     m_speed = speed;
+    emit Changed();
 }
 
 void TReplay::Seek(qint64 traceUs, qint64 realUs)
 {
-    const qint64 to = std::clamp(traceUs, StartUs(), EndUs());
-    m_next = size_t(
-        std::lower_bound(m_frames.begin(), m_frames.end(), to,
-                         [](const TTraceFrame &frame, qint64 time) { return frame.TimeUs < time; })
-        - m_frames.begin());
-    Anchor(to, realUs);
+    if (Frames() == 0)
+        return;
+    const qint64 toUs = std::clamp(traceUs, StartUs(), EndUs());
+    emit Moving(TraceTimeUs(realUs), toUs);
+    ReadFrom(toUs);
+    Anchor(toUs, realUs);
+    emit Changed();
 }
 
 std::span<const TTraceFrame> TReplay::TakeDue(qint64 realUs)
 {
+    m_due.clear();
     if (!m_playing)
         return {};
     const qint64 now = TraceTimeUs(realUs);
-    const size_t first = m_next;
-    while (m_next < m_frames.size() && m_frames[m_next].TimeUs <= now)
-        ++m_next;
+    while (m_next && m_next->DueUs <= now && m_due.size() < MostAtOnce) {
+        m_due.push_back(m_next->Frame);
+        PlayNext();
+    }
     if (AtEnd())
         Pause(realUs);
-    return {m_frames.data() + first, m_next - first};
+    return m_due;
 }
 
 std::optional<qint64> TReplay::NextDueRealUs() const
 {
-    if (!m_playing || m_next >= m_frames.size())
+    if (!m_playing || !m_next)
         return std::nullopt;
-    return m_anchorRealUs + (m_frames[m_next].TimeUs - m_anchorTraceUs + m_speed - 1) / m_speed;
+    const qint64 aheadUs = std::max<qint64>(0, m_next->DueUs - m_anchorTraceUs);
+    const qint64 realAheadUs = aheadUs / m_speed + (aheadUs % m_speed != 0 ? 1 : 0);
+    constexpr qint64 Latest = std::numeric_limits<qint64>::max();
+    return realAheadUs > Latest - m_anchorRealUs ? Latest : m_anchorRealUs + realAheadUs;
 }

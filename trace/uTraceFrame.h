@@ -5,6 +5,8 @@
 
 #include <QByteArrayView>
 
+#include <memory>
+
 struct TTraceFrame {
     // The last microsecond of the year 9999: a later time, or one before 1970, is damage.
     static constexpr qint64 LatestTimeUs = 253402300799999999;
@@ -31,4 +33,6 @@ public:
     virtual ~TTraceLines() = default;
     // One line, its line end removed. frame is filled only for a Frame.
     virtual TLineVerdict Read(QByteArrayView line, TTraceFrame &frame) = 0;
+    // The rules as the lines so far have set them: reading can go on from there later.
+    virtual std::unique_ptr<TTraceLines> Clone() const = 0;
 };

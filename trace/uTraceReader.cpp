@@ -120,6 +120,28 @@ bool TTraceReader::Next(TTraceFrame &frame)
     }
 }
 
+TTracePlace TTraceReader::Place() const
+{
+    return {m_consumed, m_lineNumber, m_lines ? m_lines->Clone() : nullptr};
+}
+
+bool TTraceReader::Resume(const TTracePlace &place)
+{
+    m_begin = m_end = 0;
+    m_inLongLine = false;
+    m_atEnd = true;  // until the file is read again
+    if (!place.Rules || !m_file.seek(place.Offset)) {
+        m_error = QStringLiteral("Cannot read the trace %1 again: %2")
+                      .arg(QDir::toNativeSeparators(m_file.fileName()), m_file.errorString());
+        return false;
+    }
+    m_atEnd = false;
+    m_consumed = place.Offset;
+    m_lineNumber = place.LineNumber;
+    m_lines = place.Rules->Clone();
+    return true;
+}
+
 void TTraceReader::CountDamaged()
 {
     ++m_damagedCount;

@@ -16,6 +16,14 @@
 
 enum class TTraceFormat { Candump, Asc, Trc };
 
+// A place between two lines of a trace, with what the lines before it said (a start date, a
+// number base, the columns): reading can go on from there without them.
+struct TTracePlace {
+    qint64 Offset = 0;      // bytes from the file's start
+    qint64 LineNumber = 0;  // of the line before
+    std::shared_ptr<const TTraceLines> Rules;
+};
+
 class TTraceReader
 {
 public:
@@ -36,6 +44,12 @@ public:
     // Headers, comments, events, error frames and CAN FD frames are passed over in silence;
     // a line that should be a frame but cannot be read is counted as damaged and passed over.
     bool Next(TTraceFrame &frame);
+
+    // After the line read last.
+    TTracePlace Place() const;
+    // Reads on from a place this file gave. False when the file cannot be read there; Error()
+    // says why.
+    bool Resume(const TTracePlace &place);
 
     qint64 LineNumber() const { return m_lineNumber; }  // of the line read last, from 1
     qint64 DamagedCount() const { return m_damagedCount; }

@@ -20,6 +20,10 @@ class TTrcLines : public TTraceLines
 {
 public:
     TLineVerdict Read(QByteArrayView line, TTraceFrame &frame) override;
+    std::unique_ptr<TTraceLines> Clone() const override
+    {
+        return std::make_unique<TTrcLines>(*this);
+    }
 
 private:
     TLineVerdict ReadHeadLine(QByteArrayView line);

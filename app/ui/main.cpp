@@ -1,16 +1,72 @@
 #include "app/uCommandLine.h"
 #include "app/uCommands.h"
+#include "app/uProgressBar.h"
 #include "app/uStopSignals.h"
 #include "app/ui/uApplication.h"
 #include "app/ui/uWindowSet.h"
+#include "base/uConsts.h"
 #include "can/PCANBasic.h"
 #include "can/uCanBackend.h"
 #include "log/uFileOnDisk.h"
 #include "trace/uReplay.h"
 #include "trace/uReplayClock.h"
 #include "trace/uReplayDevice.h"
+#include "trace/ui/uReplayOpening.h"
 
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
 #include <QTextStream>
+
+#include <optional>
+
+namespace {
+
+// Reads the trace before any window opens: one that cannot be played ends the start here,
+// told on standard error and, where there is a screen, in a box for one started from a menu.
+bool OpenTrace(TReplay &replay, const QString &path)
+{
+    QTextStream err(stderr);
+    std::optional<TProgressBar> bar;
+    if (StandardErrorIsTerminal())
+        bar.emplace(err, QFileInfo(path).fileName());
+    QElapsedTimer reading;
+    reading.start();
+    QString error;
+    bool shown = false;
+    const bool opened = OpenReplay(replay, path, &error, [&](qint64 done, qint64 total) {
+        if (bar)
+            bar->Show(done, total);
+        shown = bar.has_value();
+        return true;
+    });
+    if (opened && shown)
+        bar->Finish();
+    else if (shown)
+        err << '\n';
+    if (!opened) {
+        err << "telqar-logger: " << error << '\n';
+        const QString platform = QGuiApplication::platformName();
+        if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+            QMessageBox::critical(nullptr, QString::fromUtf8(Consts::AppTitle), error);
+        return false;
+    }
+    err << "telqar-logger: replaying " << QFileInfo(path).fileName() << ": " << replay.Frames()
+        << " frames over "
+        << QString::number(double(replay.EndUs() - replay.StartUs()) / 1e6, 'f', 1)
+        << " s, read in " << QString::number(double(reading.elapsed()) / 1000, 'f', 1) << " s\n";
+    if (replay.DamagedLines() > 0)
+        err << "telqar-logger: " << replay.DamagedLines()
+            << " damaged lines of the trace passed over\n";
+    if (replay.LateFrames() > 0)
+        err << "telqar-logger: " << replay.LateFrames() << " frames more than "
+            << TPlayOrder::ReorderUs / 1000000
+            << " s out of time order, each played at once after the frames before it\n";
+    return true;
+}
+
+}  // namespace
 
 int main(int argc, char *argv[])
 {
@@ -32,15 +88,8 @@ int main(int argc, char *argv[])
     const TReplayClock replayClock(replay);
     TMainSeams seams;
     if (replaying) {
-        // Read before any window opens: a trace that cannot be played ends the start here.
-        QString error;
-        if (!replay.Load(backend.TraceFile, &error)) {
-            QTextStream(stderr) << "telqar-logger: " << error << '\n';
+        if (!OpenTrace(replay, backend.TraceFile))
             return 1;
-        }
-        if (replay.DamagedLines() > 0)
-            QTextStream(stderr) << "telqar-logger: " << replay.DamagedLines()
-                                << " damaged lines of the trace passed over\n";
         TPCANBasic::SetDeviceFactory(ReplayDeviceFactory(replay));
         seams.clock = &replayClock;
     } else {

@@ -24,6 +24,7 @@
 #include "speed/uDemoRun.h"
 #include "speed/ui/uSerialSourceBox.h"
 #include "speed/ui/uSpeedSimBox.h"
+#include "trace/uReplayTimeLine.h"
 #include "trace/ui/uReplayBar.h"
 #include "widgets/uAlertSound.h"
 #include "widgets/uLook.h"
@@ -101,6 +102,10 @@ void TfrmMain::AttachReplay(TReplay &replay)
     ReplayBar = new TReplayBar(
         replay, [this] { return Acquisition.ChannelOpen(); }, this);
     addToolBar(Qt::BottomToolBarArea, ReplayBar);
+    auto *timeLine = new TReplayTimeLine(replay, Acquisition, &Log, this);
+    timeLine->LogRunning = [this] { return Log.LogActive(); };
+    timeLine->StopLog = [this] { tsLogging->gbSaveLog->StopLogging(); };
+    connect(&Timer1, &QTimer::timeout, timeLine, [timeLine] { timeLine->Tick(SteadyUs()); });
 }
 
 void TfrmMain::BuildUi()

@@ -1,5 +1,7 @@
 #include "app/ui/uFrmMain.h"
+#include "app/ui/uLoggingPage.h"
 #include "app/ui/uWindowSet.h"
+#include "log/ui/uLogBox.h"
 #include "trace/uReplayClock.h"
 #include "trace/uReplayDevice.h"
 #include "trace/ui/uReplayBar.h"
@@ -29,7 +31,12 @@ struct TReplayWindow {
         TPCANBasic::SetDeviceFactory(ReplayDeviceFactory(Replay));
         Main.AttachReplay(Replay);
     }
-    ~TReplayWindow() { TPCANBasic::SetDeviceFactory({}); }
+    ~TReplayWindow()
+    {
+        if (Main.Acquisition.ChannelOpen())  // the adapter is one for the whole program
+            Main.btnReleaseClick();
+        TPCANBasic::SetDeviceFactory({});
+    }
 
     TReplay Replay;
     TReplayClock Clock{Replay};
@@ -94,6 +101,34 @@ private slots:
         QVERIFY(bar->lTraceTime->text().endsWith(QLatin1String("End of trace")));
         window.Main.Timer1Timer();
         QVERIFY(window.Main.Acquisition.ChannelOpen());  // the end keeps the channel open
+    }
+
+    // Play again after the end: the log stops before its times would run back, its events
+    // record saying why; a seek ahead keeps it.
+    void playAgainStopsTheLog()
+    {
+        TReplayWindow window;
+        TReplayBar *bar = window.Main.ReplayBar;
+        window.Main.btnInitClick();
+        QTRY_VERIFY(window.Main.Acquisition.State.SensorOnline);
+        window.Main.tsLogging->gbSaveLog->StartLogging();
+        const QString events = window.Main.Log.EventsRecordName();
+        window.Main.Timer1Timer();  // listening from before the seek
+        bar->sbPosition->setValue(595);
+        bar->cbbSpeed->setCurrentIndex(3);
+        QTRY_VERIFY(window.Replay.AtEnd());
+        QVERIFY(window.Main.Log.LogActive());
+        Press(bar->btnPlay);
+        QVERIFY(window.Replay.Playing());
+        QVERIFY(!window.Main.Log.LogActive());
+        QFile file(events);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArrayList lines = file.readAll().trimmed().split('\n');
+        QVERIFY(lines.size() >= 2);
+        QVERIFY2(lines[lines.size() - 2].contains(
+                     ";replay moved back;from the start again, the log stops"),
+                 lines[lines.size() - 2].constData());
+        QVERIFY(lines.last().contains(";log stopped;"));
     }
 
     // Traces stamped from 1970 by a unit without a clock are read too: however long the
