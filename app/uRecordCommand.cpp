@@ -68,8 +68,8 @@ int RunRecordCommand(const QStringList &arguments)
     const TCommandStreams streams{out, err, StandardErrorIsTerminal()};
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Logs a drive without a window: the CSV log and its raw trace, started\n"
-                       "when unit 1 is first heard, until SIGINT or SIGTERM or for --seconds."));
+        QStringLiteral("Logs a drive without a window: the CSV log and its raw trace, from\n"
+                       "unit 1's first sample, until SIGINT, SIGTERM or SIGHUP or for --seconds."));
     AddRecordOptions(parser);
     if (const std::optional<int> exitCode =
             ParseCommandArguments(parser, Command, arguments, streams))
