@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -13,8 +14,7 @@
 #include <sys/resource.h>
 #endif
 #ifdef Q_OS_LINUX
-#include <condition_variable>
-#include <mutex>
+#include <atomic>
 #include <sys/syscall.h>
 #include <unistd.h>
 #endif
@@ -56,38 +56,8 @@ private:
 #ifdef Q_OS_LINUX
 // The medium's sync as a slow USB stick makes it: this program's own fdatasync, which the log's
 // calls reach before the C library's, hangs while a test holds it.
-std::mutex ForceGateMutex;
-std::condition_variable ForceGateChanged;
-bool ForcesHeld = false;
-int ForcesEntered = 0;
-
-class THeldForces
-{
-public:
-    THeldForces()
-    {
-        Set(true);
-        const std::lock_guard lock(ForceGateMutex);
-        ForcesEntered = 0;
-    }
-    ~THeldForces() { Set(false); }
-    void Release() { Set(false); }
-    int Entered() const
-    {
-        const std::lock_guard lock(ForceGateMutex);
-        return ForcesEntered;
-    }
-
-private:
-    static void Set(bool held)
-    {
-        {
-            const std::lock_guard lock(ForceGateMutex);
-            ForcesHeld = held;
-        }
-        ForceGateChanged.notify_all();
-    }
-};
+std::atomic<bool> ForcesHeld{false};
+std::atomic<int> ForcesEntered{0};
 #endif
 
 }  // namespace
@@ -95,11 +65,9 @@ private:
 #ifdef Q_OS_LINUX
 extern "C" int fdatasync(int fd)
 {
-    {
-        std::unique_lock lock(ForceGateMutex);
-        ++ForcesEntered;
-        ForceGateChanged.wait(lock, [] { return !ForcesHeld; });
-    }
+    ++ForcesEntered;
+    while (ForcesHeld)
+        usleep(1000);
     return int(syscall(SYS_fdatasync, fd));
 }
 #endif
@@ -459,22 +427,24 @@ void tst_uMeasurementLog::aSyncThatHangsHoldsUpNoFlushAndNoRecord()
 #ifdef Q_OS_LINUX
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("log.csv"));
-    THeldForces forces;
+    ForcesEntered = 0;
+    ForcesHeld = true;
+    const auto release = qScopeGuard([] { ForcesHeld = false; });
     TMeasurementLog log;
     QString error;
     QVERIFY(log.Open(path, {QStringLiteral("head")}, &error));
     QVERIFY(log.Flush(0, &error));
     log.Append(QStringLiteral("1"));
     QVERIFY(log.Flush(1000, &error));
-    QTRY_COMPARE(forces.Entered(), 1);  // the force hangs
+    QTRY_COMPARE(ForcesEntered.load(), 1);  // the force hangs
     for (int tick = 1; tick <= 20; ++tick) {
         log.Append(QString::number(tick + 1));
         QVERIFY(log.Flush(1000 + tick * 100, &error));
     }
     QTRY_VERIFY(Contents(path).endsWith("\r\n20\r\n21\r\n"));
-    forces.Release();
+    ForcesHeld = false;
     QVERIFY(log.Close(&error));
-    QVERIFY(forces.Entered() >= 2);  // the close's own
+    QVERIFY(ForcesEntered >= 2);  // the close's own
 #else
     QSKIP("the sync is replaced on Linux only");
 #endif
