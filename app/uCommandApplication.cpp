@@ -1,6 +1,6 @@
 #include "app/uCommandApplication.h"
 
-#include "can/PCANBasic.h"
+#include "adapter/PCANBasic.h"
 
 #include <QTextStream>
 

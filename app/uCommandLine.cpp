@@ -1,6 +1,6 @@
 #include "app/uCommandLine.h"
 
-#include "can/uCanBackend.h"
+#include "session/uCanBackend.h"
 
 bool IsNamedOption(const QString &argument)
 {

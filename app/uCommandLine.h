@@ -2,7 +2,7 @@
 // The program's command line:
 //   telqar-logger [D] [--can=BACKEND] [--drop-every=N] [--drop-burst=AT:COUNT]
 
-#include "can/uSimulatedDrops.h"
+#include "sim/uSimulatedDrops.h"
 
 #include <QString>
 #include <QStringList>

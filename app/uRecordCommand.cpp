@@ -1,12 +1,12 @@
 #include "app/uRecordCommand.h"
 
+#include "acquisition/uHealthText.h"
+#include "adapter/uBusSpeeds.h"
 #include "app/uCommands.h"
 #include "app/uRecordOptions.h"
 #include "app/uRecorder.h"
 #include "app/uStopSignals.h"
-#include "can/uBusSpeeds.h"
-#include "can/uCanBackend.h"
-#include "can/uHealthText.h"
+#include "session/uCanBackend.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "app/uRecordOptions.h"
 
-#include "can/uBusSpeeds.h"
-#include "can/uCanBackend.h"
+#include "adapter/uBusSpeeds.h"
+#include "session/uCanBackend.h"
 
 #include <QStringList>
 

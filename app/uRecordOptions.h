@@ -5,9 +5,9 @@
 // it; RATE one of the settings' bus speeds, in kbit/s (up to 1000) or in bit/s. With --can=sim
 // also --drop-every=N and --drop-burst=AT:COUNT, as the window takes them.
 
+#include "adapter/PCANBasic.h"
 #include "app/uUnitOptions.h"
-#include "can/PCANBasic.h"
-#include "can/uSimulatedDrops.h"
+#include "sim/uSimulatedDrops.h"
 
 #include <QCommandLineParser>
 #include <QString>

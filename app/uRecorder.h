@@ -6,9 +6,9 @@
 // run and the files are flushed again. The recording ends when asked to, after the given time, on
 // a lost connection or on a failing file; the files are closed whole in every case.
 
+#include "acquisition/uAcquisition.h"
 #include "app/uRecordOptions.h"
 #include "base/uClock.h"
-#include "can/uAcquisition.h"
 #include "log/uLogSession.h"
 
 #include <QString>

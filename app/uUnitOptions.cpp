@@ -1,6 +1,6 @@
 #include "app/uUnitOptions.h"
 
-#include "settings/uIdentifiers.h"
+#include "protocol/uIdentifiers.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 // are switched on by giving their identifier, as ticking them in the dialog does, and only in
 // the test protocol; the chassis frame exists only in production.
 
-#include "can/uSensorData.h"
 #include "log/uLogSession.h"
+#include "protocol/uSensorData.h"
 
 #include <QCommandLineParser>
 #include <QString>

@@ -4,9 +4,9 @@
 //   bench_convert write TRACE FRAMES production|test   writes the trace
 //   bench_convert convert TRACE [convert's options]     converts it to TRACE.csv, timed
 
+#include "adapter/PCANBasic.h"
 #include "app/uConvertCommand.h"
-#include "can/PCANBasic.h"
-#include "can/uSimulatedDrive.h"
+#include "sim/uSimulatedDrive.h"
 #include "trace/uCandumpLine.h"
 
 #include <QCoreApplication>

@@ -1,11 +1,11 @@
 // Frames per second through the adapter's Read, the decoder and the sample's completion with
 // the chart model, on one core. Prints one line per protocol environment.
 
-#include "can/PCANBasic.h"
-#include "can/uFrameDecoder.h"
-#include "can/uSimulatedDrive.h"
-#include "can/uTrafficRing.h"
+#include "acquisition/uTrafficRing.h"
+#include "adapter/PCANBasic.h"
 #include "display/uChartModel.h"
+#include "protocol/uFrameDecoder.h"
+#include "sim/uSimulatedDrive.h"
 #include "support/uFakeCanDevice.h"
 
 #include <QCoreApplication>

@@ -3,10 +3,10 @@
 // worst, and whether every sample reached the log. The sync is this program's own fdatasync,
 // which the log's calls reach before the C library's.
 
+#include "acquisition/uHealthText.h"
+#include "adapter/PCANBasic.h"
 #include "app/uRecorder.h"
-#include "can/PCANBasic.h"
-#include "can/uCanBackend.h"
-#include "can/uHealthText.h"
+#include "session/uCanBackend.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,8 +2,8 @@
 // The live chart's series rules: six series of unit-1 values that fill the time window from
 // the left and are cleared together once one of them is full. The view only draws them.
 
-#include "can/uSampleSink.h"
-#include "can/uSensorData.h"
+#include "protocol/uSampleSink.h"
+#include "protocol/uSensorData.h"
 
 #include <QList>
 #include <QPointF>

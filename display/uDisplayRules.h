@@ -3,7 +3,7 @@
 // readout texts, lamps, zone overlays, status flags, picture turns and the hidden
 // track controls. The windows only show and hide what these say.
 
-#include "can/uSensorData.h"
+#include "protocol/uSensorData.h"
 
 #include <QString>
 

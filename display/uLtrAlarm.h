@@ -5,6 +5,7 @@
 #include "base/uDriveEvents.h"
 
 #include <QString>
+#include <QTimer>
 
 // The repetition timer and the sound are seams: the window gives a QTimer and a
 // QSoundEffect, tests give fakes that count.
@@ -22,6 +23,23 @@ class TAlarmSound
 public:
     virtual ~TAlarmSound() = default;
     virtual void Play() = 0;  // asynchronous; cuts off a sound still playing
+};
+
+// The repetition on a QTimer of the caller's.
+class TQtAlarmTimer : public TAlarmTimer
+{
+public:
+    explicit TQtAlarmTimer(QTimer &timer) : m_timer(timer) {}
+    bool IsRunning() const override { return m_timer.isActive(); }
+    void Start() override
+    {
+        if (!m_timer.isActive())
+            m_timer.start();
+    }
+    void Stop() override { m_timer.stop(); }
+
+private:
+    QTimer &m_timer;
 };
 
 class TLtrAlarm

@@ -4,9 +4,9 @@
 // bytes in the adapter's layout: ID (little-endian), MSGTYPE, LEN (any value, above 8 too),
 // eight data bytes.
 
-#include "can/uFrameDecoder.h"
 #include "fuzz/uFuzzIdentifier.h"
 #include "fuzz/uFuzzRequire.h"
+#include "protocol/uFrameDecoder.h"
 
 #include <QByteArray>
 

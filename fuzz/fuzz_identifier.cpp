@@ -4,7 +4,7 @@
 
 #include "fuzz/uFuzzIdentifier.h"
 #include "fuzz/uFuzzRequire.h"
-#include "settings/uIdentifiers.h"
+#include "protocol/uIdentifiers.h"
 
 #include <QStringList>
 

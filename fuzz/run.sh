@@ -30,7 +30,7 @@ trap '[ "$failed" -ne 0 ] || rm -rf "$work"' EXIT
 # record's values take 148 bytes; a raw trace line about 60; ASC and PCAN-View traces need
 # their head (a few hundred bytes, which changes how the lines after it read) and some lines.
 targets=("speed splitter 4096" "speed gps 1100" "speed vbox 64" "display status_captions 4096"
-         "app changelog 8192" "can frame_decoder 4096" "settings identifier 128"
+         "app changelog 8192" "protocol frame_decoder 4096" "protocol identifier 128"
          "log log_record 160" "trace candump 512" "trace asc 2048" "trace trc 2048")
 binaries=()
 for entry in "${targets[@]}"; do

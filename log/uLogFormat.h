@@ -3,7 +3,7 @@
 // never quoted; numbers, dates and times are in Latin digits with the locale's separators and
 // markers where Windows-1250 holds them (see uLogLocale.h), numbers never group their digits.
 
-#include "can/uSensorData.h"
+#include "protocol/uSensorData.h"
 
 #include <QDateTime>
 #include <QLocale>

@@ -1,6 +1,6 @@
 #include "log/uLogSession.h"
 
-#include "can/uFrameDecoder.h"
+#include "protocol/uFrameDecoder.h"
 #include "trace/uCandumpLine.h"
 
 #include <QFile>

@@ -6,13 +6,13 @@
 
 #include "base/uClock.h"
 #include "base/uDriveEvents.h"
-#include "can/uFrameTap.h"
-#include "can/uSampleSink.h"
-#include "can/uSensorData.h"
 #include "log/uEventsRecord.h"
 #include "log/uLogFormat.h"
+#include "log/uLogTicks.h"
 #include "log/uMeasurementLog.h"
-#include "settings/uSettings.h"
+#include "protocol/uFrameTap.h"
+#include "protocol/uSampleSink.h"
+#include "protocol/uSensorData.h"
 #include "trace/uRecentFrames.h"
 
 #include <QDateTime>

@@ -1,8 +1,8 @@
 #include "log/uTraceConversion.h"
 
 #include "base/uClock.h"
-#include "can/uFrameDecoder.h"
 #include "log/uFileOnDisk.h"
+#include "protocol/uFrameDecoder.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,8 +4,8 @@
 // 32nd-record rule. A record's time and the head's date are the frames' times in local time.
 // Sent frames are the program's own requests and are not decoded, as live.
 
-#include "can/uSensorData.h"
 #include "log/uLogSession.h"
+#include "protocol/uSensorData.h"
 #include "trace/uTraceReader.h"
 
 #include <QString>

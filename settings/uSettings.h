@@ -2,7 +2,8 @@
 // What the settings dialog edits, as a plain value: the main window hands one in when it
 // opens the dialog and takes one back after OK.
 
-#include "settings/uProtocolEnv.h"
+#include "log/uLogTicks.h"
+#include "protocol/uProtocolEnv.h"
 
 #include <QString>
 
@@ -14,12 +15,4 @@ struct TSettings {
     QString ChassisCanId;  // empty in the test protocol
     TProtocolEnv ProtocolEnv = TProtocolEnv::peProduction;
     QString LogFileName;
-};
-
-// The dialog's ticks that the log follows at once, also when the dialog is then cancelled:
-// the unit blocks of the next log and "save every 32nd record".
-struct TLogTicks {
-    bool Unit2 = false;
-    bool Unit3 = false;
-    bool EveryThirtySecond = false;
 };

@@ -1,6 +1,6 @@
 #include "speed/uDemoRun.h"
 
-#include "can/uAcquisition.h"
+#include "acquisition/uAcquisition.h"
 
 #include <cmath>
 

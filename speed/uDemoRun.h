@@ -2,7 +2,7 @@
 // The demo run's synthetic unit: randomly wandering tilts, accelerations derived from them, a
 // rising temperature and a sinusoidal LTR, one chart window long.
 
-#include "can/uSensorData.h"
+#include "protocol/uSensorData.h"
 
 #include <functional>
 #include <random>

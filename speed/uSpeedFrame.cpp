@@ -1,6 +1,6 @@
 #include "speed/uSpeedFrame.h"
 
-#include "settings/uIdentifiers.h"
+#include "protocol/uIdentifiers.h"
 
 #include <cmath>
 

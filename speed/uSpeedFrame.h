@@ -2,7 +2,7 @@
 // The speed frame: the program's own speed on the bus in the chassis frame's format, and the
 // fixed speeds of the speed simulation.
 
-#include "can/PCANBasic.h"
+#include "adapter/PCANBasic.h"
 
 #include <QString>
 

@@ -5,8 +5,8 @@
 // only to the traffic window) and a VBOX logger on the serial link (its speed is shown and
 // relayed to the bus while the simulation is not running).
 
+#include "acquisition/uAcquisition.h"
 #include "base/uDriveEvents.h"
-#include "can/uAcquisition.h"
 #include "speed/uGpsSpeed.h"
 #include "speed/uSerialLink.h"
 #include "speed/uSpeedFrame.h"

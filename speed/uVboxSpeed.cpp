@@ -1,7 +1,7 @@
 #include "speed/uVboxSpeed.h"
 
 #include "base/uNumberFormat.h"
-#include "settings/uIdentifiers.h"
+#include "protocol/uIdentifiers.h"
 #include "speed/uKnots.h"
 
 namespace {

@@ -5,9 +5,9 @@
 // test-protocol units), and the chassis adds ten frames a second. The drop options leave
 // samples out on purpose, as uSimulatedDrops.h tells.
 
-#include "can/uCanBackend.h"
-#include "can/uSimulatedDrive.h"
-#include "can/uSimulatedDrops.h"
+#include "session/uCanBackend.h"
+#include "sim/uSimulatedDrive.h"
+#include "sim/uSimulatedDrops.h"
 
 #include <QCanBusDevice>
 #include <QCoreApplication>

@@ -4,7 +4,7 @@
 // last samples) rest on frames that came before Start, and a trace without them would not
 // give the same records when converted or replayed.
 
-#include "can/PCANBasic.h"
+#include "adapter/PCANBasic.h"
 
 #include <vector>
 

@@ -7,7 +7,7 @@
 // the end), when the trace's clock stands, its time goes on with the real one, so that its
 // rates fall to 0 as on a silent bus.
 
-#include "can/uAcquisition.h"
+#include "acquisition/uAcquisition.h"
 #include "trace/uReplay.h"
 
 #include <QObject>

@@ -1,7 +1,7 @@
 #pragma once
 // One frame of a raw trace, and what the line rules of each trace format make of a line.
 
-#include "can/PCANBasic.h"
+#include "adapter/PCANBasic.h"
 
 #include <QByteArrayView>
 

@@ -1,6 +1,6 @@
 #include "widgets/uPictures.h"
 
-#include "display/uTurnedImage.h"
+#include "widgets/uTurnedImage.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
 #include "app/ui/uApplication.h"
 
+#include "adapter/PCANBasic.h"
 #include "app/uCommandApplication.h"
 #include "base/uConsts.h"
-#include "can/PCANBasic.h"
 
 #include <QIcon>
 #include <QMessageBox>

@@ -2,9 +2,9 @@
 // The main window: owns the run-time state, the menu, the three pages and the display and
 // channel timers, and wires the Logging page's groups to the program.
 
+#include "acquisition/uAcquisition.h"
 #include "app/uCommandLine.h"
 #include "base/uClock.h"
-#include "can/uAcquisition.h"
 #include "display/uChartModel.h"
 #include "display/uDisplayRules.h"
 #include "display/uLtrAlarm.h"

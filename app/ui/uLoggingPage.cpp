@@ -1,8 +1,8 @@
 #include "app/ui/uLoggingPage.h"
 
+#include "adapter/uBusSpeeds.h"
+#include "adapter/ui/uCanBusBox.h"
 #include "base/uConsts.h"
-#include "can/uBusSpeeds.h"
-#include "can/ui/uCanBusBox.h"
 #include "display/ui/uCarBox.h"
 #include "display/ui/uChartPanel.h"
 #include "display/ui/uLtrBox.h"

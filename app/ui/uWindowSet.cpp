@@ -1,8 +1,8 @@
 #include "app/ui/uWindowSet.h"
 
+#include "acquisition/ui/uFrmLogCAN.h"
 #include "app/ui/uFrmChangeLog.h"
 #include "app/ui/uFrmSplashScreen.h"
-#include "can/ui/uFrmLogCAN.h"
 #include "settings/ui/uFrmSettings.h"
 
 static void LoadArtwork()

@@ -1,10 +1,10 @@
 #include "display/ui/uLtrBox.h"
 
+#include "acquisition/uAcquisition.h"
 #include "base/uNumberFormat.h"
-#include "can/uAcquisition.h"
 #include "display/uDisplayRules.h"
 #include "display/uLtrAlarm.h"
-#include "widgets/uAlertSound.h"
+#include "display/ui/uAlertSound.h"
 #include "widgets/uLook.h"
 
 #include <QGridLayout>

@@ -1,8 +1,8 @@
 #include "display/ui/uReadoutsBox.h"
 
 #include "base/uNumberFormat.h"
-#include "can/uSensorData.h"
 #include "display/uDisplayRules.h"
+#include "protocol/uSensorData.h"
 #include "widgets/uLook.h"
 
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "log/ui/uLogBox.h"
 
+#include "acquisition/uAcquisition.h"
 #include "base/uConsts.h"
-#include "can/uAcquisition.h"
 #include "log/uLogSession.h"
 #include "widgets/uLook.h"
 

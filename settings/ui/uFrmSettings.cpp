@@ -2,9 +2,9 @@
 
 #include "log/ui/uLogFileDialog.h"
 
+#include "adapter/uBusSpeeds.h"
 #include "base/uConsts.h"
-#include "can/uBusSpeeds.h"
-#include "settings/uIdentifiers.h"
+#include "protocol/uIdentifiers.h"
 #include "widgets/uLook.h"
 
 #include <QCheckBox>

@@ -4,7 +4,7 @@
 // closed, so its controls keep their state for the run. The main window loads a TSettings
 // before showing it and takes one back after OK; the log follows the ticks it reports.
 
-#include "settings/uProtocolEnv.h"
+#include "protocol/uProtocolEnv.h"
 #include "settings/uSettings.h"
 
 #include <QDialog>

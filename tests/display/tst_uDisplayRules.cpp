@@ -1,10 +1,8 @@
 #include "base/uNumberFormat.h"
 #include "display/uDisplayRules.h"
 #include "display/uStatusCaptions.h"
-#include "display/uTurnedImage.h"
 
 #include <QFile>
-#include <QPainter>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -28,7 +26,6 @@ private slots:
     void statusCaptions();
     void statusCaptionsFromAMissingFile();
     void statusCaptionsFromALargeUtf8File();
-    void turnedImageIsClockwise();
 };
 
 void tst_uDisplayRules::lampsAndZones_data()
@@ -248,22 +245,6 @@ void tst_uDisplayRules::statusCaptionsFromALargeUtf8File()
         file.write(comment);
     file.close();
     QCOMPARE(LoadStatusCaptions(path).at(0), QStringLiteral("Przechył"));
-}
-
-void tst_uDisplayRules::turnedImageIsClockwise()
-{
-    // A white picture with a red mark at the middle of its top edge.
-    QImage source(41, 41, QImage::Format_ARGB32_Premultiplied);
-    source.fill(Qt::white);
-    QPainter(&source).fillRect(18, 0, 5, 6, Qt::red);
-
-    const QImage quarter = TurnedImage(source, 90);
-    QCOMPARE(quarter.size(), source.size());
-    QCOMPARE(QColor(quarter.pixel(38, 20)), QColor(Qt::red));  // top went right: clockwise
-    QCOMPARE(QColor(TurnedImage(source, -90).pixel(2, 20)), QColor(Qt::red));
-    QCOMPARE(qAlpha(TurnedImage(source, 45).pixel(0, 0)), 0);  // the gap shows the parent
-
-    QCOMPARE(TurnedImage(source, 0), source.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 QTEST_GUILESS_MAIN(tst_uDisplayRules)

@@ -1,8 +1,8 @@
 // The events record beside a log: its file, and the events of a drive in the order they came.
 
+#include "acquisition/uAcquisition.h"
+#include "acquisition/uCalibrationRequest.h"
 #include "base/uDriveEvents.h"
-#include "can/uAcquisition.h"
-#include "can/uCalibration.h"
 #include "display/uLtrAlarm.h"
 #include "log/uEventsRecord.h"
 #include "log/uLogFormat.h"

@@ -1,4 +1,4 @@
-#include "can/uCalibration.h"
+#include "protocol/uCalibration.h"
 #include "speed/uSpeedFrame.h"
 
 #include <QtTest>

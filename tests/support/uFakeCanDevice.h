@@ -2,7 +2,7 @@
 // A CAN device for tests: frames are injected by hand, written frames are recorded, and
 // opening or closing can be made to fail.
 
-#include "can/PCANBasic.h"
+#include "adapter/PCANBasic.h"
 
 #include <QCanBusDevice>
 #include <QCanBusFrame>

@@ -2,9 +2,9 @@
 // The main window for tests: started from a command line, or online on a fake bus with a fake
 // clock after one production sample.
 
+#include "acquisition/ui/uFrmLogCAN.h"
 #include "app/ui/uFrmMain.h"
 #include "app/ui/uWindowSet.h"
-#include "can/ui/uFrmLogCAN.h"
 #include "support/uFakeCanDevice.h"
 #include "support/uFakeClock.h"
 

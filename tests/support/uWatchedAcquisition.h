@@ -2,8 +2,8 @@
 // An acquisition on the fake bus and clock with everything it reports written down, as the
 // windows and the events record would take it.
 
+#include "acquisition/uAcquisition.h"
 #include "base/uDriveEvents.h"
-#include "can/uAcquisition.h"
 #include "support/uFakeCanDevice.h"
 #include "support/uFakeClock.h"
 

@@ -1,4 +1,4 @@
-#include "can/uAcquisition.h"
+#include "acquisition/uAcquisition.h"
 #include "log/uLogSession.h"
 #include "support/uFakeCanDevice.h"
 #include "support/uFakeClock.h"

@@ -2,15 +2,15 @@
 // loss at once, reconnects by itself and logs on into the same file, with every record
 // before and after whole and numbered once.
 
+#include "acquisition/ui/uHealthLine.h"
+#include "adapter/PCANBasic.h"
+#include "adapter/ui/uCanBusBox.h"
 #include "app/uCommandLine.h"
 #include "app/ui/uFrmMain.h"
 #include "app/ui/uLoggingPage.h"
 #include "app/ui/uWindowSet.h"
-#include "can/PCANBasic.h"
-#include "can/uCanBackend.h"
-#include "can/ui/uCanBusBox.h"
-#include "can/ui/uHealthLine.h"
 #include "log/ui/uLogBox.h"
+#include "session/uCanBackend.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
+#include "acquisition/ui/uCalibrationPage.h"
 #include "app/ui/uFrmMain.h"
 #include "app/ui/uLoggingPage.h"
 #include "app/ui/uWindowSet.h"
-#include "can/ui/uCalibrationPage.h"
 #include "display/ui/uLtrBox.h"
 #include "log/ui/uLogBox.h"
 #include "settings/ui/uFrmSettings.h"

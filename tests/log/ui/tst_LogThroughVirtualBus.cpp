@@ -3,17 +3,17 @@
 // and Stop must be in the log exactly once, in order, with the values the unit sent.
 // TELQAR_E2E_SECONDS and TELQAR_E2E_RATE make the same check a longer benchmark.
 
+#include "adapter/PCANBasic.h"
 #include "app/uConvertCommand.h"
 #include "app/ui/uFrmMain.h"
 #include "app/ui/uLoggingPage.h"
 #include "app/ui/uWindowSet.h"
 #include "base/uNumberFormat.h"
-#include "can/PCANBasic.h"
-#include "can/uCanBackend.h"
-#include "can/uFrameDecoder.h"
-#include "can/uSimulatedDrive.h"
 #include "log/uLogFormat.h"
 #include "log/ui/uLogBox.h"
+#include "protocol/uFrameDecoder.h"
+#include "session/uCanBackend.h"
+#include "sim/uSimulatedDrive.h"
 
 #include <QDir>
 #include <QProcess>

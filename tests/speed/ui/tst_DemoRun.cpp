@@ -1,7 +1,7 @@
+#include "acquisition/uAcquisition.h"
 #include "app/ui/uFrmMain.h"
 #include "app/ui/uLoggingPage.h"
 #include "app/ui/uWindowSet.h"
-#include "can/uAcquisition.h"
 #include "display/ui/uChartPanel.h"
 #include "settings/ui/uFrmSettings.h"
 #include "speed/uDemoRun.h"
