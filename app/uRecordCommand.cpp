@@ -92,7 +92,7 @@ int RunRecordCommand(const QStringList &arguments)
         err << line << '\n' << Qt::flush;
     };
     recorder.OnProgress = [&](const TRecordCounts &counts, double framesPerSecond) {
-        progress.Draw(ProgressLine(counts, framesPerSecond, recorder.Acquisition));
+        progress.Draw(ProgressLine(counts, framesPerSecond, recorder.Session.Acquisition));
     };
     recorder.OnFinished = [](int exitCode) { QCoreApplication::exit(exitCode); };
     const TStopSignals stopSignals([&] { recorder.Finish(ExitCode::Done); });
@@ -103,13 +103,13 @@ int RunRecordCommand(const QStringList &arguments)
     }
     err << "recording from " << options.Backend << " at "
         << BusSpeeds::BitRateOfCode(options.Baudrate) / 1000.0
-        << " kbit/s; the log starts when unit 1 (" << recorder.Acquisition.State.CanId1
+        << " kbit/s; the log starts when unit 1 (" << recorder.Session.Acquisition.State.CanId1
         << ") is heard" << Qt::endl;
     const int exitCode = QCoreApplication::exec();
     progress.End();
     const TRecordCounts &counts = recorder.Counts();
     err << "recorded: " << counts.Samples << " samples, " << counts.Records << " records, "
         << counts.Lost << " lost, " << counts.Frames << " frames" << Qt::endl;
-    err << "supervision: " << SupervisionSummary(recorder.Acquisition) << Qt::endl;
+    err << "supervision: " << SupervisionSummary(recorder.Session.Acquisition) << Qt::endl;
     return exitCode;
 }

@@ -5,19 +5,25 @@
 #include <algorithm>
 
 TRecorder::TRecorder(const TClock &clock, const TRecordOptions &options)
-    : Acquisition(clock), Log(clock), m_clock(clock), m_options(options)
+    : Session(clock), m_clock(clock), m_options(options)
 {
-    Log.LogFileName = options.Base;
-    options.Units.ApplyTo(Acquisition.State, Log);
-    Acquisition.AddSink(*this);
-    Acquisition.AddSink(Log);
-    Acquisition.SetFrameTap(&Log);
-    Acquisition.SetEventSink(this);
-    Log.OnSideFileStopped = [this](const QString &message) { Report(message); };
-    m_timerCan.setInterval(CanTickMs);
-    m_timer1.setInterval(DisplayTickMs);
-    QObject::connect(&m_timerCan, &QTimer::timeout, [this] { TimerCanTimer(); });
-    QObject::connect(&m_timer1, &QTimer::timeout, [this] { Timer1Timer(); });
+    Session.Log.LogFileName = options.Base;
+    options.Units.ApplyTo(Session.Acquisition.State, Session.Log);
+    Session.LogFromFirstSample();
+    Session.OnLogStarted = [this] {
+        m_logStarted = true;
+        ReportLogFiles();
+    };
+    Session.OnLogStartFailed = [this](const QString &error) { m_startFailure = error; };
+    Session.OnDriveEvent = [this](const char *event, const QString &details) {
+        if (qstrcmp(event, DriveEvent::AdapterLost) == 0
+            || qstrcmp(event, DriveEvent::AdapterRestored) == 0)
+            Report(QStringLiteral("%1: %2").arg(QLatin1String(event), details));
+    };
+    Session.Log.OnSideFileStopped = [this](const QString &message) { Report(message); };
+    Session.OnLogFailed = [this](const QString &error) { LogFailed(error); };
+    Session.OnCanTick = [this](int frames) { AfterCanTick(frames); };
+    Session.OnDisplayTick = [this] { AfterDisplayTick(); };
 }
 
 // Whoever watched may be gone by now: the files and the channel are closed without a word.
@@ -30,50 +36,63 @@ TRecorder::~TRecorder()
 
 bool TRecorder::Start(QString *error)
 {
-    if (!Acquisition.Connect(m_options.Baudrate)) {
+    Session.CanBaudrate = m_options.Baudrate;
+    if (!Session.Connect()) {
         *error = OpenFailure();
         return false;
     }
     m_startMs = m_progressMs = m_clock.MonotonicMs();
-    m_timerCan.start();
-    m_timer1.start();
+    Session.StartTicks();
     return true;
 }
 
 QString TRecorder::OpenFailure() const
 {
     return QStringLiteral("cannot open the CAN channel %1: %2")
-        .arg(m_options.Backend, Acquisition.Link().Problem());
+        .arg(m_options.Backend, Session.Acquisition.Link().Problem());
+}
+
+TRecordCounts TRecorder::Counts() const
+{
+    TRecordCounts counts = m_counts;
+    counts.Samples = Session.SamplesLogged();
+    return counts;
 }
 
 void TRecorder::TimerCanTimer()
 {
-    if (m_finished || !Acquisition.ChannelOpen())
-        return;
-    m_counts.Frames += Acquisition.Drain();
-    // Only a backend that fails to finish connecting closes the channel in a drain.
-    if (!Acquisition.ChannelOpen()) {
-        Fail(OpenFailure());
-        return;
-    }
-    if (!m_startFailure.isEmpty()) {
-        Finish(ExitCode::Failed);  // which says why
-        return;
-    }
-    FlushLog();
+    if (!m_finished)
+        Session.TimerCanTimer();
 }
 
 void TRecorder::Timer1Timer()
 {
+    if (!m_finished)
+        Session.Timer1Timer();
+}
+
+void TRecorder::AfterCanTick(int frames)
+{
+    m_counts.Frames += frames;
     if (m_finished)
         return;
-    Acquisition.RunWatchdogs();
-    if (!Acquisition.ChannelOpen()) {
+    TakeWrittenRecords();
+    // Only a backend that fails to finish connecting closes the channel in a drain.
+    if (!Session.Acquisition.ChannelOpen())
+        Fail(OpenFailure());
+    else if (!m_startFailure.isEmpty())
+        Finish(ExitCode::Failed);  // which says why
+}
+
+void TRecorder::AfterDisplayTick()
+{
+    if (m_finished)
+        return;
+    TakeWrittenRecords();
+    if (!Session.Acquisition.ChannelOpen()) {
         Fail(QStringLiteral("connection lost: no sample of unit 1 for more than 15 s"));
         return;
     }
-    if (!FlushLog())
-        return;
     const qint64 now = m_clock.MonotonicMs();
     if (now - m_progressMs >= ProgressEveryMs)
         ReportProgress(now);
@@ -87,79 +106,54 @@ void TRecorder::Finish(int exitCode)
         return;
     m_finished = true;
     m_exitCode = exitCode;
-    m_timerCan.stop();
-    m_timer1.stop();
-    if (Acquisition.ChannelOpen())
-        m_counts.Frames += Acquisition.Drain();
-    if (Log.LogActive()) {
-        Acquisition.ReportHeldEvents();
+    Session.StopTicks();
+    if (Session.Acquisition.ChannelOpen())
+        m_counts.Frames += Session.Acquisition.Drain();
+    if (Session.Log.LogActive()) {
         QString error;
-        if (Log.StopLogging(&error)) {
-            m_counts.Records = Log.LogRecordNo;
+        if (Session.StopLogging(&error)) {
+            m_counts.Records = Session.Log.LogRecordNo;
         } else {
-            m_counts.Records = std::max(m_counts.Records, Log.RecordsWritten());
-            m_counts.Lost += Log.LogRecordNo - m_counts.Records;
+            TakeWrittenRecords();
+            m_counts.Lost += Session.Log.LogRecordNo - m_counts.Records;
             m_exitCode = ExitCode::Failed;
             Report(error);
         }
     }
-    if (Acquisition.ChannelOpen())
-        Acquisition.Disconnect();
+    if (Session.Acquisition.ChannelOpen())
+        Session.Disconnect();
     if (!m_startFailure.isEmpty()) {
         m_exitCode = ExitCode::Failed;
         Report(m_startFailure);
     } else if (!m_logStarted) {
-        Report(QStringLiteral("no log: unit 1 (%1) was not heard").arg(Acquisition.State.CanId1));
+        Report(QStringLiteral("no log: unit 1 (%1) was not heard")
+                   .arg(Session.Acquisition.State.CanId1));
     }
     if (OnFinished)
         OnFinished(m_exitCode);
 }
 
-// Called before the log's own sink: the log starts with unit 1's first sample and holds it.
-// A failure ends the recording after the drain, which must not be entered again from here.
-void TRecorder::SampleComplete(const TAcquisitionState &, const TSampleMoment &)
-{
-    if (!m_logStarted && m_startFailure.isEmpty()) {
-        m_logStarted =
-            Log.StartLoggingWithThisSample(Acquisition.State, m_clock.Read(), &m_startFailure);
-        if (m_logStarted)
-            ReportLogFiles();
-    }
-    if (Log.LogActive())
-        ++m_counts.Samples;
-}
-
-void TRecorder::DriveEventOccurred(const char *event, const QString &details)
-{
-    Log.DriveEventOccurred(event, details);
-    if (qstrcmp(event, DriveEvent::AdapterLost) == 0
-        || qstrcmp(event, DriveEvent::AdapterRestored) == 0)
-        Report(QStringLiteral("%1: %2").arg(QLatin1String(event), details));
-}
-
 void TRecorder::ReportLogFiles()
 {
-    Report(QStringLiteral("log: %1").arg(Log.FileName()));
-    if (!Log.RawTraceName().isEmpty())
-        Report(QStringLiteral("raw trace: %1").arg(Log.RawTraceName()));
-    Report(QStringLiteral("events: %1").arg(Log.EventsRecordName()));
+    Report(QStringLiteral("log: %1").arg(Session.Log.FileName()));
+    if (!Session.Log.RawTraceName().isEmpty())
+        Report(QStringLiteral("raw trace: %1").arg(Session.Log.RawTraceName()));
+    Report(QStringLiteral("events: %1").arg(Session.Log.EventsRecordName()));
+}
+
+// Taken is what the writer has written.
+void TRecorder::TakeWrittenRecords()
+{
+    m_counts.Records = std::max(m_counts.Records, Session.Log.RecordsWritten());
 }
 
 // A file that fails ends the log, as in the window, and with it the recording: what is on
 // disk stays, the records it had not taken yet are lost.
-bool TRecorder::FlushLog()
+void TRecorder::LogFailed(const QString &error)
 {
-    QString error;
-    if (!Log.LogActive())
-        return true;
-    const bool flushed = Log.Flush(m_clock.MonotonicMs(), &error);
-    // Taken is what the writer has written; a failure loses the rest.
-    m_counts.Records = std::max(m_counts.Records, Log.RecordsWritten());
-    if (flushed)
-        return true;
-    m_counts.Lost += Log.LogRecordNo - m_counts.Records;
+    TakeWrittenRecords();
+    m_counts.Lost += Session.Log.LogRecordNo - m_counts.Records;
     Fail(error);
-    return false;
 }
 
 void TRecorder::Fail(const QString &message)
@@ -181,5 +175,5 @@ void TRecorder::ReportProgress(qint64 nowMs)
     m_progressMs = nowMs;
     m_progressFrames = m_counts.Frames;
     if (OnProgress)
-        OnProgress(m_counts, framesPerSecond);
+        OnProgress(Counts(), framesPerSecond);
 }

@@ -6,13 +6,11 @@
 // run and the files are flushed again. The recording ends when asked to, after the given time, on
 // a lost connection or on a failing file; the files are closed whole in every case.
 
-#include "acquisition/uAcquisition.h"
 #include "app/uRecordOptions.h"
 #include "base/uClock.h"
-#include "log/uLogSession.h"
+#include "session/uProgramSession.h"
 
 #include <QString>
-#include <QTimer>
 
 #include <functional>
 
@@ -25,15 +23,15 @@ struct TRecordCounts {
     qint64 Frames = 0;  // frames read from the adapter
 };
 
-class TRecorder : private TSampleSink, private TEventSink
+class TRecorder
 {
 public:
-    static constexpr int CanTickMs = 50;
-    static constexpr int DisplayTickMs = 100;
+    static constexpr int CanTickMs = TProgramSession::CanTickMs;
+    static constexpr int DisplayTickMs = TProgramSession::DisplayTickMs;
     static constexpr qint64 ProgressEveryMs = 1000;
 
     TRecorder(const TClock &clock, const TRecordOptions &options);
-    ~TRecorder() override;
+    ~TRecorder();
 
     // Opens the channel and starts the ticks. False with the message when it cannot be opened.
     bool Start(QString *error);
@@ -41,15 +39,14 @@ public:
     // closed; then OnFinished. A failure on the way turns exitCode into 1 and is reported.
     void Finish(int exitCode);
 
-    // The two ticks; the timers call them, tests call them with a fake clock.
+    // The session's two ticks until the recording ends; tests call them with a fake clock.
     void TimerCanTimer();
     void Timer1Timer();
 
     bool Finished() const { return m_finished; }
-    const TRecordCounts &Counts() const { return m_counts; }
+    TRecordCounts Counts() const;
 
-    TAcquisition Acquisition;
-    TLogSession Log;  // also the sink of the drive's events
+    TProgramSession Session;
 
     // What the user is told: the files when the log starts, and why a recording failed.
     std::function<void(const QString &line)> OnMessage;
@@ -58,11 +55,11 @@ public:
     std::function<void(int exitCode)> OnFinished;
 
 private:
-    // The events go to the events record; the adapter's loss and return are also told.
-    void DriveEventOccurred(const char *event, const QString &details) override;
-    void SampleComplete(const TAcquisitionState &state, const TSampleMoment &moment) override;
+    void AfterCanTick(int frames);
+    void AfterDisplayTick();
+    void TakeWrittenRecords();
+    void LogFailed(const QString &error);
     void ReportLogFiles();
-    bool FlushLog();
     void Fail(const QString &message);
     QString OpenFailure() const;
     void Report(const QString &message);
@@ -70,8 +67,6 @@ private:
 
     const TClock &m_clock;
     const TRecordOptions m_options;
-    QTimer m_timerCan;
-    QTimer m_timer1;
     TRecordCounts m_counts;
     qint64 m_startMs = 0;         // monotonic
     qint64 m_progressMs = 0;      // monotonic time of the last progress report

@@ -37,22 +37,22 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     TWindowSet windows = TWindowSet::Create(ParseCommandLine({}));
     TfrmMain &main = *windows.frmMain;
-    main.Timer1.stop();
+    main.Session().Timer1.stop();
     main.show();
     QTextStream out(stdout);
 
     for (int page : {0, 1}) {
-        main.PageControl1->setCurrentIndex(page);
+        main.Pages().PageControl1->setCurrentIndex(page);
         QCoreApplication::processEvents();
         std::vector<qint64> ticks, paints;
         for (int i = 0; i < 2000; ++i) {
-            TSensorSample &unit = main.Acquisition.State.Sensors[1];
+            TSensorSample &unit = main.Session().Acquisition.State.Sensors[1];
             unit.TiltX = -40 + (i * 7 % 80) + 0.3;  // a new whole degree every tick
             unit.TiltY = 35 - (i * 3 % 70) - 0.3;
             unit.Status = quint8(i);
             QElapsedTimer timer;
             timer.start();
-            main.Timer1Timer();
+            main.Session().Timer1Timer();
             ticks.push_back(timer.nsecsElapsed());
             timer.restart();
             QCoreApplication::processEvents();
@@ -60,7 +60,7 @@ int main(int argc, char *argv[])
         }
         const TFigures tick = Percentiles(ticks);
         const TFigures paint = Percentiles(paints);
-        out << main.PageControl1->tabText(page) << " page in front: tick median " << tick.median
+        out << main.Pages().PageControl1->tabText(page) << " page in front: tick median " << tick.median
             << " us, p99 " << tick.p99 << " us; repaint median " << paint.median << " us, p99 "
             << paint.p99 << " us\n";
     }

@@ -66,7 +66,7 @@ int main(int argc, char *argv[])
     main.AttachReplay(replay);
     main.show();
     main.btnInitClick();
-    main.ReplayBar->cbbSpeed->setCurrentIndex(3);  // 10x
+    main.Pages().ReplayBar->cbbSpeed->setCurrentIndex(3);  // 10x
     const qint64 traceBefore = replay.TraceTimeUs(SteadyUs());
     timer.restart();
     QTimer::singleShot(seconds * 1000, &application, &QCoreApplication::quit);
@@ -74,7 +74,7 @@ int main(int argc, char *argv[])
     const double real = double(timer.elapsed()) / 1000;
     out << "played: " << double(replay.TraceTimeUs(SteadyUs()) - traceBefore) / 1e6
         << " s of the trace in " << real << " s, unit 1 "
-        << (main.Acquisition.State.SensorOnline ? "online" : "not heard") << "; peak resident "
+        << (main.Session().Acquisition.State.SensorOnline ? "online" : "not heard") << "; peak resident "
         << PeakResidentMiB() << " MiB\n";
     main.btnReleaseClick();
     TPCANBasic::SetDeviceFactory({});

@@ -1,5 +1,6 @@
 #include "app/ui/uFrmMain.h"
 
+#include "acquisition/uHealthText.h"
 #include "acquisition/ui/uCalibrationPage.h"
 #include "acquisition/ui/uFrmLogCAN.h"
 #include "acquisition/ui/uHealthLine.h"
@@ -9,14 +10,8 @@
 #include "app/ui/uFrmSplashScreen.h"
 #include "app/ui/uLoggingPage.h"
 #include "base/uConsts.h"
-#include "base/uDataFiles.h"
-#include "display/uStatusCaptions.h"
 #include "display/ui/uAlertSound.h"
-#include "display/ui/uCarBox.h"
 #include "display/ui/uChartPanel.h"
-#include "display/ui/uLtrBox.h"
-#include "display/ui/uReadoutsBox.h"
-#include "display/ui/uStatusBox.h"
 #include "display/ui/uVisualisationPage.h"
 #include "log/ui/uLogBox.h"
 #include "log/ui/uLogFileDialog.h"
@@ -24,38 +19,35 @@
 #include "settings/ui/uFrmSettings.h"
 #include "speed/uDemoRun.h"
 #include "speed/ui/uSerialSourceBox.h"
-#include "speed/ui/uSpeedSimBox.h"
 #include "trace/uReplayTimeLine.h"
 #include "trace/ui/uReplayBar.h"
 #include "widgets/uLook.h"
-#include "widgets/uPictures.h"
-#include "widgets/uRadioGroup.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QSlider>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 TfrmMain::TfrmMain(const TCommandLine &commandLine, TMainSeams seams, QWidget *parent)
     : QMainWindow(parent), m_ownClock(seams.clock ? nullptr : std::make_unique<TClock>()),
-      m_clock(seams.clock ? seams.clock : m_ownClock.get())
+      m_clock(seams.clock ? seams.clock : m_ownClock.get()),
+      m_ownSound(seams.sound ? nullptr : std::make_unique<TAlertSound>()),
+      m_session(std::make_unique<TProgramSession>(*m_clock))
 {
-    if (!seams.sound)
-        m_ownSound = std::make_unique<TAlertSound>();
-
+    m_canLogEnabled = commandLine.CanLogEnabled;
+    m_chart.ChartMaxPoints = 1500;
+    m_session->Acquisition.TrafficWanted = m_canLogEnabled;
+    m_session->Acquisition.AddSink(m_chart);
+    m_session->WatchLtr(seams.sound ? *seams.sound : *m_ownSound);
     BuildUi();
-    tsLogging->gbLTR->Attach(Acquisition, seams.sound ? *seams.sound : *m_ownSound, &Log);
-    SetUpTimers();
-    SubscribeToAcquisition();
-    SubscribeToSpeedSource();
-    FormCreate(commandLine);
+    FollowSession();
+    ShowBackend(commandLine);
+    m_session->StartTicks();
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -64,27 +56,15 @@ void TfrmMain::SetSecondaryWindows(const TSecondaryWindows &windows)
 {
     m_windows = windows;
     if (windows.frmSettings) {
-        Log.FollowTicks(windows.frmSettings->LogTicks());
+        m_session->Log.FollowTicks(windows.frmSettings->LogTicks());
         connect(windows.frmSettings, &TFrmSettings::LogTicksChanged, this,
-                [this](const TLogTicks &ticks) { Log.FollowTicks(ticks); });
+                [this](const TLogTicks &ticks) { m_session->Log.FollowTicks(ticks); });
     }
 }
 
-void TfrmMain::FormCreate(const TCommandLine &commandLine)
+// Simulated and replayed values must never be taken for a live measurement.
+void TfrmMain::ShowBackend(const TCommandLine &commandLine)
 {
-    Log.LogFileName = QStringLiteral("log.csv");
-    Log.LogFileIndex = 0;
-    Chart.ChartMaxPoints = 1500;
-    Acquisition.State = TAcquisitionState{};  // production identifiers and environment
-    tsLogging->gbLTR->ShowThreshold(
-        TLtrAlarm::Threshold(tsLogging->gbLTR->Position()));  // in the user's locale
-    ShowProtocolEnv();
-    CanLogEnabled = commandLine.CanLogEnabled;
-    Acquisition.TrafficWanted = CanLogEnabled;
-    menuLogCan->setVisible(CanLogEnabled);
-    LoadStatusCaptions();
-
-    // Simulated and replayed values must never be taken for a live measurement.
     TCanBackend backend;
     if (!TCanBackend::Parse(commandLine.CanBackend, backend))
         return;
@@ -99,44 +79,56 @@ void TfrmMain::FormCreate(const TCommandLine &commandLine)
 
 void TfrmMain::AttachReplay(TReplay &replay)
 {
-    ReplayBar = new TReplayBar(
-        replay, [this] { return Acquisition.ChannelOpen(); }, this);
-    addToolBar(Qt::BottomToolBarArea, ReplayBar);
-    auto *timeLine = new TReplayTimeLine(replay, Acquisition, &Log, this);
-    timeLine->LogRunning = [this] { return Log.LogActive(); };
-    timeLine->StopLog = [this] { tsLogging->gbSaveLog->StopLogging(); };
-    connect(&Timer1, &QTimer::timeout, timeLine, [timeLine] { timeLine->Tick(SteadyUs()); });
+    TAcquisition &acquisition = m_session->Acquisition;
+    m_pages.ReplayBar =
+        new TReplayBar(replay, [&acquisition] { return acquisition.ChannelOpen(); }, this);
+    addToolBar(Qt::BottomToolBarArea, m_pages.ReplayBar);
+    auto *timeLine = new TReplayTimeLine(replay, acquisition, &m_session->Log, this);
+    timeLine->LogRunning = [this] { return m_session->Log.LogActive(); };
+    timeLine->StopLog = [this] { m_pages.tsLogging->gbSaveLog->StopLogging(); };
+    connect(&m_session->Timer1, &QTimer::timeout, timeLine,
+            [timeLine] { timeLine->Tick(SteadyUs()); });
 }
 
 void TfrmMain::BuildUi()
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(Consts::AppTitle));
-    BuildMenu();
+    m_menu = BuildMainMenu(*menuBar());
+    m_menu.menuLogCan->setVisible(m_canLogEnabled);
+    m_menu.menuKeepRawTrace->setChecked(m_session->Log.KeepRawTrace);
+    ConnectMenu();
 
-    PageControl1 = new TGradientTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    tsLogging = new TLoggingPage(Chart, Acquisition.State.Sensors[1], Speed);
-    ConnectLoggingPage();
-    tsVisualisation = new TVisualisationPage;
-    tsCalibration = new TCalibrationPage;
-    tsCalibration->Attach(Acquisition, &Log);
-    PageControl1->addTab(tsLogging, QStringLiteral("Logging"));
-    PageControl1->addTab(tsVisualisation, QStringLiteral("Visualisation"));
-    PageControl1->addTab(tsCalibration, QStringLiteral("Calibration"));
-    PageControl1->setCurrentWidget(tsLogging);
-    connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
-        if (PageControl1->currentWidget() == tsCalibration)
+    auto *pages = new TGradientTabWidget(this);
+    m_pages.PageControl1 = pages;
+    pages->setObjectName(QStringLiteral("PageControl1"));
+    m_pages.tsLogging = new TLoggingPage(m_chart, *m_session);
+    connect(m_pages.tsLogging->GroupBox4->btnInit, &QPushButton::clicked, this,
+            &TfrmMain::btnInitClick);
+    connect(m_pages.tsLogging->GroupBox4->btnRelease, &QPushButton::clicked, this,
+            &TfrmMain::btnReleaseClick);
+    connect(m_pages.tsLogging->SerialSources->btnSymulacja, &QPushButton::clicked, this,
+            &TfrmMain::btnSymulacjaClick);
+    m_pages.tsVisualisation = new TVisualisationPage;
+    m_pages.tsCalibration = new TCalibrationPage;
+    m_pages.tsCalibration->Attach(m_session->Acquisition, &m_session->Log);
+    pages->addTab(m_pages.tsLogging, QStringLiteral("Logging"));
+    pages->addTab(m_pages.tsVisualisation, QStringLiteral("Visualisation"));
+    pages->addTab(m_pages.tsCalibration, QStringLiteral("Calibration"));
+    pages->setCurrentWidget(m_pages.tsLogging);
+    connect(pages, &QTabWidget::currentChanged, this, [this] {
+        if (m_pages.PageControl1->currentWidget() == m_pages.tsCalibration)
             tsCalibrationShow();
     });
+    ShowProtocolEnv();
 
     auto *background = new TGradientBackground(this);
     auto *layout = new QVBoxLayout(background);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(PageControl1);
+    layout->addWidget(pages);
     setCentralWidget(background);
-    lHealth = new THealthLine;
-    statusBar()->addWidget(lHealth, 1);
+    m_pages.lHealth = new THealthLine;
+    statusBar()->addWidget(m_pages.lHealth, 1);
 
     // Design size of the client area; the window may grow, and shrink to its minimum.
     setMinimumSize(1024, 716);
@@ -145,174 +137,93 @@ void TfrmMain::BuildUi()
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void TfrmMain::BuildMenu()
+void TfrmMain::ConnectMenu()
 {
-    auto makeAction = [this](QMenu *menu, const QString &caption, const char *name) {
-        QAction *action = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        return action;
-    };
-
-    Plik1 = menuBar()->addMenu(QStringLiteral("File"));
-    Plik1->setObjectName(QStringLiteral("Plik1"));
-    Save1 = makeAction(Plik1, QStringLiteral("Save as"), "Save1");
-    menuLogCan = makeAction(Plik1, QStringLiteral("Log CAN"), "menuLogCan");
-    menuKeepRawTrace = makeAction(Plik1, QStringLiteral("Keep raw trace"), "menuKeepRawTrace");
-    menuKeepRawTrace->setCheckable(true);
-    menuKeepRawTrace->setChecked(Log.KeepRawTrace);
-    N1 = Plik1->addSeparator();
-    N1->setObjectName(QStringLiteral("N1"));
-    Koniec1 = makeAction(Plik1, QStringLiteral("Close"), "Koniec1");
-
-    Ustawienia1 = makeAction(nullptr, QStringLiteral("Settings"), "Ustawienia1");
-
-    Pomoc1 = menuBar()->addMenu(QStringLiteral("Help"));
-    Pomoc1->setObjectName(QStringLiteral("Pomoc1"));
-    Oprogramie1 = makeAction(Pomoc1, QStringLiteral("About"), "Oprogramie1");
-    Changelog1 = makeAction(Pomoc1, QStringLiteral("Changelog"), "Changelog1");
-
-    connect(menuLogCan, &QAction::triggered, this, &TfrmMain::menuLogCanClick);
-    connect(menuKeepRawTrace, &QAction::toggled, this,
-            [this](bool keep) { Log.KeepRawTrace = keep; });
-    connect(Koniec1, &QAction::triggered, this, &TfrmMain::Koniec1Click);
+    connect(m_menu.menuLogCan, &QAction::triggered, this, &TfrmMain::menuLogCanClick);
+    connect(m_menu.menuKeepRawTrace, &QAction::toggled, this,
+            [this](bool keep) { m_session->Log.KeepRawTrace = keep; });
+    connect(m_menu.Koniec1, &QAction::triggered, this, &QWidget::close);
     // Modal windows open after the trigger has returned: an assistive tool that presses the
     // item must not wait inside its call until the user closes the window.
-    connect(Save1, &QAction::triggered, this, &TfrmMain::Save1Click, Qt::QueuedConnection);
-    connect(Ustawienia1, &QAction::triggered, this, &TfrmMain::Ustawienia1Click,
+    connect(m_menu.Save1, &QAction::triggered, this, &TfrmMain::Save1Click, Qt::QueuedConnection);
+    connect(m_menu.Ustawienia1, &QAction::triggered, this, &TfrmMain::Ustawienia1Click,
             Qt::QueuedConnection);
-    connect(Oprogramie1, &QAction::triggered, this, &TfrmMain::Oprogramie1Click,
-            Qt::QueuedConnection);
-    connect(Changelog1, &QAction::triggered, this, &TfrmMain::Changelog1Click,
-            Qt::QueuedConnection);
+    connect(m_menu.Oprogramie1, &QAction::triggered, this,
+            [this] { Open(m_windows.frmSplashScreen); }, Qt::QueuedConnection);
+    connect(m_menu.Changelog1, &QAction::triggered, this,
+            [this] { Open(m_windows.frmChangeLog); }, Qt::QueuedConnection);
 }
 
-void TfrmMain::ConnectLoggingPage()
+template <typename TWindow> void TfrmMain::Open(TWindow *window)
 {
-    connect(tsLogging->GroupBox4->btnInit, &QPushButton::clicked, this, &TfrmMain::btnInitClick);
-    connect(tsLogging->GroupBox4->btnRelease, &QPushButton::clicked, this,
-            &TfrmMain::btnReleaseClick);
-    connect(tsLogging->cbbBaudrates, &QComboBox::activated, this, &TfrmMain::cbbBaudratesChange);
-    tsLogging->gbSaveLog->Attach(Log, Acquisition, *m_clock);
-    tsLogging->gbSaveLog->OnLogStarted = [this] {
-        Speed.ReportState();
-        tsLogging->gbLTR->ReportAlarmState();
-    };
-    connect(tsLogging->SpeedSim->tbSimSpeed, &QSlider::valueChanged, tsLogging->gbLTR,
-            &TLtrBox::onLPTRChange);
-    connect(tsLogging->SerialSources->btnSymulacja, &QPushButton::clicked, this,
-            &TfrmMain::btnSymulacjaClick);
+    if (window)
+        window->exec();
 }
 
-void TfrmMain::SubscribeToSpeedSource()
+void TfrmMain::FollowSession()
 {
-    Speed.Events = &Log;
-    Speed.OnGpsLine = [this](const QString &line) {
+    TProgramSession &session = *m_session;
+    session.Speed.OnGpsLine = [this](const QString &line) {
         if (m_windows.frmLogCAN)
             m_windows.frmLogCAN->AddGpsLine(line);
     };
+    session.Acquisition.OnTrafficFrame = [this](const char *prefix, const TPCANMsg &message) {
+        if (m_windows.frmLogCAN)
+            m_windows.frmLogCAN->AddCanFrame(prefix, message);
+    };
+    session.Acquisition.OnTrafficLine = [this](const QString &line) {
+        if (m_canLogEnabled && m_windows.frmLogCAN)
+            m_windows.frmLogCAN->AddCanLine(line);
+    };
+    session.Acquisition.OnStatusCaption = [this](const QString &caption) {
+        m_pages.tsLogging->GroupBox4->lCANStatus->setText(caption);
+    };
+    session.OnChannelChanged = [this](bool open) { ShowChannel(open); };
+    session.OnLogFailed = [this](const QString &error) {
+        m_pages.tsLogging->gbSaveLog->LogFailed(error);
+    };
+    session.OnDisplayTick = [this] { RefreshPages(); };
 }
 
-void TfrmMain::SetUpTimers()
+void TfrmMain::ShowChannel(bool open)
 {
-    Timer1.setInterval(100);
-    TimerCan.setInterval(50);
-    Timer1.setObjectName(QStringLiteral("Timer1"));
-    TimerCan.setObjectName(QStringLiteral("TimerCan"));
-    connect(&TimerCan, &QTimer::timeout, this, &TfrmMain::TimerCanTimer);
-    connect(&Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
-    Timer1.start();
+    if (!open)
+        m_pages.tsLogging->ClearStatus();
+    m_pages.tsLogging->GroupBox4->btnRelease->setEnabled(open);
+    m_pages.tsLogging->GroupBox4->btnInit->setEnabled(!open);
 }
 
 void TfrmMain::ShowProtocolEnv()
 {
-    const bool production = Acquisition.State.ProtocolEnv == TProtocolEnv::peProduction;
-    tsLogging->Readouts->ShowEnvironment(production);
-    tsLogging->SpeedSim->rgDemoSpeed->setVisible(production);
-    tsLogging->lCANProtocol->setText(QString::fromUtf8(
-        Acquisition.State.ProtocolEnv == TProtocolEnv::peProduction ? Consts::ProductionEnv
-                                                                    : Consts::TestProtocol));
-}
-
-void TfrmMain::AppendCanLog(const QString &line)
-{
-    if (CanLogEnabled && m_windows.frmLogCAN)
-        m_windows.frmLogCAN->AddCanLine(line);
-}
-
-void TfrmMain::cbbBaudratesChange()
-{
-    CanBaudrate = BusSpeeds::CodeOfIndex(tsLogging->cbbBaudrates->currentIndex());
-}
-
-void TfrmMain::ResetChart()
-{
-    tsLogging->ChartPanel->ResetChart();
-}
-
-void TfrmMain::SubscribeToAcquisition()
-{
-    Acquisition.OnTrafficFrame = [this](const char *prefix, const TPCANMsg &message) {
-        if (m_windows.frmLogCAN)
-            m_windows.frmLogCAN->AddCanFrame(prefix, message);
-    };
-    Acquisition.OnTrafficLine = [this](const QString &line) { AppendCanLog(line); };
-    Acquisition.OnStatusCaption = [this](const QString &caption) {
-        tsLogging->GroupBox4->lCANStatus->setText(caption);
-    };
-    Acquisition.OnChannelChanged = [this](bool open) {
-        if (open) {
-            TimerCan.start();
-        } else {
-            TimerCan.stop();
-            HideStatusLabels();
-        }
-        tsLogging->GroupBox4->btnRelease->setEnabled(open);
-        tsLogging->GroupBox4->btnInit->setEnabled(!open);
-    };
-    Acquisition.AddSink(Chart);
-    Acquisition.AddSink(Log);
-    Acquisition.SetFrameTap(&Log);
-    Acquisition.SetEventSink(&Log);
+    m_pages.tsLogging->ShowProtocolEnv(m_session->Acquisition.State.ProtocolEnv);
 }
 
 void TfrmMain::btnInitClick()
 {
-    ResetChart();
-    HideStatusLabels();
-    cbbBaudratesChange();
-    Acquisition.Connect(CanBaudrate);
+    m_pages.tsLogging->ChartPanel->ResetChart();
+    m_pages.tsLogging->ClearStatus();
+    m_session->CanBaudrate =
+        BusSpeeds::CodeOfIndex(m_pages.tsLogging->cbbBaudrates->currentIndex());
+    m_session->Connect();
 }
 
 void TfrmMain::btnReleaseClick()
 {
-    Acquisition.Disconnect();
+    m_session->Disconnect();
 }
 
-void TfrmMain::TimerCanTimer()
+void TfrmMain::RefreshPages()
 {
-    Acquisition.Drain();
-    // The records of this tick go to the file now: a crash then costs only what the adapter
-    // still holds, not also what waits for the display tick.
-    tsLogging->gbSaveLog->FlushLog();
+    const TSensorSample &unit = m_session->Acquisition.State.Sensors[1];
+    const TPictureTurns turns = PlanPictureTurns(m_pictures, unit);
+    m_pages.tsLogging->ShowState(m_session->Acquisition.State, turns);
+    m_pages.tsVisualisation->ShowUnit(unit, turns);
+    m_pages.lHealth->Show(HealthText(m_session->Acquisition));
 }
 
-void TfrmMain::LoadStatusCaptions()
+void TfrmMain::tsCalibrationShow()
 {
-    tsLogging->gbStatus->SetCaptions(
-        ::LoadStatusCaptions(SampleFilePath(QStringLiteral("opisy.ini"))));
-}
-
-void TfrmMain::HideStatusLabels()
-{
-    tsLogging->gbStatus->HideStatusLabels();
-}
-
-void TfrmMain::Timer1Timer()
-{
-    Acquisition.RunWatchdogs();
-    RefreshLoggingPage();
-    UpdateVisualisation();
-    tsLogging->gbSaveLog->FlushLog();
+    m_pages.tsCalibration->EnableRequests(m_session->Acquisition.State.SensorOnline);
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)
@@ -324,7 +235,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    tsLogging->gbSaveLog->StopLogging();
+    m_pages.tsLogging->gbSaveLog->StopLogging();
     QMainWindow::closeEvent(event);
 }
 
@@ -332,80 +243,29 @@ void TfrmMain::btnSymulacjaClick()
 {
     if (m_demoRunning)
         return;
-    tsLogging->gbSaveLog->StopLogging();  // a running log is closed before the run opens its own
-    tsLogging->gbSaveLog->StartLogging();
-    if (!Log.LogActive())
+    TLogBox &logBox = *m_pages.tsLogging->gbSaveLog;
+    logBox.StopLogging();  // a running log is closed before the run opens its own
+    logBox.StartLogging();
+    if (!m_session->Log.LogActive())
         return;
     m_demoRunning = true;
-    RunDemo(Acquisition, Chart.ChartMaxPoints, quint32(QDateTime::currentMSecsSinceEpoch()),
-            [this] {
+    RunDemo(m_session->Acquisition, m_chart.ChartMaxPoints,
+            quint32(QDateTime::currentMSecsSinceEpoch()), [this] {
                 QCoreApplication::processEvents();
                 return !m_closeAfterDemo;
             });
     m_demoRunning = false;
-    tsLogging->gbSaveLog->StopLogging();
-    tsLogging->ChartPanel->Refresh();
+    logBox.StopLogging();
+    m_pages.tsLogging->ChartPanel->Refresh();
     if (m_closeAfterDemo)
         QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void TfrmMain::Save1Click()
 {
-    const QString name = ChooseLogFileName(this, Log.LogFileName);
+    const QString name = ChooseLogFileName(this, m_session->Log.LogFileName);
     if (!name.isEmpty())
-        Log.LogFileName = name;
-}
-
-void TfrmMain::RefreshLoggingPage()
-{
-    const TSensorSample &unit = Acquisition.State.Sensors[1];
-    const TPictureTurns turns = PlanPictureTurns(Pictures, unit);
-    if (turns.Poprzeczny)
-        tsLogging->gbCar->imgPoprzeczny->SetAngle(*turns.Poprzeczny);
-    if (turns.Wzdluzny)
-        tsLogging->gbCar->imgWzdluzny->SetAngle(*turns.Wzdluzny);
-    if (turns.VisX)
-        tsVisualisation->imgVisX->SetAngle(*turns.VisX);
-    if (turns.VisY)
-        tsVisualisation->imgVisY->SetAngle(*turns.VisY);
-    tsLogging->Readouts->ShowValues(unit, Acquisition.State.Chassis);
-    tsLogging->Readouts->ShowTrackers(TrackerValuesFor(unit));
-    tsLogging->gbLTR->CheckLtrAlarm();
-    tsLogging->gbStatus->ShowStatus(unit.Status);
-    tsLogging->gbCar->ShowLamps(unit.TiltX, unit.TiltY);
-    // The chart is drawn with the display refresh, with every point appended since the last
-    // one: drawing it at every CAN tick would cost twice the processor time for no visible gain.
-    tsLogging->ChartPanel->Refresh();
-    lHealth->Show(HealthText(Acquisition));
-}
-
-void TfrmMain::UpdateVisualisation()
-{
-    const TSensorSample &unit = Acquisition.State.Sensors[1];
-    tsVisualisation->ShowValues(unit.TiltX, unit.TiltY, unit.Status);
-    tsVisualisation->ShowZones(ZoneOfTiltX(unit.TiltX), ZoneOfTiltY(unit.TiltY));
-}
-
-void TfrmMain::tsCalibrationShow()
-{
-    tsCalibration->EnableRequests(Acquisition.State.SensorOnline);
-}
-
-void TfrmMain::Koniec1Click()
-{
-    close();
-}
-
-void TfrmMain::Oprogramie1Click()
-{
-    if (m_windows.frmSplashScreen)
-        m_windows.frmSplashScreen->exec();
-}
-
-void TfrmMain::Changelog1Click()
-{
-    if (m_windows.frmChangeLog)
-        m_windows.frmChangeLog->exec();
+        m_session->Log.LogFileName = name;
 }
 
 void TfrmMain::menuLogCanClick()
@@ -421,21 +281,13 @@ void TfrmMain::Ustawienia1Click()
     if (!m_windows.frmSettings)
         return;
     TFrmSettings &dialog = *m_windows.frmSettings;
-    dialog.Load({tsLogging->cbbBaudrates->currentIndex(), Acquisition.State.CanId1,
-                 Acquisition.State.CanId2, Acquisition.State.CanId3, Acquisition.State.ChassisCanId,
-                 Acquisition.State.ProtocolEnv, Log.LogFileName});
+    dialog.Load(m_session->Settings(m_pages.tsLogging->cbbBaudrates->currentIndex()));
     if (dialog.exec() != QDialog::Accepted)
         return;
-
     const TSettings settings = dialog.Values();
     // Set without the change handler: the new speed is taken at the next Connect.
-    tsLogging->cbbBaudrates->setCurrentIndex(settings.BaudrateIndex);
-    Acquisition.State.CanId1 = settings.CanId1;
-    Acquisition.State.CanId2 = settings.CanId2;
-    Acquisition.State.CanId3 = settings.CanId3;
-    Acquisition.State.ProtocolEnv = settings.ProtocolEnv;
-    Acquisition.State.ChassisCanId = settings.ChassisCanId;
+    m_pages.tsLogging->cbbBaudrates->setCurrentIndex(settings.BaudrateIndex);
+    m_pages.tsLogging->gbSaveLog->StopLogging();
+    m_session->ApplySettings(settings);
     ShowProtocolEnv();
-    tsLogging->gbSaveLog->StopLogging();
-    Log.SetBaseName(settings.LogFileName);
 }

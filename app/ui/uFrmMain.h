@@ -1,25 +1,18 @@
 #pragma once
-// The main window: owns the run-time state, the menu, the three pages and the display and
-// channel timers, and wires the Logging page's groups to the program.
+// The main window: builds the menu and the three pages, wires their groups to the program's
+// session and shows the session's state at each display tick. The run-time state lives in the
+// session; the window keeps only what it shows.
 
-#include "acquisition/uAcquisition.h"
 #include "app/uCommandLine.h"
-#include "base/uClock.h"
+#include "app/ui/uMainMenu.h"
 #include "display/uChartModel.h"
 #include "display/uDisplayRules.h"
-#include "display/uLtrAlarm.h"
-#include "log/uLogFormat.h"
-#include "log/uLogSession.h"
-#include "speed/uSpeedSource.h"
+#include "session/uProgramSession.h"
 
 #include <QMainWindow>
-#include <QTimer>
 
 #include <memory>
 
-class QAction;
-class QMenu;
-class QWidget;
 class TCalibrationPage;
 class TFrmChangeLog;
 class TFrmLogCAN;
@@ -45,12 +38,18 @@ struct TSecondaryWindows {
     TFrmLogCAN *frmLogCAN = nullptr;
 };
 
+struct TMainPages {
+    TGradientTabWidget *PageControl1 = nullptr;
+    TLoggingPage *tsLogging = nullptr;
+    TVisualisationPage *tsVisualisation = nullptr;
+    TCalibrationPage *tsCalibration = nullptr;
+    THealthLine *lHealth = nullptr;    // in the status bar
+    TReplayBar *ReplayBar = nullptr;  // with --can=replay:FILE only
+};
+
 class TfrmMain : public QMainWindow
 {
     Q_OBJECT
-    // First: the acquisition below keeps the clock.
-    std::unique_ptr<TClock> m_ownClock;
-    const TClock *m_clock = nullptr;
 
 public:
     explicit TfrmMain(const TCommandLine &commandLine, TMainSeams seams = {},
@@ -59,78 +58,47 @@ public:
 
     // The windows created after this one; the menu shows them.
     void SetSecondaryWindows(const TSecondaryWindows &windows);
-
-    // Run-time state, set by FormCreate.
-    TLogSession Log{*m_clock};  // also the events record's sink
-    bool CanLogEnabled = false;
-    TAcquisition Acquisition{*m_clock};
-    TChartModel Chart;  // holds ChartMaxPoints
-    TPictureState Pictures;
-    TPCANBaudrate CanBaudrate = 0;
-    TSpeedSource Speed{Acquisition};  // the speed the program puts on the bus
-
-    // Menu.
-    QMenu *Plik1 = nullptr;
-    QAction *Save1 = nullptr;
-    QAction *menuLogCan = nullptr;
-    QAction *menuKeepRawTrace = nullptr;  // from the next Start on, for this run
-    QAction *N1 = nullptr;
-    QAction *Koniec1 = nullptr;
-    QAction *Ustawienia1 = nullptr;
-    QMenu *Pomoc1 = nullptr;
-    QAction *Oprogramie1 = nullptr;
-    QAction *Changelog1 = nullptr;
-
-    // Pages.
-    TGradientTabWidget *PageControl1 = nullptr;
-    TLoggingPage *tsLogging = nullptr;
-    TVisualisationPage *tsVisualisation = nullptr;
-    TCalibrationPage *tsCalibration = nullptr;
-
-    QTimer Timer1;    // 100 ms, display refresh and watchdogs
-    QTimer TimerCan;  // 50 ms, drains the adapter while connected
-
-    // Handlers.
-    void btnInitClick();
-    void btnReleaseClick();
-    void cbbBaudratesChange();
-    void TimerCanTimer();
-    void Timer1Timer();
-    void tsCalibrationShow();
-    void btnSymulacjaClick();
-    void Koniec1Click();
-    void Oprogramie1Click();
-    void Changelog1Click();
-    void menuLogCanClick();
-    void Ustawienia1Click();
-    void Save1Click();
-
-    void AppendCanLog(const QString &line);
-    void ShowProtocolEnv();
-    void ResetChart();
-    void UpdateVisualisation();
-    void LoadStatusCaptions();
-    void HideStatusLabels();
     // A replay's bar, for --can=replay:FILE; the replay must outlive the window.
     void AttachReplay(TReplay &replay);
-    TReplayBar *ReplayBar = nullptr;
-    THealthLine *lHealth = nullptr;  // in the status bar
+
+    TProgramSession &Session() { return *m_session; }
+    TChartModel &Chart() { return m_chart; }
+    const TMainMenu &Menu() const { return m_menu; }
+    const TMainPages &Pages() const { return m_pages; }
+
+    // The user's commands, as the buttons and the menu give them.
+    void btnInitClick();
+    void btnReleaseClick();
+    void btnSymulacjaClick();
+    void Ustawienia1Click();
+    void ShowProtocolEnv();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void FormCreate(const TCommandLine &commandLine);
     void BuildUi();
-    void BuildMenu();
-    void ConnectLoggingPage();
-    void SubscribeToSpeedSource();
-    void SetUpTimers();
-    void SubscribeToAcquisition();
-    void RefreshLoggingPage();
+    void ConnectMenu();
+    void FollowSession();
+    void ShowBackend(const TCommandLine &commandLine);
+    void RefreshPages();
+    void ShowChannel(bool open);
+    void tsCalibrationShow();
+    void Save1Click();
+    void menuLogCanClick();
+    template <typename TWindow> void Open(TWindow *window);
 
-    TSecondaryWindows m_windows;
+    // First: the session keeps the clock.
+    std::unique_ptr<TClock> m_ownClock;
+    const TClock *m_clock;
     std::unique_ptr<TAlarmSound> m_ownSound;
+    std::unique_ptr<TProgramSession> m_session;
+    TChartModel m_chart;  // holds ChartMaxPoints
+    TPictureState m_pictures;
+    bool m_canLogEnabled = false;
+    TMainMenu m_menu;
+    TMainPages m_pages;
+    TSecondaryWindows m_windows;
     bool m_demoRunning = false;
     bool m_closeAfterDemo = false;  // the window was closed during a demo run
 };

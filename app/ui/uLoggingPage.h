@@ -1,7 +1,9 @@
 #pragma once
 // The Logging page: the channel, log and LTR groups on the left, the readouts and the chart in
-// the middle, the car, the speed simulation and the logo on the right. The main window wires
-// its groups to the program.
+// the middle, the car, the speed simulation and the logo on the right. Its log, LTR and speed
+// groups work on the program's session; the main window wires the channel's.
+
+#include "protocol/uProtocolEnv.h"
 
 #include <QWidget>
 
@@ -16,16 +18,21 @@ class TLtrBox;
 class TReadoutsBox;
 class TSerialSourceBox;
 class TSpeedSimBox;
-class TSpeedSource;
+class TProgramSession;
 class TStatusBox;
-struct TSensorSample;
+struct TAcquisitionState;
+struct TPictureTurns;
 
 class TLoggingPage : public QWidget
 {
 public:
-    // The chart shows unit's values; the speed groups run speed.
-    TLoggingPage(TChartModel &chart, const TSensorSample &unit, TSpeedSource &speed,
-                 QWidget *parent = nullptr);
+    // The chart shows the session's unit 1, whose sample the groups show.
+    TLoggingPage(TChartModel &chart, TProgramSession &session, QWidget *parent = nullptr);
+
+    // Unit 1 and the chassis at a display tick, the car's pictures turned as planned.
+    void ShowState(const TAcquisitionState &state, const TPictureTurns &turns);
+    void ShowProtocolEnv(TProtocolEnv env);
+    void ClearStatus();
 
     TCanBusBox *GroupBox4 = nullptr;
     TLogBox *gbSaveLog = nullptr;

@@ -1,10 +1,8 @@
 #include "display/ui/uLtrBox.h"
 
-#include "acquisition/uAcquisition.h"
 #include "base/uNumberFormat.h"
 #include "display/uDisplayRules.h"
-#include "display/uLtrAlarm.h"
-#include "display/ui/uAlertSound.h"
+#include "display/uLtrWatch.h"
 #include "widgets/uLook.h"
 
 #include <QGridLayout>
@@ -66,37 +64,22 @@ void TLtrBox::ShowLtr(double ltr, bool alarm)
     lLTR->setText(FormatFixed(ltr, 3));
 }
 
-TLtrBox::~TLtrBox() = default;
-
-void TLtrBox::Attach(const TAcquisition &acquisition, TAlarmSound &sound, TEventSink *events)
+void TLtrBox::Attach(const TAcquisitionState &state, TLtrWatch &watch)
 {
-    m_acquisition = &acquisition;
-    TimerLTR.setObjectName(QStringLiteral("TimerLTR"));
-    TimerLTR.setInterval(3000);
-    m_timer = std::make_unique<TQtAlarmTimer>(TimerLTR);
-    m_alarm = std::make_unique<TLtrAlarm>(*m_timer, sound, events);
-    connect(&TimerLTR, &QTimer::timeout, this, &TLtrBox::TimerLTRTimer);
+    m_state = &state;
+    m_watch = &watch;
     connect(tbLTRthreshold, &QSlider::valueChanged, this, &TLtrBox::onLPTRChange);
 }
 
 void TLtrBox::onLPTRChange()
 {
+    m_watch->Position = Position();
     ShowThreshold(TLtrAlarm::Threshold(Position()));
-    CheckLtrAlarm();
+    m_watch->CheckLtrAlarm();
+    ShowLtrAlarm();
 }
 
-void TLtrBox::CheckLtrAlarm()
+void TLtrBox::ShowLtrAlarm()
 {
-    const double ltr = m_acquisition->State.Sensors[1].LTR;
-    ShowLtr(ltr, m_alarm->CheckLtrAlarm(ltr, Position()));
-}
-
-void TLtrBox::ReportAlarmState() const
-{
-    m_alarm->ReportState(m_acquisition->State.Sensors[1].LTR, Position());
-}
-
-void TLtrBox::TimerLTRTimer()
-{
-    m_alarm->TimerLTRTimer(m_acquisition->State.SensorOnline);
+    ShowLtr(m_state->Sensors[1].LTR, m_watch->LtrAlarmActive());
 }

@@ -1,27 +1,20 @@
 #pragma once
 // The "LTR" group of the Logging page: the threshold track bar and the reported value, red
-// with a repeated sound while the alarm holds.
-
-#include "display/uLtrAlarm.h"
+// while the alarm holds.
 
 #include <QGroupBox>
-#include <QTimer>
-
-#include <memory>
 
 class QLabel;
 class QSlider;
-class TAcquisition;
-class TEventSink;
+class TLtrWatch;
+struct TAcquisitionState;
 
 class TLtrBox : public QGroupBox
 {
 public:
     explicit TLtrBox(QWidget *parent = nullptr);
-    ~TLtrBox() override;
-    // The unit whose LTR the alarm watches, the sound it plays and where it reports coming on
-    // and going off (null for nowhere).
-    void Attach(const TAcquisition &acquisition, TAlarmSound &sound, TEventSink *events);
+    // Whose unit 1's LTR is shown, and the alarm that the track bar sets.
+    void Attach(const TAcquisitionState &state, TLtrWatch &watch);
 
     // Position 0..10, the threshold in tenths.
     int Position() const;
@@ -33,19 +26,13 @@ public:
     QLabel *lLTRthreshold = nullptr;
     QLabel *Label11 = nullptr;
     QLabel *lLTR = nullptr;
-    QTimer TimerLTR;  // 3000 ms, repeats the alarm sound
 
     void onLPTRChange();
-    void TimerLTRTimer();
-    // Decides the alarm for the unit's LTR and shows both.
-    void CheckLtrAlarm();
-    // Whether the alarm holds, and the threshold, for the events record of a log just started.
-    void ReportAlarmState() const;
-    bool LtrAlarmActive() const { return m_alarm->LtrAlarmActive; }
+    // Unit 1's LTR, red while the alarm holds.
+    void ShowLtrAlarm();
 
 private:
     bool m_alarmShown = false;
-    const TAcquisition *m_acquisition = nullptr;
-    std::unique_ptr<TAlarmTimer> m_timer;
-    std::unique_ptr<TLtrAlarm> m_alarm;
+    const TAcquisitionState *m_state = nullptr;
+    TLtrWatch *m_watch = nullptr;
 };

@@ -106,3 +106,13 @@ void TVisualisationPage::ShowValues(double tiltX, double tiltY, quint8 status)
     lVisX->setText(FormatAngle(tiltX));
     imgTrojkat->setVisible(WarningShown(status));
 }
+
+void TVisualisationPage::ShowUnit(const TSensorSample &unit, const TPictureTurns &turns)
+{
+    if (turns.VisX)
+        imgVisX->SetAngle(*turns.VisX);
+    if (turns.VisY)
+        imgVisY->SetAngle(*turns.VisY);
+    ShowValues(unit.TiltX, unit.TiltY, unit.Status);
+    ShowZones(ZoneOfTiltX(unit.TiltX), ZoneOfTiltY(unit.TiltY));
+}

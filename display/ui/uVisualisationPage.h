@@ -19,6 +19,8 @@ public:
 
     void ShowZones(TZone tiltXZone, TZone tiltYZone);
     void ShowValues(double tiltX, double tiltY, quint8 status);
+    // The unit's tilts, status and zones, the gauges turned as planned.
+    void ShowUnit(const TSensorSample &unit, const TPictureTurns &turns);
 
     QWidget *Panel2 = nullptr;
     TSvgPicture *Image2 = nullptr;

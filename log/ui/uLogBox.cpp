@@ -1,7 +1,7 @@
 #include "log/ui/uLogBox.h"
 
-#include "acquisition/uAcquisition.h"
 #include "base/uConsts.h"
+#include "log/uLogControl.h"
 #include "log/uLogSession.h"
 #include "widgets/uLook.h"
 
@@ -48,11 +48,11 @@ void TLogBox::ShowInactive()
     btnStopLog->setEnabled(false);
 }
 
-void TLogBox::Attach(TLogSession &log, TAcquisition &acquisition, const TClock &clock)
+void TLogBox::Attach(TLogSession &log, const TAcquisitionState &state, TLogControl &control)
 {
     m_log = &log;
-    m_acquisition = &acquisition;
-    m_clock = &clock;
+    m_state = &state;
+    m_control = &control;
     connect(btnStartLog, &QPushButton::clicked, this, &TLogBox::btnStartLogClick);
     connect(btnStopLog, &QPushButton::clicked, this, &TLogBox::btnStopLogClick);
     // Told after the tick: the box's own loop must not run inside the flush.
@@ -64,7 +64,7 @@ void TLogBox::Attach(TLogSession &log, TAcquisition &acquisition, const TClock &
 
 void TLogBox::btnStartLogClick()
 {
-    if (!m_acquisition->State.SensorOnline) {
+    if (!m_state->SensorOnline) {
         QMessageBox::information(window(), QString::fromUtf8(Consts::AppTitle),
                                  QString::fromUtf8(Consts::ConnectFirst));
         return;
@@ -80,34 +80,26 @@ void TLogBox::btnStopLogClick()
 void TLogBox::StartLogging()
 {
     QString error;
-    if (!m_log->StartLogging(m_acquisition->State, m_clock->Read(), &error)) {
+    if (!m_control->StartLogging(&error)) {
         ShowError(error);
         return;
     }
     ShowActive(QFileInfo(m_log->FileName()).fileName());
-    if (OnLogStarted)
-        OnLogStarted();
 }
 
 void TLogBox::StopLogging()
 {
-    m_acquisition->ReportHeldEvents();
     QString error;
-    const bool closed = m_log->StopLogging(&error);
+    const bool closed = m_control->StopLogging(&error);
     ShowInactive();
     if (!closed)
         ShowError(error);
 }
 
-// A flush that fails (a full disk, a pulled stick) is reported once and ends the log
-// cleanly: an error box at every tick would help nobody, and what is on disk stays there.
-void TLogBox::FlushLog()
+void TLogBox::LogFailed(const QString &message)
 {
-    QString error;
-    if (m_log->Flush(m_clock->MonotonicMs(), &error))
-        return;
     ShowInactive();
-    ShowError(error);
+    ShowError(message);
 }
 
 void TLogBox::ShowError(const QString &message)

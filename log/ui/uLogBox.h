@@ -1,16 +1,14 @@
 #pragma once
 // The "Save log" group of the Logging page: the current file's name and Start and Stop. It
-// runs the log session and reports its errors.
+// has the program's session start and stop the log, and reports their errors.
 
 #include <QGroupBox>
 
-#include <functional>
-
 class QLabel;
 class QPushButton;
-class TAcquisition;
-class TClock;
+class TLogControl;
 class TLogSession;
+struct TAcquisitionState;
 
 class TLogBox : public QGroupBox
 {
@@ -18,17 +16,15 @@ public:
     static constexpr const char *NotActive = "- not active -";
 
     explicit TLogBox(QWidget *parent = nullptr);
-    // The session the buttons run, the samples it logs, the clock of its file names and flushes.
-    void Attach(TLogSession &log, TAcquisition &acquisition, const TClock &clock);
+    // The log shown, whether unit 1 is heard, and what starts and stops the log.
+    void Attach(TLogSession &log, const TAcquisitionState &state, TLogControl &control);
 
     void btnStartLogClick();
     void btnStopLogClick();
     void StartLogging();
     void StopLogging();
-    // Hands the written records to the disk; a failure is reported once and ends the log.
-    void FlushLog();
-    // After a Start: the state in force goes into the new events record.
-    std::function<void()> OnLogStarted;
+    // A file failed and the log has ended: said once, and what is on disk stays.
+    void LogFailed(const QString &message);
 
     // Label and buttons always change together with the log's state.
     void ShowActive(const QString &fileName);
@@ -42,6 +38,6 @@ private:
     void ShowError(const QString &message);
 
     TLogSession *m_log = nullptr;
-    TAcquisition *m_acquisition = nullptr;
-    const TClock *m_clock = nullptr;
+    const TAcquisitionState *m_state = nullptr;
+    TLogControl *m_control = nullptr;
 };

@@ -126,7 +126,7 @@ void tst_uRecorder::theLogStartsOnceUnit1IsHeard()
     recording.Send(3);
     recording.Wait(200);
     recording.Send(1);
-    QCOMPARE(recording.Recorder.Log.LogRecordNo, 6);
+    QCOMPARE(recording.Recorder.Session.Log.LogRecordNo, 6);
     recording.Recorder.Finish(0);
 
     QCOMPARE(recording.ExitCodes, QList<int>{0});
@@ -168,9 +168,9 @@ void tst_uRecorder::everyThirtySecondCountsFromTheStart()
     QVERIFY(recording.Recorder.Start(&error));
     recording.Send(5);
     recording.Send(26);
-    QCOMPARE(recording.Recorder.Log.LogRecordNo, 0);
+    QCOMPARE(recording.Recorder.Session.Log.LogRecordNo, 0);
     recording.Send(1);
-    QCOMPARE(recording.Recorder.Log.LogRecordNo, 1);  // the drive's 32nd sample
+    QCOMPARE(recording.Recorder.Session.Log.LogRecordNo, 1);  // the drive's 32nd sample
     recording.Send(33);
     recording.Recorder.Finish(0);
     QCOMPARE(Records(Only("log_001_*[0-9].csv")).size(), 2);  // samples 32 and 64
@@ -264,7 +264,7 @@ void tst_uRecorder::aFailingFileEndsTheRecordingWithItsRecordsLost()
     recording.Send(1);
     recording.Send(3);
     QTRY_COMPARE((recording.Send(0), recording.Recorder.Counts().Records), 4);  // written
-    QVERIFY(recording.Recorder.Log.File().OpenOn(std::make_unique<TFullDisk>(), "full.csv", false,
+    QVERIFY(recording.Recorder.Session.Log.File().OpenOn(std::make_unique<TFullDisk>(), "full.csv", false,
                                                  {}, &error));
     recording.Send(2);
     // The writer's failure is found at a tick after it.
@@ -292,7 +292,7 @@ void tst_uRecorder::aLostConnectionEndsTheRecordingWithWholeFiles()
     QCOMPARE(recording.ExitCodes, QList<int>{1});
     QCOMPARE(recording.Messages.last(), "connection lost: no sample of unit 1 for more than 15 s");
     QCOMPARE(Records(Only("log_001_*[0-9].csv")).size(), 3);
-    QVERIFY(!recording.Recorder.Log.LogActive());
+    QVERIFY(!recording.Recorder.Session.Log.LogActive());
 }
 
 void tst_uRecorder::neverHeardLeavesNoFiles()

@@ -24,7 +24,7 @@ struct TOnlineWindow {
     {
         Main.btnInitClick();
         Bus.Device()->Inject({ProductionSample});
-        Main.TimerCanTimer();
+        Main.Session().TimerCanTimer();
     }
     TFakeCanBus Bus;
     TFakeClock Clock;

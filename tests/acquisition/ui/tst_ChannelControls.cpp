@@ -41,16 +41,16 @@ void tst_ChannelControls::connectOpensTheFirstUsbChannelAtTheListedSpeed()
     TFakeCanBus bus;
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
-    main.Acquisition.State.Sensors[1].TiltX = 4.5;
-    QTest::mouseClick(main.tsLogging->GroupBox4->btnInit, Qt::LeftButton);
+    main.Session().Acquisition.State.Sensors[1].TiltX = 4.5;
+    QTest::mouseClick(main.Pages().tsLogging->GroupBox4->btnInit, Qt::LeftButton);
 
-    QCOMPARE(main.Acquisition.CanChannel, PCAN_USBBUS1);
-    QCOMPARE(main.CanBaudrate, TPCANBaudrate(0x011C));
+    QCOMPARE(main.Session().Acquisition.CanChannel, PCAN_USBBUS1);
+    QCOMPARE(main.Session().CanBaudrate, TPCANBaudrate(0x011C));
     QCOMPARE(bus.LastBitRate.toInt(), 250000);
-    QVERIFY(main.TimerCan.isActive());
-    QVERIFY(!main.tsLogging->GroupBox4->btnInit->isEnabled());
-    QVERIFY(main.tsLogging->GroupBox4->btnRelease->isEnabled());
-    QCOMPARE(main.Acquisition.State.Sensors[1].TiltX, 0.0);
+    QVERIFY(main.Session().TimerCan.isActive());
+    QVERIFY(!main.Pages().tsLogging->GroupBox4->btnInit->isEnabled());
+    QVERIFY(main.Pages().tsLogging->GroupBox4->btnRelease->isEnabled());
+    QCOMPARE(main.Session().Acquisition.State.Sensors[1].TiltX, 0.0);
     QCOMPARE(TrafficLines(windows), QStringLiteral("Połączenie"));
 }
 
@@ -60,13 +60,13 @@ void tst_ChannelControls::aSpeedChosenWhileConnectedWaitsForTheNextConnect()
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
     main.btnInitClick();
-    main.tsLogging->cbbBaudrates->setCurrentIndex(
+    main.Pages().tsLogging->cbbBaudrates->setCurrentIndex(
         2);  // as the settings dialog sets it: no change event
-    QCOMPARE(main.CanBaudrate, TPCANBaudrate(0x011C));
+    QCOMPARE(main.Session().CanBaudrate, TPCANBaudrate(0x011C));
     QCOMPARE(bus.Created, 1);
     main.btnReleaseClick();
     main.btnInitClick();
-    QCOMPARE(main.CanBaudrate, TPCANBaudrate(0x001C));
+    QCOMPARE(main.Session().CanBaudrate, TPCANBaudrate(0x001C));
     QCOMPARE(bus.LastBitRate.toInt(), 500000);
 }
 
@@ -75,19 +75,19 @@ void tst_ChannelControls::failedConnectChangesOnlyTheTrafficLog()
     TFakeCanBus bus({.openFails = true});
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
-    main.tsLogging->GroupBox4->lCANStatus->setText(QStringLiteral("CONN. LOST"));
-    main.Acquisition.State.Sensors[1].LTR = 0.7;
-    main.Acquisition.State.Chassis.VehicleSpeed = 30;
+    main.Pages().tsLogging->GroupBox4->lCANStatus->setText(QStringLiteral("CONN. LOST"));
+    main.Session().Acquisition.State.Sensors[1].LTR = 0.7;
+    main.Session().Acquisition.State.Chassis.VehicleSpeed = 30;
 
     QTest::ignoreMessage(QtWarningMsg, "CAN channel could not be opened: adapter not plugged in");
-    QTest::mouseClick(main.tsLogging->GroupBox4->btnInit, Qt::LeftButton);
+    QTest::mouseClick(main.Pages().tsLogging->GroupBox4->btnInit, Qt::LeftButton);
 
-    QVERIFY(main.tsLogging->GroupBox4->btnInit->isEnabled());
-    QVERIFY(!main.tsLogging->GroupBox4->btnRelease->isEnabled());
-    QVERIFY(!main.TimerCan.isActive());
-    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("CONN. LOST"));
-    QCOMPARE(main.Acquisition.State.Sensors[1].LTR, 0.0);  // cleared before the attempt
-    QCOMPARE(main.Acquisition.State.Chassis.VehicleSpeed, 0.0);
+    QVERIFY(main.Pages().tsLogging->GroupBox4->btnInit->isEnabled());
+    QVERIFY(!main.Pages().tsLogging->GroupBox4->btnRelease->isEnabled());
+    QVERIFY(!main.Session().TimerCan.isActive());
+    QCOMPARE(main.Pages().tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("CONN. LOST"));
+    QCOMPARE(main.Session().Acquisition.State.Sensors[1].LTR, 0.0);  // cleared before the attempt
+    QCOMPARE(main.Session().Acquisition.State.Chassis.VehicleSpeed, 0.0);
     QCOMPARE(TrafficLines(windows), QStringLiteral("błąd otwarcia"));
 }
 
@@ -97,19 +97,19 @@ void tst_ChannelControls::aBackendThatGivesUpAfterConnectIsAFailedConnect()
     TFakeCanBus bus({.connectsLater = true});
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
-    QTest::mouseClick(main.tsLogging->GroupBox4->btnInit, Qt::LeftButton);
-    QVERIFY(main.tsLogging->GroupBox4->btnRelease->isEnabled());
+    QTest::mouseClick(main.Pages().tsLogging->GroupBox4->btnInit, Qt::LeftButton);
+    QVERIFY(main.Pages().tsLogging->GroupBox4->btnRelease->isEnabled());
 
     bus.Device()->FailConnecting();
     QTest::ignoreMessage(QtWarningMsg,
                          "CAN channel could not be opened: no answer from the bus server");
-    main.TimerCanTimer();
-    main.Timer1Timer();
-    QVERIFY(main.tsLogging->GroupBox4->btnInit->isEnabled());
-    QVERIFY(!main.tsLogging->GroupBox4->btnRelease->isEnabled());
-    QVERIFY(!main.TimerCan.isActive());
+    main.Session().TimerCanTimer();
+    main.Session().Timer1Timer();
+    QVERIFY(main.Pages().tsLogging->GroupBox4->btnInit->isEnabled());
+    QVERIFY(!main.Pages().tsLogging->GroupBox4->btnRelease->isEnabled());
+    QVERIFY(!main.Session().TimerCan.isActive());
     QCOMPARE(TrafficLines(windows), QStringLiteral("Połączenie\nbłąd otwarcia"));
-    QCOMPARE(main.lHealth->text(),
+    QCOMPARE(main.Pages().lHealth->text(),
              QStringLiteral("the adapter could not be opened: no answer from the bus server"));
 }
 
@@ -119,18 +119,18 @@ void tst_ChannelControls::disconnectResetsEvenWhenClosingFails()
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
     main.btnInitClick();
-    main.Acquisition.State.SensorOnline = true;
-    main.Acquisition.State.Sensors[1].TiltY = -3;
-    main.tsLogging->GroupBox4->lCANStatus->setText(QStringLiteral("ONLINE "));
+    main.Session().Acquisition.State.SensorOnline = true;
+    main.Session().Acquisition.State.Sensors[1].TiltY = -3;
+    main.Pages().tsLogging->GroupBox4->lCANStatus->setText(QStringLiteral("ONLINE "));
 
-    QTest::mouseClick(main.tsLogging->GroupBox4->btnRelease, Qt::LeftButton);
+    QTest::mouseClick(main.Pages().tsLogging->GroupBox4->btnRelease, Qt::LeftButton);
 
-    QVERIFY(!main.TimerCan.isActive());
-    QVERIFY(main.tsLogging->GroupBox4->btnInit->isEnabled());
-    QVERIFY(!main.tsLogging->GroupBox4->btnRelease->isEnabled());
-    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("OFFLINE"));
-    QVERIFY(!main.Acquisition.State.SensorOnline);
-    QCOMPARE(main.Acquisition.State.Sensors[1].TiltY, 0.0);
+    QVERIFY(!main.Session().TimerCan.isActive());
+    QVERIFY(main.Pages().tsLogging->GroupBox4->btnInit->isEnabled());
+    QVERIFY(!main.Pages().tsLogging->GroupBox4->btnRelease->isEnabled());
+    QCOMPARE(main.Pages().tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("OFFLINE"));
+    QVERIFY(!main.Session().Acquisition.State.SensorOnline);
+    QCOMPARE(main.Session().Acquisition.State.Sensors[1].TiltY, 0.0);
     QVERIFY(!TPCANBasic::Device());
     QCOMPARE(TrafficLines(windows), QStringLiteral("Połączenie\nRozłączenie"));
 }
@@ -142,13 +142,13 @@ void tst_ChannelControls::pollingDrainsTheQueueAndSurvivesADeadAdapter()
     TfrmMain &main = *windows.frmMain;
     main.btnInitClick();
     bus.Device()->Inject(QList<QCanBusFrame>(5000, ExtendedFrame(0x18FECE47, QByteArray(8, '\0'))));
-    main.TimerCanTimer();
+    main.Session().TimerCanTimer();
     QCOMPARE(bus.Device()->framesAvailable(), 0);
 
     bus.Device()->Inject({ExtendedFrame(0x18FECE47, QByteArray(8, '\0'))});
     bus.Device()->Die();
-    main.TimerCanTimer();  // returns: a dead adapter ends the tick
-    QVERIFY(main.tsLogging->GroupBox4->btnRelease->isEnabled());
+    main.Session().TimerCanTimer();  // returns: a dead adapter ends the tick
+    QVERIFY(main.Pages().tsLogging->GroupBox4->btnRelease->isEnabled());
 }
 
 void tst_ChannelControls::framesReachStatusChartAndTrafficWindow()
@@ -160,14 +160,14 @@ void tst_ChannelControls::framesReachStatusChartAndTrafficWindow()
     bus.Device()->Inject({ExtendedFrame(0x18FECF10, QByteArray::fromHex("0019000000000000")),
                           ExtendedFrame(0x18FECE47, QByteArray::fromHex("0023282328C8643C")),
                           ExtendedFrame(0x18FECE47, QByteArray::fromHex("0023282328C8643C"))});
-    main.TimerCanTimer();
-    main.Timer1Timer();  // draws the chart
-    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
-    QVERIFY(main.Acquisition.State.SensorOnline);
-    QCOMPARE(main.Acquisition.State.Chassis.VehicleSpeed, 25.0);
-    QCOMPARE(main.Acquisition.State.Sensors[1].AccX, 1.0);
-    QCOMPARE(main.tsLogging->ChartPanel->Series[csAccX]->count(), 2);
-    QCOMPARE(main.tsLogging->ChartPanel->Series[csLTR]->at(1), QPointF(0.01, 0.6));
+    main.Session().TimerCanTimer();
+    main.Session().Timer1Timer();  // draws the chart
+    QCOMPARE(main.Pages().tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
+    QVERIFY(main.Session().Acquisition.State.SensorOnline);
+    QCOMPARE(main.Session().Acquisition.State.Chassis.VehicleSpeed, 25.0);
+    QCOMPARE(main.Session().Acquisition.State.Sensors[1].AccX, 1.0);
+    QCOMPARE(main.Pages().tsLogging->ChartPanel->Series[csAccX]->count(), 2);
+    QCOMPARE(main.Pages().tsLogging->ChartPanel->Series[csLTR]->at(1), QPointF(0.01, 0.6));
     QCOMPARE(TrafficLines(windows), QStringLiteral("Połączenie\n"
                                                    "data chassis CAN:00 19 00 00 00 00 00 00\n"
                                                    "data CAN1:00 23 28 23 28 C8 64 3C\n"
@@ -179,15 +179,15 @@ void tst_ChannelControls::testProtocolShowsTheFirmware()
     TFakeCanBus bus;
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
-    main.Acquisition.State.ProtocolEnv = TProtocolEnv::peTest;
-    main.Acquisition.State.CanId1 = QStringLiteral("18FEDC10");
+    main.Session().Acquisition.State.ProtocolEnv = TProtocolEnv::peTest;
+    main.Session().Acquisition.State.CanId1 = QStringLiteral("18FEDC10");
     main.btnInitClick();
     bus.Device()->Inject({ExtendedFrame(0x18FEDC10, QByteArray::fromHex("0064000000000000")),
                           ExtendedFrame(0x18FEDC11, QByteArray::fromHex("09C4000F1701F403"))});
-    main.TimerCanTimer();
-    main.Timer1Timer();
-    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE v2.3"));
-    QCOMPARE(main.tsLogging->ChartPanel->Series[csTiltX]->count(), 1);
+    main.Session().TimerCanTimer();
+    main.Session().Timer1Timer();
+    QCOMPARE(main.Pages().tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE v2.3"));
+    QCOMPARE(main.Pages().tsLogging->ChartPanel->Series[csTiltX]->count(), 1);
 }
 
 void tst_ChannelControls::aSilentUnitDropsTheConnection()
@@ -195,28 +195,28 @@ void tst_ChannelControls::aSilentUnitDropsTheConnection()
     TOnlineWindow online;
     TfrmMain &main = online.Main;
     TFakeClock &clock = online.Clock;
-    QVERIFY(main.Acquisition.State.SensorOnline);
+    QVERIFY(main.Session().Acquisition.State.SensorOnline);
 
     // The display ticks every 100 ms: the program listened all the time.
     const auto tickFor = [&](int ms) {
         for (int elapsed = 0; elapsed < ms; elapsed += 100) {
             clock.Ms += 100;
-            main.Timer1Timer();
+            main.Session().Timer1Timer();
         }
     };
     tickFor(15900);
-    QVERIFY(main.Acquisition.State.SensorOnline);
-    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
+    QVERIFY(main.Session().Acquisition.State.SensorOnline);
+    QCOMPARE(main.Pages().tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
 
     tickFor(100);
-    QVERIFY(!main.Acquisition.State.SensorOnline);
-    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("CONN. LOST"));
-    QVERIFY(main.tsLogging->GroupBox4->btnInit->isEnabled());
-    QVERIFY(!main.TimerCan.isActive());
+    QVERIFY(!main.Session().Acquisition.State.SensorOnline);
+    QCOMPARE(main.Pages().tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("CONN. LOST"));
+    QVERIFY(main.Pages().tsLogging->GroupBox4->btnInit->isEnabled());
+    QVERIFY(!main.Session().TimerCan.isActive());
     QVERIFY(!TPCANBasic::Device());
-    QCOMPARE(main.Acquisition.State.Sensors[1].AccX, 0.0);
-    main.Timer1Timer();
-    QCOMPARE(main.tsLogging->Readouts->lGWzdluzne->text(), QStringLiteral("0,000"));
+    QCOMPARE(main.Session().Acquisition.State.Sensors[1].AccX, 0.0);
+    main.Session().Timer1Timer();
+    QCOMPARE(main.Pages().tsLogging->Readouts->lGWzdluzne->text(), QStringLiteral("0,000"));
 }
 
 // The window's own thread stalls for 20 s while the unit goes on sending: no false
@@ -225,16 +225,16 @@ void tst_ChannelControls::aStallOfTheWindowIsNoLostConnection()
 {
     TOnlineWindow online;
     TfrmMain &main = online.Main;
-    main.Timer1Timer();
-    const int before = main.Acquisition.State.Sensors[1].FrameCounter;
+    main.Session().Timer1Timer();
+    const int before = main.Session().Acquisition.State.Sensors[1].FrameCounter;
 
     online.Clock.Ms += 20000;
     online.Bus.Device()->Inject(QList<QCanBusFrame>(2000, ProductionSample));
-    main.Timer1Timer();  // the display tick may come before the CAN tick
-    main.TimerCanTimer();
-    QVERIFY(main.Acquisition.State.SensorOnline);
-    QCOMPARE(main.Acquisition.State.Sensors[1].FrameCounter, (before + 2000) % 256);
-    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
+    main.Session().Timer1Timer();  // the display tick may come before the CAN tick
+    main.Session().TimerCanTimer();
+    QVERIFY(main.Session().Acquisition.State.SensorOnline);
+    QCOMPARE(main.Session().Acquisition.State.Sensors[1].FrameCounter, (before + 2000) % 256);
+    QCOMPARE(main.Pages().tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE "));
 }
 
 QTEST_MAIN(tst_ChannelControls)

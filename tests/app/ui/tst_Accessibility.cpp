@@ -40,9 +40,9 @@ void DoAction(QObject *control, const QString &action)
 void FillChart(TfrmMain &main)
 {
     for (int i = 0; i < 10; ++i)
-        main.Chart.AppendChartSample(main.Acquisition.State.Sensors[1]);
-    main.tsLogging->ChartPanel->Refresh();
-    QCOMPARE(main.tsLogging->ChartPanel->Series[csLTR]->count(), 10);
+        main.Chart().AppendChartSample(main.Session().Acquisition.State.Sensors[1]);
+    main.Pages().tsLogging->ChartPanel->Refresh();
+    QCOMPARE(main.Pages().tsLogging->ChartPanel->Series[csLTR]->count(), 10);
 }
 
 }  // namespace
@@ -61,12 +61,12 @@ void tst_Accessibility::toggleActionActsAsAClick()
 {
     TWindowSet windows = TWindowSet::Create(ParseCommandLine({}));
     TfrmMain &main = *windows.frmMain;
-    TChartPanel &panel = *main.tsLogging->ChartPanel;
+    TChartPanel &panel = *main.Pages().tsLogging->ChartPanel;
 
     FillChart(main);
     DoAction(panel.cbKatPoprzeczny, QAccessibleActionInterface::toggleAction());
     QVERIFY(!panel.cbKatPoprzeczny->isChecked());
-    QVERIFY(!main.Chart.SeriesOn(csTiltY));
+    QVERIFY(!main.Chart().SeriesOn(csTiltY));
     QCOMPARE(panel.Series[csLTR]->count(), 0);
 
     FillChart(main);
@@ -81,10 +81,10 @@ void tst_Accessibility::choosingTheChosenScaleKeepsTheChart()
     TfrmMain &main = *windows.frmMain;
     FillChart(main);
     for (TRadioGroup *scale :
-         {main.tsLogging->ChartPanel->rgSkalaKata, main.tsLogging->ChartPanel->rgSkalaG,
-          main.tsLogging->ChartPanel->rgSkalaCzasu})
+         {main.Pages().tsLogging->ChartPanel->rgSkalaKata, main.Pages().tsLogging->ChartPanel->rgSkalaG,
+          main.Pages().tsLogging->ChartPanel->rgSkalaCzasu})
         QTest::mouseClick(scale->Item(scale->ItemIndex()), Qt::LeftButton);
-    QCOMPARE(main.tsLogging->ChartPanel->Series[csLTR]->count(), 10);
+    QCOMPARE(main.Pages().tsLogging->ChartPanel->Series[csLTR]->count(), 10);
 }
 
 void tst_Accessibility::menuItemsThatOpenAWindowReturnAtOnce_data()

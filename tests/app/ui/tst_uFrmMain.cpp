@@ -64,35 +64,35 @@ void tst_uFrmMain::startsWithItsDefaults()
     TWindowSet windows = Start({});
     TfrmMain &main = *windows.frmMain;
     QCOMPARE(main.windowTitle(), QStringLiteral("Logger TELQAR"));
-    QCOMPARE(main.Log.LogFileName, QStringLiteral("log.csv"));
-    QCOMPARE(main.Log.LogFileIndex, 0);
-    QVERIFY(!main.Log.LogActive());
-    QCOMPARE(main.Chart.ChartMaxPoints, 1500);
-    QCOMPARE(main.Acquisition.State.CanId1, QStringLiteral("18FECE47"));
-    QVERIFY(main.Acquisition.State.CanId2.isEmpty() && main.Acquisition.State.CanId3.isEmpty());
-    QCOMPARE(main.Acquisition.State.ChassisCanId, QStringLiteral("18FECF10"));
-    QCOMPARE(main.Acquisition.State.ProtocolEnv, TProtocolEnv::peProduction);
-    QCOMPARE(main.tsLogging->lCANProtocol->text(), QStringLiteral("production env."));
-    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("OFFLINE"));
-    QVERIFY(main.tsLogging->GroupBox4->btnInit->isEnabled());
-    QVERIFY(!main.tsLogging->GroupBox4->btnRelease->isEnabled());
-    QCOMPARE(main.tsLogging->cbbBaudrates->currentText(), QStringLiteral("250 kBit/sec"));
-    QVERIFY(main.tsLogging->cbbBaudrates->isHidden());
+    QCOMPARE(main.Session().Log.LogFileName, QStringLiteral("log.csv"));
+    QCOMPARE(main.Session().Log.LogFileIndex, 0);
+    QVERIFY(!main.Session().Log.LogActive());
+    QCOMPARE(main.Chart().ChartMaxPoints, 1500);
+    QCOMPARE(main.Session().Acquisition.State.CanId1, QStringLiteral("18FECE47"));
+    QVERIFY(main.Session().Acquisition.State.CanId2.isEmpty() && main.Session().Acquisition.State.CanId3.isEmpty());
+    QCOMPARE(main.Session().Acquisition.State.ChassisCanId, QStringLiteral("18FECF10"));
+    QCOMPARE(main.Session().Acquisition.State.ProtocolEnv, TProtocolEnv::peProduction);
+    QCOMPARE(main.Pages().tsLogging->lCANProtocol->text(), QStringLiteral("production env."));
+    QCOMPARE(main.Pages().tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("OFFLINE"));
+    QVERIFY(main.Pages().tsLogging->GroupBox4->btnInit->isEnabled());
+    QVERIFY(!main.Pages().tsLogging->GroupBox4->btnRelease->isEnabled());
+    QCOMPARE(main.Pages().tsLogging->cbbBaudrates->currentText(), QStringLiteral("250 kBit/sec"));
+    QVERIFY(main.Pages().tsLogging->cbbBaudrates->isHidden());
 
-    QCOMPARE(main.Timer1.interval(), 100);
-    QCOMPARE(main.TimerCan.interval(), 50);
-    QCOMPARE(main.tsLogging->gbLTR->TimerLTR.interval(), 3000);
-    QCOMPARE(main.tsLogging->SpeedSim->TimerSimSpeed.interval(), 20);
-    QVERIFY(main.Timer1.isActive());
-    QVERIFY(!main.TimerCan.isActive() && !main.tsLogging->gbLTR->TimerLTR.isActive()
-            && !main.tsLogging->SpeedSim->TimerSimSpeed.isActive());
+    QCOMPARE(main.Session().Timer1.interval(), 100);
+    QCOMPARE(main.Session().TimerCan.interval(), 50);
+    QCOMPARE(main.Session().Ltr()->TimerLTR.interval(), 3000);
+    QCOMPARE(main.Pages().tsLogging->SpeedSim->TimerSimSpeed.interval(), 20);
+    QVERIFY(main.Session().Timer1.isActive());
+    QVERIFY(!main.Session().TimerCan.isActive() && !main.Session().Ltr()->TimerLTR.isActive()
+            && !main.Pages().tsLogging->SpeedSim->TimerSimSpeed.isActive());
     QCOMPARE(main.minimumSize(), QSize(1024, 716));
 
     QCOMPARE(windows.secondary.frmSplashScreen->windowTitle(), QStringLiteral("About"));
     QCOMPARE(windows.secondary.frmSettings->windowTitle(), QStringLiteral("Settings"));
     QCOMPARE(windows.secondary.frmChangeLog->windowTitle(), QStringLiteral("Changelog"));
     QCOMPARE(windows.secondary.frmLogCAN->windowTitle(), QStringLiteral("Log CAN"));
-    QCOMPARE(main.tsLogging->GroupBox4->lCANStatus->accessibleDescription(),
+    QCOMPARE(main.Pages().tsLogging->GroupBox4->lCANStatus->accessibleDescription(),
              QStringLiteral("CAN status"));
 }
 
@@ -105,24 +105,24 @@ void tst_uFrmMain::menuAndPages()
         top << action->text();
     QCOMPARE(top, (QStringList{"File", "Settings", "Help"}));
     QStringList file;
-    for (QAction *action : main.Plik1->actions())
+    for (QAction *action : main.Menu().Plik1->actions())
         file << (action->isSeparator() ? QStringLiteral("-") : action->text());
     QCOMPARE(file, (QStringList{"Save as", "Log CAN", "Keep raw trace", "-", "Close"}));
-    QCOMPARE(main.Oprogramie1->text(), QStringLiteral("About"));
-    QCOMPARE(main.Changelog1->text(), QStringLiteral("Changelog"));
+    QCOMPARE(main.Menu().Oprogramie1->text(), QStringLiteral("About"));
+    QCOMPARE(main.Menu().Changelog1->text(), QStringLiteral("Changelog"));
 
-    QCOMPARE(main.PageControl1->count(), 3);
-    QCOMPARE(main.PageControl1->tabText(0), QStringLiteral("Logging"));
-    QCOMPARE(main.PageControl1->tabText(1), QStringLiteral("Visualisation"));
-    QCOMPARE(main.PageControl1->tabText(2), QStringLiteral("Calibration"));
-    QCOMPARE(main.PageControl1->currentWidget(), main.tsLogging);
+    QCOMPARE(main.Pages().PageControl1->count(), 3);
+    QCOMPARE(main.Pages().PageControl1->tabText(0), QStringLiteral("Logging"));
+    QCOMPARE(main.Pages().PageControl1->tabText(1), QStringLiteral("Visualisation"));
+    QCOMPARE(main.Pages().PageControl1->tabText(2), QStringLiteral("Calibration"));
+    QCOMPARE(main.Pages().PageControl1->currentWidget(), main.Pages().tsLogging);
 
-    main.menuLogCan->trigger();
+    main.Menu().menuLogCan->trigger();
     QVERIFY(windows.secondary.frmLogCAN->isVisible());
     QVERIFY(!windows.secondary.frmLogCAN->isModal());
 
     main.show();
-    main.Koniec1->trigger();
+    main.Menu().Koniec1->trigger();
     QVERIFY(!main.isVisible());
 }
 
@@ -149,8 +149,8 @@ void tst_uFrmMain::logCanItemFollowsTheCommandLine()
     TFakeCanBus bus;
     TWindowSet windows = Start(arguments);
     TfrmMain &main = *windows.frmMain;
-    QCOMPARE(main.menuLogCan->isVisible(), visible);
-    QCOMPARE(main.CanLogEnabled, visible);
+    QCOMPARE(main.Menu().menuLogCan->isVisible(), visible);
+    QCOMPARE(main.Session().Acquisition.TrafficWanted, visible);
     QCOMPARE(main.windowTitle(), title);
 
     // Without "D" no CAN line is ever recorded.
@@ -164,46 +164,46 @@ void tst_uFrmMain::movingTheThresholdRaisesTheAlarmAtOnce()
     TCountingSound sound;
     TWindowSet windows = TWindowSet::Create(ParseCommandLine({}), {nullptr, &sound});
     TfrmMain &main = *windows.frmMain;
-    QCOMPARE(main.tsLogging->gbLTR->lLTRthreshold->text(), QStringLiteral("0,5"));
-    main.Acquisition.State.Sensors[1].LTR = 0.4;
-    main.Timer1Timer();
-    QVERIFY(!main.tsLogging->gbLTR->LtrAlarmActive());
-    QCOMPARE(main.tsLogging->gbLTR->lLTR->text(), QStringLiteral("0,400"));
+    QCOMPARE(main.Pages().tsLogging->gbLTR->lLTRthreshold->text(), QStringLiteral("0,5"));
+    main.Session().Acquisition.State.Sensors[1].LTR = 0.4;
+    main.Session().Timer1Timer();
+    QVERIFY(!main.Session().Ltr()->LtrAlarmActive());
+    QCOMPARE(main.Pages().tsLogging->gbLTR->lLTR->text(), QStringLiteral("0,400"));
 
-    main.tsLogging->gbLTR->tbLTRthreshold->setValue(3);
-    QCOMPARE(main.tsLogging->gbLTR->lLTRthreshold->text(), QStringLiteral("0,3"));
-    QVERIFY(main.tsLogging->gbLTR->LtrAlarmActive());
-    QVERIFY(main.tsLogging->gbLTR->TimerLTR.isActive());
+    main.Pages().tsLogging->gbLTR->tbLTRthreshold->setValue(3);
+    QCOMPARE(main.Pages().tsLogging->gbLTR->lLTRthreshold->text(), QStringLiteral("0,3"));
+    QVERIFY(main.Session().Ltr()->LtrAlarmActive());
+    QVERIFY(main.Session().Ltr()->TimerLTR.isActive());
     QCOMPARE(sound.Plays.size(), 1);
-    QCOMPARE(main.tsLogging->gbLTR->lLTR->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QCOMPARE(main.Pages().tsLogging->gbLTR->lLTR->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 
-    main.tsLogging->gbLTR->TimerLTRTimer();  // not online: the repetition stays silent
+    main.Session().Ltr()->TimerLTRTimer();  // not online: the repetition stays silent
     QCOMPARE(sound.Plays.size(), 1);
-    main.Acquisition.State.SensorOnline = true;
-    main.tsLogging->gbLTR->TimerLTRTimer();
+    main.Session().Acquisition.State.SensorOnline = true;
+    main.Session().Ltr()->TimerLTRTimer();
     QCOMPARE(sound.Plays.size(), 2);
 
-    main.Acquisition.State.Sensors[1].LTR = 0.3;
-    main.Timer1Timer();
-    QVERIFY(!main.tsLogging->gbLTR->TimerLTR.isActive());
-    QCOMPARE(main.tsLogging->gbLTR->lLTR->palette().color(QPalette::WindowText), QColor(Qt::white));
+    main.Session().Acquisition.State.Sensors[1].LTR = 0.3;
+    main.Session().Timer1Timer();
+    QVERIFY(!main.Session().Ltr()->TimerLTR.isActive());
+    QCOMPARE(main.Pages().tsLogging->gbLTR->lLTR->palette().color(QPalette::WindowText), QColor(Qt::white));
 }
 
 void tst_uFrmMain::chartControlsClearTheChart()
 {
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
-    TChartPanel &panel = *main.tsLogging->ChartPanel;
-    main.Acquisition.State.Sensors[1].TiltX = 10;
+    TChartPanel &panel = *main.Pages().tsLogging->ChartPanel;
+    main.Session().Acquisition.State.Sensors[1].TiltX = 10;
     for (int i = 0; i < 10; ++i)
-        main.Chart.AppendChartSample(main.Acquisition.State.Sensors[1]);
+        main.Chart().AppendChartSample(main.Session().Acquisition.State.Sensors[1]);
     panel.Refresh();
     QCOMPARE(panel.Series[csTiltY]->count(), 10);
 
     QTest::mouseClick(panel.cbKatPoprzeczny, Qt::LeftButton);
     QCOMPARE(panel.Series[csTiltX]->count(), 0);
     QVERIFY(!panel.Series[csTiltY]->isVisible());
-    QVERIFY(!main.Chart.SeriesOn(csTiltY));
+    QVERIFY(!main.Chart().SeriesOn(csTiltY));
     QCOMPARE(panel.ldtxs->text(), QStringLiteral("10,0° / scale"));
 
     panel.rgSkalaKata->Item(0)->click();
@@ -214,10 +214,10 @@ void tst_uFrmMain::chartControlsClearTheChart()
     panel.cbOsXProbki->setChecked(true);
     panel.rgSkalaCzasu->Item(0)->click();
     QCOMPARE(panel.BottomAxis->max(), 500.0);
-    QCOMPARE(main.Chart.ChartMaxPoints, 500);
+    QCOMPARE(main.Chart().ChartMaxPoints, 500);
     QVERIFY(panel.gbAnaliza->isHidden());
-    QVERIFY(main.tsCalibration->gbWspolczynniki->isHidden()
-            && !main.tsCalibration->gbWspolczynniki->isEnabled());
+    QVERIFY(main.Pages().tsCalibration->gbWspolczynniki->isHidden()
+            && !main.Pages().tsCalibration->gbWspolczynniki->isEnabled());
 }
 
 void tst_uFrmMain::refreshShowsReadoutsStatusLampsAndZones()
@@ -230,65 +230,65 @@ void tst_uFrmMain::refreshShowsReadoutsStatusLampsAndZones()
     TWindowSet windows = Start();
     QFile::remove(QStringLiteral("opisy.ini"));
     TfrmMain &main = *windows.frmMain;
-    TSensorSample &unit = main.Acquisition.State.Sensors[1];
+    TSensorSample &unit = main.Session().Acquisition.State.Sensors[1];
     unit.TiltX = -30;
     unit.TiltY = 15;
     unit.AccX = 0.25;
     unit.Status = 0x45;
-    main.Acquisition.State.Chassis.VehicleSpeed = 1213.71;
-    main.Timer1Timer();
+    main.Session().Acquisition.State.Chassis.VehicleSpeed = 1213.71;
+    main.Session().Timer1Timer();
 
-    QCOMPARE(main.tsLogging->Readouts->lWzdluzny->text(), QStringLiteral("-30,0°"));
-    QCOMPARE(main.tsLogging->Readouts->lPoprzeczny->text(), QStringLiteral("15,0°"));
-    QCOMPARE(main.tsLogging->Readouts->lGWzdluzne->text(), QStringLiteral("0,250"));
-    QCOMPARE(main.tsLogging->Readouts->lSpeed->text(), QStringLiteral("1213,7"));
-    QCOMPARE(main.tsLogging->Readouts->lWzdluzny->accessibleDescription(),
+    QCOMPARE(main.Pages().tsLogging->Readouts->lWzdluzny->text(), QStringLiteral("-30,0°"));
+    QCOMPARE(main.Pages().tsLogging->Readouts->lPoprzeczny->text(), QStringLiteral("15,0°"));
+    QCOMPARE(main.Pages().tsLogging->Readouts->lGWzdluzne->text(), QStringLiteral("0,250"));
+    QCOMPARE(main.Pages().tsLogging->Readouts->lSpeed->text(), QStringLiteral("1213,7"));
+    QCOMPARE(main.Pages().tsLogging->Readouts->lWzdluzny->accessibleDescription(),
              QStringLiteral("Tilt angle X"));
 
     const auto shown = [](QWidget *w) { return !w->isHidden(); };
-    QCOMPARE(main.tsLogging->gbStatus->lStatus[0]->text(), QStringLiteral("Przechył krytyczny"));
-    QCOMPARE(main.tsLogging->gbStatus->lStatus[2]->text(), QStringLiteral("status3"));
-    QVERIFY(shown(main.tsLogging->gbStatus->lStatus[0])
-            && shown(main.tsLogging->gbStatus->lStatus[2])
-            && shown(main.tsLogging->gbStatus->lStatus[6]));
-    QVERIFY(!shown(main.tsLogging->gbStatus->lStatus[1])
-            && !shown(main.tsLogging->gbStatus->lStatus[7]));
-    QVERIFY(shown(main.tsVisualisation->imgTrojkat));
+    QCOMPARE(main.Pages().tsLogging->gbStatus->lStatus[0]->text(), QStringLiteral("Przechył krytyczny"));
+    QCOMPARE(main.Pages().tsLogging->gbStatus->lStatus[2]->text(), QStringLiteral("status3"));
+    QVERIFY(shown(main.Pages().tsLogging->gbStatus->lStatus[0])
+            && shown(main.Pages().tsLogging->gbStatus->lStatus[2])
+            && shown(main.Pages().tsLogging->gbStatus->lStatus[6]));
+    QVERIFY(!shown(main.Pages().tsLogging->gbStatus->lStatus[1])
+            && !shown(main.Pages().tsLogging->gbStatus->lStatus[7]));
+    QVERIFY(shown(main.Pages().tsVisualisation->imgTrojkat));
 
     // TiltX −30: the three lower lamps of the left column; TiltY 15: the two lower right.
     QList<bool> left, right;
     for (int i = 0; i < 6; ++i) {
-        left << shown(main.tsLogging->gbCar->LeftLamps[size_t(i)]);
-        right << shown(main.tsLogging->gbCar->RightLamps[size_t(i)]);
+        left << shown(main.Pages().tsLogging->gbCar->LeftLamps[size_t(i)]);
+        right << shown(main.Pages().tsLogging->gbCar->RightLamps[size_t(i)]);
     }
     QCOMPARE(left, (QList<bool>{false, false, false, true, true, true}));
     QCOMPARE(right, (QList<bool>{false, false, false, true, true, false}));
-    QCOMPARE(main.tsLogging->gbCar->LeftLamps[3]->objectName(), QStringLiteral("shXL1"));
+    QCOMPARE(main.Pages().tsLogging->gbCar->LeftLamps[3]->objectName(), QStringLiteral("shXL1"));
 
-    TVisualisationPage &vis = *main.tsVisualisation;
+    TVisualisationPage &vis = *main.Pages().tsVisualisation;
     QVERIFY(shown(vis.RightOverlays[1]) && !shown(vis.RightOverlays[0]));  // imgRupYR
     QVERIFY(shown(vis.LeftOverlays[0]) && !shown(vis.LeftOverlays[1]));    // imgLupY
     QCOMPARE(vis.RightOverlays[1]->objectName(), QStringLiteral("imgRupYR"));
     QCOMPARE(vis.lVisX->text(), QStringLiteral("-30,0°"));
     QCOMPARE(vis.imgVisX->Angle(), -30);
-    QCOMPARE(main.tsLogging->gbCar->imgPoprzeczny->Angle(), 15);
+    QCOMPARE(main.Pages().tsLogging->gbCar->imgPoprzeczny->Angle(), 15);
 
     main.btnInitClick();  // without an adapter: fails, but hides the status texts first
-    QVERIFY(!shown(main.tsLogging->gbStatus->lStatus[0]));
+    QVERIFY(!shown(main.Pages().tsLogging->gbStatus->lStatus[0]));
 }
 
 void tst_uFrmMain::testProtocolShowsTemperatureInTheSpeedsPlace()
 {
     TWindowSet windows = Start();
     TfrmMain &main = *windows.frmMain;
-    TReadoutsBox &readouts = *main.tsLogging->Readouts;
+    TReadoutsBox &readouts = *main.Pages().tsLogging->Readouts;
     QVERIFY(!readouts.lSpeed->isHidden() && readouts.lTemperatura->isHidden()
             && readouts.lKatowa->isHidden());
-    main.Acquisition.State.ProtocolEnv = TProtocolEnv::peTest;
+    main.Session().Acquisition.State.ProtocolEnv = TProtocolEnv::peTest;
     main.ShowProtocolEnv();
     QVERIFY(readouts.lSpeed->isHidden() && !readouts.lTemperatura->isHidden()
             && !readouts.lKatowa->isHidden());
-    QCOMPARE(main.tsLogging->lCANProtocol->text(), QStringLiteral("test protocol"));
+    QCOMPARE(main.Pages().tsLogging->lCANProtocol->text(), QStringLiteral("test protocol"));
     const auto rowOf = [&readouts](QWidget *widget) {
         auto *grid = qobject_cast<QGridLayout *>(readouts.gbSpeed->layout());
         int row, column, rows, columns;
@@ -310,17 +310,17 @@ void tst_uFrmMain::readoutsHoldTheirWidestValues()
         const auto pick = [lowest](TValueRange range) {
             return lowest ? range.Lowest : range.Highest;
         };
-        TSensorSample &unit = main.Acquisition.State.Sensors[1];
+        TSensorSample &unit = main.Session().Acquisition.State.Sensors[1];
         unit.TiltX = unit.TiltY = pick(DecodedRange::Tilt);
         unit.AccX = unit.AccY = pick(DecodedRange::Acceleration);
         unit.LTR = pick(DecodedRange::Ltr);
         unit.AngularVelocity = pick(DecodedRange::AngularVelocity);
         unit.Temperature = pick(DecodedRange::Temperature);
-        main.Acquisition.State.Chassis.VehicleSpeed = pick(DecodedRange::Speed);
-        main.Timer1Timer();
-        const TReadoutsBox &r = *main.tsLogging->Readouts;
+        main.Session().Acquisition.State.Chassis.VehicleSpeed = pick(DecodedRange::Speed);
+        main.Session().Timer1Timer();
+        const TReadoutsBox &r = *main.Pages().tsLogging->Readouts;
         for (QLabel *label : {r.lWzdluzny, r.lPoprzeczny, r.lGWzdluzne, r.lGPoprzeczne, r.lSpeed,
-                              r.lKatowa, r.lTemperatura, main.tsLogging->gbLTR->lLTR}) {
+                              r.lKatowa, r.lTemperatura, main.Pages().tsLogging->gbLTR->lLTR}) {
             const int needed = label->fontMetrics().horizontalAdvance(label->text());
             QVERIFY2(needed <= label->contentsRect().width(),
                      qPrintable(label->objectName() + QLatin1Char(' ') + label->text()));

@@ -72,38 +72,38 @@ void tst_BusServerRestart::theLogGoesOnInTheSameFile()
     QTemporaryDir folder;
     TWindowSet windows = TWindowSet::Create(ParseCommandLine({}));
     TfrmMain &main = *windows.frmMain;
-    main.Log.LogFileName = folder.filePath(QStringLiteral("restart.csv"));
+    main.Session().Log.LogFileName = folder.filePath(QStringLiteral("restart.csv"));
     main.btnInitClick();
-    QTRY_VERIFY_WITH_TIMEOUT(main.Acquisition.State.SensorOnline, 5000);
-    main.tsLogging->gbSaveLog->btnStartLogClick();
-    QVERIFY(main.Log.LogActive());
-    const QString logPath = main.Log.FileName();
-    const QString eventsPath = main.Log.EventsRecordName();
+    QTRY_VERIFY_WITH_TIMEOUT(main.Session().Acquisition.State.SensorOnline, 5000);
+    main.Pages().tsLogging->gbSaveLog->btnStartLogClick();
+    QVERIFY(main.Session().Log.LogActive());
+    const QString logPath = main.Session().Log.FileName();
+    const QString eventsPath = main.Session().Log.EventsRecordName();
     QTest::qWait(2500);  // the period is learned
 
     QElapsedTimer clock;
     clock.start();
     simulator.Kill();
-    QTRY_COMPARE_WITH_TIMEOUT(main.tsLogging->GroupBox4->lCANStatus->text(),
+    QTRY_COMPARE_WITH_TIMEOUT(main.Pages().tsLogging->GroupBox4->lCANStatus->text(),
                               QStringLiteral("adapter lost"), 2000);
     const qint64 shownMs = clock.elapsed();
-    QTRY_VERIFY(main.lHealth->text().startsWith("adapter lost"));  // at the display tick
-    QVERIFY(main.Log.LogActive());
+    QTRY_VERIFY(main.Pages().lHealth->text().startsWith("adapter lost"));  // at the display tick
+    QVERIFY(main.Session().Log.LogActive());
 
     QTest::qWait(1500);
-    const qint32 recordsBefore = main.Log.LogRecordNo;
+    const qint32 recordsBefore = main.Session().Log.LogRecordNo;
     clock.restart();
     simulator.Start();
-    QTRY_VERIFY_WITH_TIMEOUT(main.Log.LogRecordNo > recordsBefore, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(main.Session().Log.LogRecordNo > recordsBefore, 5000);
     const qint64 loggingMs = clock.elapsed();
     qInfo(
         "from the loss to \"adapter lost\": %lld ms; from the server's return to logging: %lld ms",
         shownMs, loggingMs);
 
     QTest::qWait(1000);
-    QVERIFY(main.Acquisition.Supervision.Unit(1).Lost > 100);  // the outage, ~1.5 s at 100/s
-    QTRY_VERIFY(main.lHealth->text().contains(" lost"));
-    main.tsLogging->gbSaveLog->btnStopLogClick();
+    QVERIFY(main.Session().Acquisition.Supervision.Unit(1).Lost > 100);  // the outage, ~1.5 s at 100/s
+    QTRY_VERIFY(main.Pages().lHealth->text().contains(" lost"));
+    main.Pages().tsLogging->gbSaveLog->btnStopLogClick();
     main.btnReleaseClick();
     simulator.Kill();
 

@@ -32,7 +32,7 @@ struct TOnlineLogger {
     {
         QDir(QStringLiteral("logs")).removeRecursively();
         QDir().mkpath(QStringLiteral("logs"));
-        Main.Log.LogFileName = QStringLiteral("logs/run.csv");
+        Main.Session().Log.LogFileName = QStringLiteral("logs/run.csv");
         Main.btnInitClick();
         Samples(1);
     }
@@ -40,7 +40,7 @@ struct TOnlineLogger {
     {
         Bus.Device()->Inject(QList<QCanBusFrame>(
             count, ExtendedFrame(0x18FECE47, QByteArray::fromHex("0A23282328C8643C"))));
-        Main.TimerCanTimer();
+        Main.Session().TimerCanTimer();
     }
     QList<QByteArray> Lines() const
     {
@@ -91,24 +91,24 @@ private slots:
         TFakeCanBus bus;
         TWindowSet windows = TWindowSet::Create(ParseCommandLine({}));
         const auto box = WatchNextMessageBox();
-        QTest::mouseClick(windows.frmMain->tsLogging->gbSaveLog->btnStartLog, Qt::LeftButton);
+        QTest::mouseClick(windows.frmMain->Pages().tsLogging->gbSaveLog->btnStartLog, Qt::LeftButton);
         QCOMPARE(box->Text, QStringLiteral("Connect CAN device first"));
-        QVERIFY(!windows.frmMain->Log.LogActive());
-        QCOMPARE(windows.frmMain->Log.LogFileIndex, 0);
+        QVERIFY(!windows.frmMain->Session().Log.LogActive());
+        QCOMPARE(windows.frmMain->Session().Log.LogFileIndex, 0);
     }
 
     void startWriteStop()
     {
         TOnlineLogger logger;
-        logger.Main.Acquisition.State.Sensors[1].FrameCounter = 77;
-        QTest::mouseClick(logger.Main.tsLogging->gbSaveLog->btnStartLog, Qt::LeftButton);
-        QVERIFY(logger.Main.Log.LogActive());
-        QCOMPARE(logger.Main.Acquisition.State.Sensors[1].FrameCounter, 0);
-        QVERIFY(logger.Main.tsLogging->gbSaveLog->lLogName->text().startsWith(
+        logger.Main.Session().Acquisition.State.Sensors[1].FrameCounter = 77;
+        QTest::mouseClick(logger.Main.Pages().tsLogging->gbSaveLog->btnStartLog, Qt::LeftButton);
+        QVERIFY(logger.Main.Session().Log.LogActive());
+        QCOMPARE(logger.Main.Session().Acquisition.State.Sensors[1].FrameCounter, 0);
+        QVERIFY(logger.Main.Pages().tsLogging->gbSaveLog->lLogName->text().startsWith(
             QStringLiteral("run_001_")));
-        QVERIFY(!logger.Main.tsLogging->gbSaveLog->btnStartLog->isEnabled());
+        QVERIFY(!logger.Main.Pages().tsLogging->gbSaveLog->btnStartLog->isEnabled());
         logger.Samples(3);
-        logger.Main.Timer1Timer();               // flushes
+        logger.Main.Session().Timer1Timer();               // flushes
         QTRY_COMPARE(logger.Lines().size(), 8);  // by the writer's thread
         QList<QByteArray> lines = logger.Lines();
         QCOMPARE(lines[2], QByteArray("Firmware;\r"));
@@ -119,12 +119,12 @@ private slots:
         logger.Settings.cbID2->setEnabled(true);
         logger.Settings.cbID2->setChecked(true);
         logger.Samples(1);
-        QTest::mouseClick(logger.Main.tsLogging->gbSaveLog->btnStopLog, Qt::LeftButton);
+        QTest::mouseClick(logger.Main.Pages().tsLogging->gbSaveLog->btnStopLog, Qt::LeftButton);
         lines = logger.Lines();
         QCOMPARE(lines.last().count(';'), 9);
-        QCOMPARE(logger.Main.tsLogging->gbSaveLog->lLogName->text(),
+        QCOMPARE(logger.Main.Pages().tsLogging->gbSaveLog->lLogName->text(),
                  QStringLiteral("- not active -"));
-        QVERIFY(logger.Main.tsLogging->gbSaveLog->btnStartLog->isEnabled());
+        QVERIFY(logger.Main.Pages().tsLogging->gbSaveLog->btnStartLog->isEnabled());
     }
 
     // The window's own events between Start and Stop reach the record beside the log, after
@@ -132,21 +132,21 @@ private slots:
     void aDriveLeavesAnEventsRecord()
     {
         TOnlineLogger logger;
-        logger.Main.Timer1Timer();  // LTR 0.60: the alarm came on before the log
-        QVERIFY(logger.Main.tsLogging->gbLTR->LtrAlarmActive());
-        QTest::mouseClick(logger.Main.tsLogging->gbSaveLog->btnStartLog, Qt::LeftButton);
-        const QString record = logger.Main.Log.EventsRecordName();
-        QCOMPARE(record, QString(logger.Main.Log.FileName()).replace(".csv", ".events.csv"));
-        const QByteArray logName = QFileInfo(logger.Main.Log.FileName()).fileName().toLatin1();
+        logger.Main.Session().Timer1Timer();  // LTR 0.60: the alarm came on before the log
+        QVERIFY(logger.Main.Session().Ltr()->LtrAlarmActive());
+        QTest::mouseClick(logger.Main.Pages().tsLogging->gbSaveLog->btnStartLog, Qt::LeftButton);
+        const QString record = logger.Main.Session().Log.EventsRecordName();
+        QCOMPARE(record, QString(logger.Main.Session().Log.FileName()).replace(".csv", ".events.csv"));
+        const QByteArray logName = QFileInfo(logger.Main.Session().Log.FileName()).fileName().toLatin1();
         logger.Bus.Device()->Inject(
             {ExtendedFrame(0x18FECE47, QByteArray::fromHex("0A23282328C86410"))});
-        logger.Main.TimerCanTimer();
-        logger.Main.Timer1Timer();
-        logger.Main.PageControl1->setCurrentWidget(logger.Main.tsCalibration);
-        QTest::mouseClick(logger.Main.tsCalibration->btnCalibrate, Qt::LeftButton);
-        logger.Main.tsLogging->SpeedSim->rgDemoSpeed->Item(2)->click();
-        QTest::mouseClick(logger.Main.tsLogging->gbSaveLog->btnStopLog, Qt::LeftButton);
-        logger.Main.tsLogging->SpeedSim->rgDemoSpeed->Item(0)->click();  // after Stop: dropped
+        logger.Main.Session().TimerCanTimer();
+        logger.Main.Session().Timer1Timer();
+        logger.Main.Pages().PageControl1->setCurrentWidget(logger.Main.Pages().tsCalibration);
+        QTest::mouseClick(logger.Main.Pages().tsCalibration->btnCalibrate, Qt::LeftButton);
+        logger.Main.Pages().tsLogging->SpeedSim->rgDemoSpeed->Item(2)->click();
+        QTest::mouseClick(logger.Main.Pages().tsLogging->gbSaveLog->btnStopLog, Qt::LeftButton);
+        logger.Main.Pages().tsLogging->SpeedSim->rgDemoSpeed->Item(0)->click();  // after Stop: dropped
 
         QFile file(record);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -169,7 +169,7 @@ private slots:
     void recordsReachTheFileAtTheCanTickThatDecodedThem()
     {
         TOnlineLogger logger;
-        logger.Main.tsLogging->gbSaveLog->StartLogging();
+        logger.Main.Pages().tsLogging->gbSaveLog->StartLogging();
         logger.Samples(3);
         QTRY_COMPARE(logger.Lines().size(), 5 + 3);  // written by the writer's thread at once
         const QList<QByteArray> lines = logger.Lines();
@@ -181,14 +181,14 @@ private slots:
     void theRawTraceHoldsTheBusFrames()
     {
         TOnlineLogger logger;
-        QVERIFY(logger.Main.menuKeepRawTrace->isCheckable());
-        QVERIFY(logger.Main.menuKeepRawTrace->isChecked());
-        logger.Main.tsLogging->gbSaveLog->StartLogging();
+        QVERIFY(logger.Main.Menu().menuKeepRawTrace->isCheckable());
+        QVERIFY(logger.Main.Menu().menuKeepRawTrace->isChecked());
+        logger.Main.Pages().tsLogging->gbSaveLog->StartLogging();
         logger.Samples(2);
-        QCOMPARE(logger.Main.Acquisition.Send({0x18FAFD25, PCAN_MESSAGE_EXTENDED, 1, {2}}),
+        QCOMPARE(logger.Main.Session().Acquisition.Send({0x18FAFD25, PCAN_MESSAGE_EXTENDED, 1, {2}}),
                  PCAN_ERROR_OK);
-        const QString trace = logger.Main.Log.RawTraceName();
-        logger.Main.tsLogging->gbSaveLog->StopLogging();
+        const QString trace = logger.Main.Session().Log.RawTraceName();
+        logger.Main.Pages().tsLogging->gbSaveLog->StopLogging();
         QFile file(trace);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = file.readAll().split('\n');
@@ -196,25 +196,25 @@ private slots:
         QVERIFY(lines[1].endsWith(" can0 18FECE47#0A23282328C8643C R"));
         QVERIFY(lines[2].endsWith(" can0 18FAFD25#02 T"));
 
-        logger.Main.menuKeepRawTrace->trigger();
-        QVERIFY(!logger.Main.Log.KeepRawTrace);
-        logger.Main.tsLogging->gbSaveLog->StartLogging();
-        QVERIFY(logger.Main.Log.RawTraceName().isEmpty());
-        logger.Main.tsLogging->gbSaveLog->StopLogging();
+        logger.Main.Menu().menuKeepRawTrace->trigger();
+        QVERIFY(!logger.Main.Session().Log.KeepRawTrace);
+        logger.Main.Pages().tsLogging->gbSaveLog->StartLogging();
+        QVERIFY(logger.Main.Session().Log.RawTraceName().isEmpty());
+        logger.Main.Pages().tsLogging->gbSaveLog->StopLogging();
     }
 
     void everyThirtySecondRecordFromStart()
     {
         TOnlineLogger logger;
         logger.Settings.cbSlowSave->setChecked(true);
-        logger.Main.tsLogging->gbSaveLog->StartLogging();
+        logger.Main.Pages().tsLogging->gbSaveLog->StartLogging();
         logger.Samples(31);
-        logger.Main.tsLogging->gbSaveLog->StopLogging();
+        logger.Main.Pages().tsLogging->gbSaveLog->StopLogging();
         QCOMPARE(logger.Lines().size(), 5);  // the head only
 
-        logger.Main.tsLogging->gbSaveLog->StartLogging();
+        logger.Main.Pages().tsLogging->gbSaveLog->StartLogging();
         logger.Samples(300);
-        logger.Main.tsLogging->gbSaveLog->StopLogging();
+        logger.Main.Pages().tsLogging->gbSaveLog->StopLogging();
         QDir(QStringLiteral("logs"))
             .remove(QDir(QStringLiteral("logs"))
                         .entryList({QStringLiteral("run_*[0-9].csv")}, QDir::Files)
@@ -227,39 +227,39 @@ private slots:
     void aFailingFlushIsReportedOnceAndEndsTheLog()
     {
         TOnlineLogger logger;
-        logger.Main.tsLogging->gbSaveLog->StartLogging();
+        logger.Main.Pages().tsLogging->gbSaveLog->StartLogging();
         logger.Samples(2);
-        logger.Main.Timer1Timer();
+        logger.Main.Session().Timer1Timer();
         QString ignored;
-        QVERIFY(logger.Main.Log.File().OpenOn(std::make_unique<TFullDisk>(),
+        QVERIFY(logger.Main.Session().Log.File().OpenOn(std::make_unique<TFullDisk>(),
                                               QStringLiteral("full.csv"), false, {}, &ignored));
         const auto box = WatchNextMessageBox();
         logger.Samples(1);
         // The writer's failure is told at a display tick after it, once.
-        QTRY_VERIFY((logger.Main.Timer1Timer(), box->Count == 1));
-        logger.Main.Timer1Timer();
+        QTRY_VERIFY((logger.Main.Session().Timer1Timer(), box->Count == 1));
+        logger.Main.Session().Timer1Timer();
         QCOMPARE(box->Count, 1);
         QCOMPARE(box->Text,
                  QStringLiteral("Cannot write the log file full.csv: No space left on device"));
-        QVERIFY(!logger.Main.Log.LogActive());
-        QVERIFY(logger.Main.tsLogging->gbSaveLog->btnStartLog->isEnabled());
+        QVERIFY(!logger.Main.Session().Log.LogActive());
+        QVERIFY(logger.Main.Pages().tsLogging->gbSaveLog->btnStartLog->isEnabled());
         QCOMPARE(logger.Lines().size(), 7);  // what was on disk stays
     }
 
     void aStartThatCannotOpenTheFileSaysWhichFile()
     {
         TOnlineLogger logger;
-        logger.Main.Log.LogFileName = QStringLiteral("missing/run.csv");
+        logger.Main.Session().Log.LogFileName = QStringLiteral("missing/run.csv");
         const auto box = WatchNextMessageBox();
-        logger.Main.tsLogging->gbSaveLog->StartLogging();
+        logger.Main.Pages().tsLogging->gbSaveLog->StartLogging();
         const QString file = QDir::toNativeSeparators(
             QDir::current().absoluteFilePath(QStringLiteral("missing/run_001_")));
         QVERIFY2(box->Text.startsWith(QStringLiteral("Cannot open the log file ") + file)
                      && box->Text.endsWith(QStringLiteral(".csv: No such file or directory")),
                  qPrintable(box->Text));
-        QVERIFY(!logger.Main.Log.LogActive());
-        QVERIFY(logger.Main.tsLogging->gbSaveLog->btnStartLog->isEnabled());
-        QCOMPARE(logger.Main.Log.LogFileIndex, 1);
+        QVERIFY(!logger.Main.Session().Log.LogActive());
+        QVERIFY(logger.Main.Pages().tsLogging->gbSaveLog->btnStartLog->isEnabled());
+        QCOMPARE(logger.Main.Session().Log.LogFileIndex, 1);
     }
 
     void aLogFileDeletedWhileLoggingIsReportedOnceAndEndsTheLog()
@@ -268,38 +268,38 @@ private slots:
         QSKIP("Windows does not let an open file go");
 #endif
         TOnlineLogger logger;
-        logger.Main.tsLogging->gbSaveLog->StartLogging();
+        logger.Main.Pages().tsLogging->gbSaveLog->StartLogging();
         logger.Samples(2);
         QVERIFY(QDir(QStringLiteral("logs")).removeRecursively());
         const auto box = WatchNextMessageBox();
         logger.Samples(1);
-        logger.Main.Timer1Timer();
+        logger.Main.Session().Timer1Timer();
         QCOMPARE(box->Count, 1);
         const QString file = QDir::toNativeSeparators(
             QDir::current().absoluteFilePath(QStringLiteral("logs/run_001_")));
         QVERIFY2(box->Text.startsWith(QStringLiteral("The log file ") + file),
                  qPrintable(box->Text));
-        QVERIFY(!logger.Main.Log.LogActive());
-        QCOMPARE(logger.Main.tsLogging->gbSaveLog->lLogName->text(),
+        QVERIFY(!logger.Main.Session().Log.LogActive());
+        QCOMPARE(logger.Main.Pages().tsLogging->gbSaveLog->lLogName->text(),
                  QStringLiteral("- not active -"));
-        QVERIFY(logger.Main.tsLogging->gbSaveLog->btnStartLog->isEnabled());
+        QVERIFY(logger.Main.Pages().tsLogging->gbSaveLog->btnStartLog->isEnabled());
     }
 
     void closingTheWindowClosesTheLog()
     {
         TOnlineLogger logger;
-        logger.Main.tsLogging->gbSaveLog->StartLogging();
+        logger.Main.Pages().tsLogging->gbSaveLog->StartLogging();
         logger.Samples(5);
         logger.Main.show();
         logger.Main.close();
-        QVERIFY(!logger.Main.Log.LogActive());
+        QVERIFY(!logger.Main.Session().Log.LogActive());
         QVERIFY(logger.Lines().last().startsWith("5;"));
     }
 
     void settingsAppliedWithOk()
     {
         TOnlineLogger logger;
-        logger.Main.tsLogging->gbSaveLog->StartLogging();
+        logger.Main.Pages().tsLogging->gbSaveLog->StartLogging();
         OnNextModal([&logger](QWidget *) {
             TFrmSettings &s = logger.Settings;
             s.rbTestEnv->click();
@@ -309,14 +309,14 @@ private slots:
             s.Button1->click();
         });
         logger.Main.Ustawienia1Click();
-        TAcquisitionState &a = logger.Main.Acquisition.State;
+        TAcquisitionState &a = logger.Main.Session().Acquisition.State;
         QCOMPARE(a.ProtocolEnv, TProtocolEnv::peTest);
         QCOMPARE(a.CanId1, QStringLiteral("18FEDC10"));
         QCOMPARE(a.CanId2, QStringLiteral("18FEDC20"));
         QVERIFY(a.CanId3.isEmpty() && a.ChassisCanId.isEmpty());
-        QCOMPARE(logger.Main.tsLogging->lCANProtocol->text(), QStringLiteral("test protocol"));
-        QCOMPARE(logger.Main.tsLogging->cbbBaudrates->currentIndex(), 2);
-        QVERIFY(!logger.Main.Log.LogActive());  // OK stops the log
+        QCOMPARE(logger.Main.Pages().tsLogging->lCANProtocol->text(), QStringLiteral("test protocol"));
+        QCOMPARE(logger.Main.Pages().tsLogging->cbbBaudrates->currentIndex(), 2);
+        QVERIFY(!logger.Main.Session().Log.LogActive());  // OK stops the log
 
         // Opened again, units 2 and 3 come unticked: OK at once switches unit 2 off.
         OnNextModal([&logger](QWidget *) { logger.Settings.Button1->click(); });

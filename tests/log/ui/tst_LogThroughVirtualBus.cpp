@@ -96,15 +96,15 @@ void tst_LogThroughVirtualBus::everySampleIsLoggedOnceInOrder()
     QDir().mkpath(QStringLiteral("logs"));
     TWindowSet windows = TWindowSet::Create(ParseCommandLine({}));
     TfrmMain &main = *windows.frmMain;
-    main.Log.LogFileName = QStringLiteral("logs/e2e.csv");
+    main.Session().Log.LogFileName = QStringLiteral("logs/e2e.csv");
     main.btnInitClick();
-    QTRY_VERIFY_WITH_TIMEOUT(main.Acquisition.State.SensorOnline, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(main.Session().Acquisition.State.SensorOnline, 5000);
     QTest::qWait(300);  // a chassis frame has come too
 
-    main.tsLogging->gbSaveLog->btnStartLogClick();
-    QVERIFY(main.Log.LogActive());
+    main.Pages().tsLogging->gbSaveLog->btnStartLogClick();
+    QVERIFY(main.Session().Log.LogActive());
     QTest::qWait(seconds * 1000);
-    main.tsLogging->gbSaveLog->btnStopLogClick();
+    main.Pages().tsLogging->gbSaveLog->btnStopLogClick();
     main.btnReleaseClick();
     simulator.kill();
     simulator.waitForFinished();

@@ -29,7 +29,7 @@ struct TDemo {
     {
         QDir(folder).removeRecursively();
         QDir().mkpath(folder);
-        Main.Log.LogFileName = folder + QStringLiteral("/demo.csv");
+        Main.Session().Log.LogFileName = folder + QStringLiteral("/demo.csv");
     }
     TWindowSet Windows = TWindowSet::Create(ParseCommandLine({}));
     TfrmMain &Main = *Windows.frmMain;
@@ -126,16 +126,16 @@ private slots:
         QFETCH(double, lastX);
         TDemo demo(QStringLiteral("demo"));
         demo.Windows.secondary.frmSettings->cbSlowSave->setChecked(slow);
-        demo.Main.tsLogging->ChartPanel->cbOsXProbki->setChecked(samplesAxis);
-        demo.Main.tsLogging->ChartPanel->rgSkalaCzasu->Item(0)->click();  // 5 s: 500 samples
+        demo.Main.Pages().tsLogging->ChartPanel->cbOsXProbki->setChecked(samplesAxis);
+        demo.Main.Pages().tsLogging->ChartPanel->rgSkalaCzasu->Item(0)->click();  // 5 s: 500 samples
         demo.Main.btnSymulacjaClick();
-        QVERIFY(!demo.Main.Log.LogActive());
+        QVERIFY(!demo.Main.Session().Log.LogActive());
         QCOMPARE(Records(QStringLiteral("demo")), records);
         for (int series = 0; series < ChartSeriesCount; ++series) {
-            QCOMPARE(demo.Main.Chart.Points(series).size(), 500);
-            QCOMPARE(demo.Main.Chart.Points(series).last().x(), lastX);
+            QCOMPARE(demo.Main.Chart().Points(series).size(), 500);
+            QCOMPARE(demo.Main.Chart().Points(series).last().x(), lastX);
         }
-        QCOMPARE(demo.Main.Chart.Points(csTiltY).first().x(), samplesAxis ? 1.0 : 0.01);
+        QCOMPARE(demo.Main.Chart().Points(csTiltY).first().x(), samplesAxis ? 1.0 : 0.01);
     }
 
     void closingDuringARunEndsItFirst()
@@ -145,7 +145,7 @@ private slots:
         QTimer::singleShot(0, &demo.Main, &QWidget::close);  // arrives inside the run
         demo.Main.btnSymulacjaClick();
         QVERIFY(demo.Main.isVisible());  // not yet: the run had to end first
-        QVERIFY(!demo.Main.Log.LogActive());
+        QVERIFY(!demo.Main.Session().Log.LogActive());
         const int written = Records(QStringLiteral("closing"));
         QVERIFY(written > 0 && written < 1500);
         QTRY_VERIFY(!demo.Main.isVisible());

@@ -33,7 +33,7 @@ struct TReplayWindow {
     }
     ~TReplayWindow()
     {
-        if (Main.Acquisition.ChannelOpen())  // the adapter is one for the whole program
+        if (Main.Session().Acquisition.ChannelOpen())  // the adapter is one for the whole program
             Main.btnReleaseClick();
         TPCANBasic::SetDeviceFactory({});
     }
@@ -61,7 +61,7 @@ private slots:
     {
         TReplayWindow window;
         QCOMPARE(window.Main.windowTitle(), QStringLiteral("Logger TELQAR (replay: drive 7.log)"));
-        TReplayBar *bar = window.Main.ReplayBar;
+        TReplayBar *bar = window.Main.Pages().ReplayBar;
         QVERIFY(bar);
         QCOMPARE(bar->btnPlay->text(), QStringLiteral("Play"));
         QVERIFY(!bar->btnPlay->isEnabled());  // no bus to play on before Connect
@@ -76,10 +76,10 @@ private slots:
     void theBarDrivesTheReplay()
     {
         TReplayWindow window;
-        TReplayBar *bar = window.Main.ReplayBar;
+        TReplayBar *bar = window.Main.Pages().ReplayBar;
         window.Main.btnInitClick();
         QVERIFY(window.Replay.Playing());
-        QTRY_VERIFY(window.Main.Acquisition.State.SensorOnline);
+        QTRY_VERIFY(window.Main.Session().Acquisition.State.SensorOnline);
         bar->Refresh();
         QCOMPARE(bar->btnPlay->text(), QStringLiteral("Pause"));
         Press(bar->btnPlay);
@@ -88,8 +88,8 @@ private slots:
         const qint64 stood = window.Clock.MonotonicMs();
         QTest::qWait(150);
         QCOMPARE(window.Clock.MonotonicMs(), stood);
-        window.Main.Timer1Timer();
-        QVERIFY(window.Main.Acquisition.ChannelOpen());
+        window.Main.Session().Timer1Timer();
+        QVERIFY(window.Main.Session().Acquisition.ChannelOpen());
 
         bar->sbPosition->setValue(550);  // 55 s in
         QCOMPARE(window.Replay.TraceTimeUs(SteadyUs()), T0 + 55000000);
@@ -99,26 +99,26 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(window.Replay.AtEnd(), 3000);
         bar->Refresh();
         QVERIFY(bar->lTraceTime->text().endsWith(QLatin1String("End of trace")));
-        window.Main.Timer1Timer();
-        QVERIFY(window.Main.Acquisition.ChannelOpen());  // the end keeps the channel open
+        window.Main.Session().Timer1Timer();
+        QVERIFY(window.Main.Session().Acquisition.ChannelOpen());  // the end keeps the channel open
     }
 
     // Play again after the end: the log stops before its times would run back.
     void playAgainStopsTheLog()
     {
         TReplayWindow window;
-        TReplayBar *bar = window.Main.ReplayBar;
+        TReplayBar *bar = window.Main.Pages().ReplayBar;
         window.Main.btnInitClick();
-        QTRY_VERIFY(window.Main.Acquisition.State.SensorOnline);
-        window.Main.tsLogging->gbSaveLog->StartLogging();
-        window.Main.Timer1Timer();  // listening from before the seek
+        QTRY_VERIFY(window.Main.Session().Acquisition.State.SensorOnline);
+        window.Main.Pages().tsLogging->gbSaveLog->StartLogging();
+        window.Main.Session().Timer1Timer();  // listening from before the seek
         bar->sbPosition->setValue(595);
         bar->cbbSpeed->setCurrentIndex(3);
         QTRY_VERIFY(window.Replay.AtEnd());
-        QVERIFY(window.Main.Log.LogActive());
+        QVERIFY(window.Main.Session().Log.LogActive());
         Press(bar->btnPlay);
         QVERIFY(window.Replay.Playing());
-        QVERIFY(!window.Main.Log.LogActive());  // the events it writes: tst_uReplayTimeLine
+        QVERIFY(!window.Main.Session().Log.LogActive());  // the events it writes: tst_uReplayTimeLine
     }
 
     // Traces stamped from 1970 by a unit without a clock are read too: however long the
