@@ -10,10 +10,9 @@ TELQAR_BUILD="$TELQAR_ROOT/build"
 # and can-utils.
 # The install test checks the menu entry and metainfo with the desktop's own validators; CPack
 # builds the Debian package with dpkg-shlibdeps, which needs file to find the programs.
-# Qt6Charts needs Qt6OpenGL, whose CMake files qt6-base-dev only recommends: libqt6opengl6-dev.
 telqar_packages=(
   cmake g++ make pkg-config
-  qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-serialbus-dev qt6-serialport-dev
+  qt6-base-dev qt6-serialbus-dev qt6-serialport-dev
   qt6-multimedia-dev qt6-svg-dev libqt6svg6 libqt6serialbus6 qt6-qpa-plugins
   gstreamer1.0-plugins-base fonts-dejavu-core
   python3-can python3-canmatrix can-utils
@@ -21,7 +20,7 @@ telqar_packages=(
 )
 
 # A name counts as there when a package of that name is installed or an installed package
-# provides it: Debian 13's qt6-base-dev provides libqt6opengl6-dev, which Debian 12 ships alone.
+# provides it.
 telqar_installed_names() {
   dpkg-query -W -f='${db:Status-Abbrev} ${Package}, ${Provides}\n' 2>/dev/null \
     | sed -n 's/^ii *//p' | tr ',' '\n' | sed 's/^ *//; s/ .*//; s/:.*//' | sort -u

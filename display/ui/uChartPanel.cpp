@@ -1,61 +1,17 @@
 #include "display/ui/uChartPanel.h"
 
-#include "display/uChartThinning.h"
+#include "display/ui/uChartView.h"
 #include "widgets/uLook.h"
 #include "widgets/uRadioGroup.h"
 
-#include <QChart>
-#include <QChartView>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineSeries>
 #include <QVBoxLayout>
-#include <QValueAxis>
-
-#include <cmath>
 
 namespace {
-
-struct TSeriesLook {
-    const char *title;
-    QColor colour;
-    bool rightAxis;
-};
-
-constexpr int ChartSeriesOrder[] = {csTiltY, csTiltX, csAccY, csAccX, csTemperature, csLTR};
-
-const TSeriesLook SeriesLooks[ChartSeriesCount] = {
-    {"tilt Y", QColor(0, 128, 0), false}, {"tilt X", QColor(0, 0, 255), false},
-    {"acc Y", QColor(64, 0, 0), true},    {"acc X", QColor(255, 0, 0), true},
-    {"T", QColor(255, 255, 128), false},  {"LTR", QColor(255, 128, 192), true},
-};
-
-// Label spacing the chart chooses itself: a 1-2-5 step giving about eight intervals.
-double AutomaticIncrement(double span)
-{
-    const double rough = span / 8.0;
-    const double decade = std::pow(10.0, std::floor(std::log10(rough)));
-    for (double step : {1.0, 2.0, 5.0, 10.0})
-        if (step * decade >= rough)
-            return step * decade;
-    return 10.0 * decade;
-}
-
-void SetAxis(QValueAxis *axis, double minimum, double maximum, double increment)
-{
-    axis->setRange(minimum, maximum);
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(minimum);
-    axis->setTickInterval(increment > 0 ? increment : AutomaticIncrement(maximum - minimum));
-}
-
-void SetAxis(QValueAxis *axis, const TAxisRange &range)
-{
-    SetAxis(axis, range.Minimum, range.Maximum, range.Increment);
-}
 
 QCheckBox *MakeBox(QWidget *parent, const char *name, const char *caption, const QColor &colour,
                    bool checked)
@@ -73,7 +29,7 @@ QCheckBox *MakeBox(QWidget *parent, const char *name, const char *caption, const
 TChartPanel::TChartPanel(TChartModel &model, const TSensorSample &unit, QWidget *parent)
     : QWidget(parent), m_model(model), m_unit(unit)
 {
-    BuildChart();
+    Chart1 = new TChartView(model, this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Chart1, 1);
@@ -81,54 +37,6 @@ TChartPanel::TChartPanel(TChartModel &model, const TSensorSample &unit, QWidget 
     gbAnaliza = BuildAnalysis();
     gbAnaliza->setVisible(false);
     layout->addWidget(gbAnaliza);
-}
-
-void TChartPanel::BuildChart()
-{
-    auto *chart = new QChart;
-    chart->setTitle(QStringLiteral("Tilt angle [°], Acceleration [g], LTR [0..1]"));
-    QFont titleFont(QStringLiteral("Arial"));
-    titleFont.setPixelSize(12);
-    titleFont.setBold(true);
-    chart->setTitleFont(titleFont);
-    chart->setTitleBrush(QColor(0, 0, 255));
-    chart->setLocalizeNumbers(true);
-    chart->setAnimationOptions(QChart::NoAnimation);
-    chart->setBackgroundRoundness(0);
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    chart->legend()->setAlignment(Qt::AlignRight);
-
-    LeftAxis = new QValueAxis;
-    RightAxis = new QValueAxis;
-    BottomAxis = new QValueAxis;
-    for (QValueAxis *axis : {LeftAxis, RightAxis, BottomAxis})
-        axis->setLabelFormat(QStringLiteral("%.4g"));  // localized labels need a precision
-    chart->addAxis(LeftAxis, Qt::AlignLeft);
-    chart->addAxis(RightAxis, Qt::AlignRight);
-    chart->addAxis(BottomAxis, Qt::AlignBottom);
-    SetAxis(LeftAxis, ChartScales::AngleRange(ChartScales::AngleDefault));
-    SetAxis(RightAxis, ChartScales::AccelerationRange(ChartScales::AccelerationDefault));
-    RightAxis->setGridLineVisible(false);  // one grid, the angles'
-    SetAxis(BottomAxis, 0, ChartScales::TimeWindowSeconds(ChartScales::TimeDefault), 0);
-
-    for (int series : ChartSeriesOrder) {
-        const TSeriesLook &look = SeriesLooks[series];
-        auto *line = new QLineSeries;
-        line->setName(QString::fromUtf8(look.title));
-        line->setPen(QPen(look.colour, 2));
-        line->setPointsVisible(false);
-        chart->addSeries(line);
-        line->attachAxis(BottomAxis);
-        line->attachAxis(look.rightAxis ? RightAxis : LeftAxis);
-        line->setVisible(m_model.SeriesOn(series));
-        Series[size_t(series)] = line;
-    }
-
-    Chart1 = new QChartView(chart, this);
-    Chart1->setObjectName(QStringLiteral("Chart1"));
-    Chart1->setAccessibleName(QStringLiteral("Chart"));
-    Chart1->setRenderHint(QPainter::Antialiasing, false);
-    Chart1->setMinimumHeight(300);
 }
 
 QWidget *TChartPanel::BuildControls()
@@ -225,12 +133,7 @@ void TChartPanel::ResetChart()
 
 void TChartPanel::Refresh()
 {
-    const unsigned changed = m_model.TakeChangedSeries();
-    const int columns = int(Chart1->chart()->plotArea().width());
-    for (int series = 0; series < ChartSeriesCount; ++series)
-        if (changed & (1u << series))
-            Series[size_t(series)]->replace(ThinnedForColumns(
-                m_model.Points(series), BottomAxis->min(), BottomAxis->max(), columns));
+    Chart1->Refresh();
 
     if (m_model.ResetCount() != m_shownResets) {
         m_shownResets = m_model.ResetCount();
@@ -244,13 +147,15 @@ void TChartPanel::Refresh()
 
 void TChartPanel::rgSkalaKataClick()
 {
-    SetAxis(LeftAxis, ChartScales::AngleRange(rgSkalaKata->ItemIndex()));
+    Chart1->SetAxes(ChartScales::AngleRange(rgSkalaKata->ItemIndex()), Chart1->RightAxis(),
+                    Chart1->BottomAxis());
     ResetChart();
 }
 
 void TChartPanel::rgSkalaGClick()
 {
-    SetAxis(RightAxis, ChartScales::AccelerationRange(rgSkalaG->ItemIndex()));
+    Chart1->SetAxes(Chart1->LeftAxis(), ChartScales::AccelerationRange(rgSkalaG->ItemIndex()),
+                    Chart1->BottomAxis());
     ResetChart();
 }
 
@@ -259,7 +164,7 @@ void TChartPanel::rgSkalaCzasuClick()
     m_model.SetSamplesAxis(cbOsXProbki->isChecked());
     const double maximum =
         m_model.SetTimeWindow(ChartScales::TimeWindowSeconds(rgSkalaCzasu->ItemIndex()));
-    SetAxis(BottomAxis, 0, maximum, 0);
+    Chart1->SetAxes(Chart1->LeftAxis(), Chart1->RightAxis(), {0, maximum, 0});
     ResetChart();
 }
 
@@ -268,10 +173,9 @@ void TChartPanel::cbShowSeriesClick()
     const std::pair<int, QCheckBox *> switches[] = {
         {csTiltY, cbKatPoprzeczny}, {csTiltX, cbKatWzdluzny},       {csAccY, cbPrzyspPoprzeczne},
         {csAccX, cbPrzyspWzdluzne}, {csTemperature, cbTemperatura}, {csLTR, cbShowLTR}};
-    for (const auto &[series, box] : switches) {
+    for (const auto &[series, box] : switches)
         m_model.SetSeriesOn(series, box->isChecked());
-        Series[size_t(series)]->setVisible(box->isChecked());
-    }
+    Chart1->SeriesChanged();
     ResetChart();
 }
 

@@ -1,20 +1,15 @@
 #pragma once
 // The live chart of the Logging page with its scale groups, visibility boxes and the hidden
-// analysis group. It draws what the chart model holds, once per CAN tick.
+// analysis group. The chart shows what the chart model holds, refreshed at the display tick.
 
 #include "display/uChartModel.h"
 
 #include <QWidget>
 
-#include <array>
-
 class QCheckBox;
-class QChart;
-class QChartView;
 class QGroupBox;
 class QLabel;
-class QLineSeries;
-class QValueAxis;
+class TChartView;
 class TRadioGroup;
 
 class TChartPanel : public QWidget
@@ -24,7 +19,7 @@ public:
     TChartPanel(TChartModel &model, const TSensorSample &unit, QWidget *parent = nullptr);
 
     void ResetChart();
-    // Hands the points appended since the last call to the series.
+    // Draws the points appended since the last call.
     void Refresh();
 
     void rgSkalaKataClick();
@@ -33,11 +28,7 @@ public:
     void cbShowSeriesClick();
     void cbTemperaturaClick();
 
-    QChartView *Chart1 = nullptr;
-    std::array<QLineSeries *, ChartSeriesCount> Series{};
-    QValueAxis *LeftAxis = nullptr;
-    QValueAxis *RightAxis = nullptr;
-    QValueAxis *BottomAxis = nullptr;
+    TChartView *Chart1 = nullptr;
 
     QGroupBox *gbVisibility = nullptr;
     QCheckBox *cbKatPoprzeczny = nullptr;
@@ -58,7 +49,6 @@ public:
     QLabel *ldaxs = nullptr;
 
 private:
-    void BuildChart();
     QWidget *BuildControls();
     QGroupBox *BuildAnalysis();
 

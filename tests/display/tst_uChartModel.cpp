@@ -1,4 +1,5 @@
 #include "base/uNumberFormat.h"
+#include "display/uChartHover.h"
 #include "display/uChartModel.h"
 #include "display/uChartThinning.h"
 
@@ -32,6 +33,8 @@ private slots:
     void thinningKeepsEveryColumnsExtremes();
     void numberFormat_data();
     void numberFormat();
+    void hoverTellsTheNearestValues_data();
+    void hoverTellsTheNearestValues();
 };
 
 void tst_uChartModel::initTestCase()
@@ -207,3 +210,37 @@ void tst_uChartModel::numberFormat()
 
 QTEST_GUILESS_MAIN(tst_uChartModel)
 #include "tst_uChartModel.moc"
+
+void tst_uChartModel::hoverTellsTheNearestValues_data()
+{
+    QTest::addColumn<bool>("samplesAxis");
+    QTest::addColumn<double>("x");
+    QTest::addColumn<QString>("text");
+    // Three samples at 0, 0.01 and 0.02 s: tilt Y 1, 2, 3; LTR 0.1, 0.2, 0.3; tilt X hidden.
+    QTest::newRow("on a point") << false << 0.01
+                                << QStringLiteral("0,01 s\ntilt Y: 2,0°\nacc Y: 0,000 g\n"
+                                                  "acc X: 0,000 g\nLTR: 0,200");
+    QTest::newRow("nearer the next") << false << 0.016
+                                     << QStringLiteral("0,02 s\ntilt Y: 3,0°\nacc Y: 0,000 g\n"
+                                                       "acc X: 0,000 g\nLTR: 0,300");
+    QTest::newRow("a step past the last") << false << 0.03
+                                          << QStringLiteral("0,03 s\ntilt Y: 3,0°\n"
+                                                            "acc Y: 0,000 g\nacc X: 0,000 g\n"
+                                                            "LTR: 0,300");
+    QTest::newRow("beyond the points") << false << 0.05 << QString();
+    QTest::newRow("samples") << true << 1.0
+                             << QStringLiteral("sample 1\ntilt Y: 2,0°\nacc Y: 0,000 g\n"
+                                               "acc X: 0,000 g\nLTR: 0,200");
+}
+
+void tst_uChartModel::hoverTellsTheNearestValues()
+{
+    QFETCH(bool, samplesAxis);
+    QFETCH(double, x);
+    TChartModel model;
+    model.SetSamplesAxis(samplesAxis);
+    model.SetSeriesOn(csTiltX, false);
+    for (int i = 1; i <= 3; ++i)
+        model.AppendChartSample(Sample(i, 5, i / 10.0));
+    QTEST(ChartValuesAt(model, x), "text");
+}

@@ -5,12 +5,12 @@
 #include "adapter/ui/uCanBusBox.h"
 #include "app/ui/uLoggingPage.h"
 #include "display/ui/uChartPanel.h"
+#include "display/ui/uChartView.h"
 #include "display/ui/uReadoutsBox.h"
 #include "support/uMainWindowFixture.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QtTest>
 
@@ -166,8 +166,8 @@ void tst_ChannelControls::framesReachStatusChartAndTrafficWindow()
     QVERIFY(main.Session().Acquisition.State.SensorOnline);
     QCOMPARE(main.Session().Acquisition.State.Chassis.VehicleSpeed, 25.0);
     QCOMPARE(main.Session().Acquisition.State.Sensors[1].AccX, 1.0);
-    QCOMPARE(main.Pages().tsLogging->ChartPanel->Series[csAccX]->count(), 2);
-    QCOMPARE(main.Pages().tsLogging->ChartPanel->Series[csLTR]->at(1), QPointF(0.01, 0.6));
+    QCOMPARE(main.Pages().tsLogging->ChartPanel->Chart1->DrawnPoints(csAccX), 2);
+    QCOMPARE(main.Chart().Points(csLTR).at(1), QPointF(0.01, 0.6));
     QCOMPARE(TrafficLines(windows), QStringLiteral("Połączenie\n"
                                                    "data chassis CAN:00 19 00 00 00 00 00 00\n"
                                                    "data CAN1:00 23 28 23 28 C8 64 3C\n"
@@ -187,7 +187,7 @@ void tst_ChannelControls::testProtocolShowsTheFirmware()
     main.Session().TimerCanTimer();
     main.Session().Timer1Timer();
     QCOMPARE(main.Pages().tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("ONLINE v2.3"));
-    QCOMPARE(main.Pages().tsLogging->ChartPanel->Series[csTiltX]->count(), 1);
+    QCOMPARE(main.Pages().tsLogging->ChartPanel->Chart1->DrawnPoints(csTiltX), 1);
 }
 
 void tst_ChannelControls::aSilentUnitDropsTheConnection()

@@ -5,6 +5,7 @@
 #include "app/ui/uLoggingPage.h"
 #include "app/ui/uWindowSet.h"
 #include "display/ui/uChartPanel.h"
+#include "display/ui/uChartView.h"
 #include "support/uModal.h"
 #include "widgets/uRadioGroup.h"
 
@@ -12,10 +13,8 @@
 #include <QAccessibleActionInterface>
 #include <QCheckBox>
 #include <QDialog>
-#include <QLineSeries>
 #include <QMenu>
 #include <QMenuBar>
-#include <QValueAxis>
 #include <QtTest>
 
 namespace {
@@ -42,7 +41,7 @@ void FillChart(TfrmMain &main)
     for (int i = 0; i < 10; ++i)
         main.Chart().AppendChartSample(main.Session().Acquisition.State.Sensors[1]);
     main.Pages().tsLogging->ChartPanel->Refresh();
-    QCOMPARE(main.Pages().tsLogging->ChartPanel->Series[csLTR]->count(), 10);
+    QCOMPARE(main.Pages().tsLogging->ChartPanel->Chart1->DrawnPoints(csLTR), 10);
 }
 
 }  // namespace
@@ -67,12 +66,12 @@ void tst_Accessibility::toggleActionActsAsAClick()
     DoAction(panel.cbKatPoprzeczny, QAccessibleActionInterface::toggleAction());
     QVERIFY(!panel.cbKatPoprzeczny->isChecked());
     QVERIFY(!main.Chart().SeriesOn(csTiltY));
-    QCOMPARE(panel.Series[csLTR]->count(), 0);
+    QCOMPARE(panel.Chart1->DrawnPoints(csLTR), 0);
 
     FillChart(main);
     DoAction(panel.rgSkalaKata->Item(0), QAccessibleActionInterface::toggleAction());
-    QCOMPARE(panel.LeftAxis->min(), -1.0);
-    QCOMPARE(panel.Series[csLTR]->count(), 0);
+    QCOMPARE(panel.Chart1->LeftAxis().Minimum, -1.0);
+    QCOMPARE(panel.Chart1->DrawnPoints(csLTR), 0);
 }
 
 void tst_Accessibility::choosingTheChosenScaleKeepsTheChart()
@@ -84,7 +83,7 @@ void tst_Accessibility::choosingTheChosenScaleKeepsTheChart()
          {main.Pages().tsLogging->ChartPanel->rgSkalaKata, main.Pages().tsLogging->ChartPanel->rgSkalaG,
           main.Pages().tsLogging->ChartPanel->rgSkalaCzasu})
         QTest::mouseClick(scale->Item(scale->ItemIndex()), Qt::LeftButton);
-    QCOMPARE(main.Pages().tsLogging->ChartPanel->Series[csLTR]->count(), 10);
+    QCOMPARE(main.Pages().tsLogging->ChartPanel->Chart1->DrawnPoints(csLTR), 10);
 }
 
 void tst_Accessibility::menuItemsThatOpenAWindowReturnAtOnce_data()

@@ -9,6 +9,7 @@
 #include "app/ui/uWindowSet.h"
 #include "display/ui/uCarBox.h"
 #include "display/ui/uChartPanel.h"
+#include "display/ui/uChartView.h"
 #include "display/ui/uLtrBox.h"
 #include "display/ui/uReadoutsBox.h"
 #include "display/ui/uStatusBox.h"
@@ -25,9 +26,7 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QLineSeries>
 #include <QSlider>
-#include <QValueAxis>
 
 #include <QComboBox>
 #include <QLabel>
@@ -198,22 +197,22 @@ void tst_uFrmMain::chartControlsClearTheChart()
     for (int i = 0; i < 10; ++i)
         main.Chart().AppendChartSample(main.Session().Acquisition.State.Sensors[1]);
     panel.Refresh();
-    QCOMPARE(panel.Series[csTiltY]->count(), 10);
+    QCOMPARE(panel.Chart1->DrawnPoints(csTiltY), 10);
 
     QTest::mouseClick(panel.cbKatPoprzeczny, Qt::LeftButton);
-    QCOMPARE(panel.Series[csTiltX]->count(), 0);
-    QVERIFY(!panel.Series[csTiltY]->isVisible());
+    QCOMPARE(panel.Chart1->DrawnPoints(csTiltX), 0);
+    QCOMPARE(panel.Chart1->DrawnPoints(csTiltY), 0);
     QVERIFY(!main.Chart().SeriesOn(csTiltY));
     QCOMPARE(panel.ldtxs->text(), QStringLiteral("10,0° / scale"));
 
     panel.rgSkalaKata->Item(0)->click();
-    QCOMPARE(panel.LeftAxis->min(), -1.0);
-    QCOMPARE(panel.LeftAxis->tickInterval(), 0.1);
+    QCOMPARE(panel.Chart1->LeftAxis().Minimum, -1.0);
+    QCOMPARE(panel.Chart1->LeftAxis().Increment, 0.1);
     panel.rgSkalaG->Item(2)->click();
-    QCOMPARE(panel.RightAxis->max(), 2.0);
+    QCOMPARE(panel.Chart1->RightAxis().Maximum, 2.0);
     panel.cbOsXProbki->setChecked(true);
     panel.rgSkalaCzasu->Item(0)->click();
-    QCOMPARE(panel.BottomAxis->max(), 500.0);
+    QCOMPARE(panel.Chart1->BottomAxis().Maximum, 500.0);
     QCOMPARE(main.Chart().ChartMaxPoints, 500);
     QVERIFY(panel.gbAnaliza->isHidden());
     QVERIFY(main.Pages().tsCalibration->gbWspolczynniki->isHidden()
