@@ -11,13 +11,26 @@
 
 namespace {
 
+const QColor LampOff(128, 128, 128);  // the backing's grey
+const QColor LampColours[] = {Qt::red,           Qt::yellow, QColor(0, 255, 0),
+                              QColor(0, 255, 0), Qt::yellow, Qt::red};
+
+// A dark lamp takes the backing's grey rather than hiding: showing and hiding a widget in a
+// layout lays the whole window out again, and repaints it, at every change.
+void Light(QFrame *lamp, int index, bool lit)
+{
+    const QColor colour = lit ? LampColours[index] : LampOff;
+    if (lamp->palette().color(QPalette::Window) != colour)
+        Look::SetFill(lamp, colour);
+}
+
 void ShowColumn(const std::array<QFrame *, 6> &lamps, const std::array<bool, 3> &upper,
                 const std::array<bool, 3> &lower)
 {
     // Lamps 0..2 are H3, H2, H1 (outermost first), 3..5 are L1, L2, L3.
     for (int level = 0; level < 3; ++level) {
-        lamps[size_t(2 - level)]->setVisible(upper[size_t(level)]);
-        lamps[size_t(3 + level)]->setVisible(lower[size_t(level)]);
+        Light(lamps[size_t(2 - level)], 2 - level, upper[size_t(level)]);
+        Light(lamps[size_t(3 + level)], 3 + level, lower[size_t(level)]);
     }
 }
 
@@ -39,11 +52,9 @@ QWidget *TCarBox::BuildLampColumn(const char axis, std::array<QFrame *, 6> &lamp
     backing->setObjectName(QStringLiteral("shBacking%1").arg(QLatin1Char(axis)));
     backing->setFixedWidth(18);
     backing->setFrameShape(QFrame::Box);
-    Look::SetFill(backing, QColor(128, 128, 128));
+    Look::SetFill(backing, LampOff);
 
     const char *suffixes[] = {"H3", "H2", "H1", "L1", "L2", "L3"};
-    const QColor colours[] = {Qt::red,           Qt::yellow, QColor(0, 255, 0),
-                              QColor(0, 255, 0), Qt::yellow, Qt::red};
     auto *column = new QVBoxLayout(backing);
     column->setContentsMargins(2, 2, 2, 2);
     column->setSpacing(1);
@@ -51,11 +62,8 @@ QWidget *TCarBox::BuildLampColumn(const char axis, std::array<QFrame *, 6> &lamp
         auto *lamp = new QFrame(backing);
         lamp->setObjectName(
             QStringLiteral("sh%1%2").arg(QLatin1Char(axis)).arg(QLatin1String(suffixes[i])));
-        Look::SetFill(lamp, colours[i]);
-        QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Expanding);
-        policy.setRetainSizeWhenHidden(true);  // a dark lamp leaves the grey backing visible
-        lamp->setSizePolicy(policy);
-        lamp->setVisible(false);
+        Look::SetFill(lamp, LampOff);
+        lamp->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
         column->addWidget(lamp);
         lamps[size_t(i)] = lamp;
     }

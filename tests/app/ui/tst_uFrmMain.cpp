@@ -254,11 +254,15 @@ void tst_uFrmMain::refreshShowsReadoutsStatusLampsAndZones()
             && !shown(main.Pages().tsLogging->gbStatus->lStatus[7]));
     QVERIFY(shown(main.Pages().tsVisualisation->imgTrojkat));
 
-    // TiltX −30: the three lower lamps of the left column; TiltY 15: the two lower right.
+    // TiltX −30: the three lower lamps of the left column; TiltY 15: the two lower right. A
+    // dark lamp shows the backing's grey.
+    const auto lit = [](QWidget *w) {
+        return w->palette().color(QPalette::Window) != QColor(128, 128, 128);
+    };
     QList<bool> left, right;
     for (int i = 0; i < 6; ++i) {
-        left << shown(main.Pages().tsLogging->gbCar->LeftLamps[size_t(i)]);
-        right << shown(main.Pages().tsLogging->gbCar->RightLamps[size_t(i)]);
+        left << lit(main.Pages().tsLogging->gbCar->LeftLamps[size_t(i)]);
+        right << lit(main.Pages().tsLogging->gbCar->RightLamps[size_t(i)]);
     }
     QCOMPARE(left, (QList<bool>{false, false, false, true, true, true}));
     QCOMPARE(right, (QList<bool>{false, false, false, true, true, false}));
