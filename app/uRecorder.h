@@ -1,10 +1,9 @@
 #pragma once
-// A drive logged without a window, the way the main window logs it: the channel opened as
-// Connect opens it, the log (and its raw trace) started with unit 1's first sample, as Start
-// is only possible once unit 1 has been heard, and the main window's two ticks: every 50 ms the
-// adapter's queue is drained and the new records handed to the files, every 100 ms the watchdogs
-// run and the files are flushed again. The recording ends when asked to, after the given time, on
-// a lost connection or on a failing file; the files are closed whole in every case.
+// A drive logged without a window, by the program's session as the window runs it: the channel
+// opened as Connect opens it, the log (and its raw trace) started with unit 1's first sample, as
+// Start is only possible once unit 1 has been heard, and the session's two ticks. The recording
+// ends when asked to, after the given time, on a lost connection or on a failing file; the files
+// are closed whole in every case.
 
 #include "app/uRecordOptions.h"
 #include "base/uClock.h"
