@@ -1,6 +1,7 @@
 #include "adapter/PCANBasic.h"
 #include "app/uCommandLine.h"
 #include "app/uCommands.h"
+#include "app/uDisplayCheck.h"
 #include "app/uProgressBar.h"
 #include "app/uStopSignals.h"
 #include "app/ui/uApplication.h"
@@ -22,6 +23,16 @@
 #include <optional>
 
 namespace {
+
+// A start that ends before any window: on standard error and, where there is a screen, in a
+// box, for one started from a menu sees no standard error.
+void TellStartupError(const QString &error)
+{
+    QTextStream(stderr) << "telqar-logger: " << error << '\n';
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+        QMessageBox::critical(nullptr, QString::fromUtf8(Consts::AppTitle), error);
+}
 
 // Reads the trace before any window opens: one that cannot be played ends the start here,
 // told on standard error and, where there is a screen, in a box for one started from a menu.
@@ -46,10 +57,7 @@ bool OpenTrace(TReplay &replay, const QString &path)
     else if (shown)
         err << '\n';
     if (!opened) {
-        err << "telqar-logger: " << error << '\n';
-        const QString platform = QGuiApplication::platformName();
-        if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
-            QMessageBox::critical(nullptr, QString::fromUtf8(Consts::AppTitle), error);
+        TellStartupError(error);
         return false;
     }
     err << "telqar-logger: replaying " << QFileInfo(path).fileName() << ": " << replay.Frames()
@@ -70,13 +78,18 @@ bool OpenTrace(TReplay &replay, const QString &path)
 
 int main(int argc, char *argv[])
 {
+    const QString missingDisplay = MissingDisplay(CurrentDisplayEnvironment());
+    if (!missingDisplay.isEmpty()) {
+        QTextStream(stderr) << "telqar-logger: " << missingDisplay << '\n';
+        return ExitCode::Failed;
+    }
     TApplication application(argc, argv);
     LetFileSizeLimitsFailWrites();
     const TCommandLine commandLine = ParseCommandLine(application.arguments().mid(1));
     for (const QString &problem : commandLine.Problems)
         QTextStream(stderr) << "ignored option: " << problem << '\n';
     if (!commandLine.Error.isEmpty()) {
-        QTextStream(stderr) << "telqar-logger: " << commandLine.Error << '\n';
+        TellStartupError(commandLine.Error);
         return ExitCode::Usage;
     }
 
