@@ -58,11 +58,14 @@ void TCalibrationPage::Attach(TAcquisition &acquisition, TEventSink *events)
 {
     m_acquisition = &acquisition;
     m_events = events;
-    connect(btnCalibrate, &QPushButton::clicked, this, &TCalibrationPage::btnCalibrateClick);
+    // A failed request is told in a box: the handler runs after the click has returned, so an
+    // assistive tool that presses the button does not wait inside its call for the box.
+    connect(btnCalibrate, &QPushButton::clicked, this, &TCalibrationPage::btnCalibrateClick,
+            Qt::QueuedConnection);
     connect(btnCalibrateReset, &QPushButton::clicked, this,
-            &TCalibrationPage::btnCalibrateResetClick);
+            &TCalibrationPage::btnCalibrateResetClick, Qt::QueuedConnection);
     connect(btnCalibrateFactory, &QPushButton::clicked, this,
-            &TCalibrationPage::btnCalibrateFactoryClick);
+            &TCalibrationPage::btnCalibrateFactoryClick, Qt::QueuedConnection);
 }
 
 void TCalibrationPage::btnCalibrateClick()

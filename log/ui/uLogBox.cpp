@@ -53,7 +53,9 @@ void TLogBox::Attach(TLogSession &log, const TAcquisitionState &state, TLogContr
     m_log = &log;
     m_state = &state;
     m_control = &control;
-    connect(btnStartLog, &QPushButton::clicked, this, &TLogBox::btnStartLogClick);
+    // Start may answer with a box: it runs after the click has returned, as Calibrate does.
+    connect(btnStartLog, &QPushButton::clicked, this, &TLogBox::btnStartLogClick,
+            Qt::QueuedConnection);
     connect(btnStopLog, &QPushButton::clicked, this, &TLogBox::btnStopLogClick);
     // Told after the tick: the box's own loop must not run inside the flush.
     log.OnSideFileStopped = [this](const QString &message) {

@@ -1,6 +1,7 @@
 #include "trace/ui/uReplayBar.h"
 
 #include "base/uClock.h"
+#include "widgets/uLook.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -57,11 +58,18 @@ TReplayBar::TReplayBar(TReplay &replay, std::function<bool()> channelOpen, QWidg
     cbbSpeed->setAccessibleName(QStringLiteral("Replay speed"));
     for (int speed : TReplay::Speeds)
         cbbSpeed->addItem(QStringLiteral("%1x").arg(speed), speed);
+    // Where a drop-down list's name is its current item (AT-SPI), its label names it.
+    lSpeed = new QLabel(QStringLiteral("Speed"), this);
+    lSpeed->setObjectName(QStringLiteral("lSpeed"));
+    lSpeed->setContentsMargins(8, 0, 4, 0);
+    lSpeed->setBuddy(cbbSpeed);
+    addWidget(lSpeed);
     addWidget(cbbSpeed);
 
+    // The time is what a screen reader reads; what it is, is said by the description.
     lTraceTime = new QLabel(this);
     lTraceTime->setObjectName(QStringLiteral("lTraceTime"));
-    lTraceTime->setAccessibleName(QStringLiteral("Trace time"));
+    Look::MakeValueLabel(lTraceTime, QStringLiteral("Trace time"));
     lTraceTime->setContentsMargins(8, 0, 8, 0);
     addWidget(lTraceTime);
 

@@ -21,6 +21,7 @@ public:
     TReplayBar(TReplay &replay, std::function<bool()> channelOpen, QWidget *parent = nullptr);
 
     QToolButton *btnPlay = nullptr;
+    QLabel *lSpeed = nullptr;
     QComboBox *cbbSpeed = nullptr;
     QLabel *lTraceTime = nullptr;
     QSlider *sbPosition = nullptr;

@@ -55,6 +55,7 @@ private slots:
         QVERIFY(page.btnCalibrate->isEnabled() && page.btnCalibrateReset->isEnabled());
 
         QTest::mouseClick(page.btnCalibrateFactory, Qt::LeftButton);
+        QCoreApplication::processEvents();  // the button answers after the click
         QCOMPARE(bus.Written().size(), 1);
         QCOMPARE(bus.Written().first().frameId(), 0x18FAFD25u);
         QVERIFY(bus.Written().first().hasExtendedFrameFormat());
@@ -63,6 +64,7 @@ private slots:
         bus.Main.btnReleaseClick();  // the buttons stay enabled, but nothing is sent
         QVERIFY(page.btnCalibrate->isEnabled());
         QTest::mouseClick(page.btnCalibrate, Qt::LeftButton);
+        QCoreApplication::processEvents();  // the button answers after the click
         QVERIFY(!TPCANBasic::Device());
     }
 

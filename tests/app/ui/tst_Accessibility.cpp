@@ -1,11 +1,13 @@
 // What a screen reader or a UI automation tool does to the controls must have the effect of
 // the user's click, and must not keep the tool waiting.
 
+#include "acquisition/ui/uCalibrationPage.h"
 #include "app/ui/uFrmMain.h"
 #include "app/ui/uLoggingPage.h"
 #include "app/ui/uWindowSet.h"
 #include "display/ui/uChartPanel.h"
 #include "display/ui/uChartView.h"
+#include "log/ui/uLogBox.h"
 #include "support/uModal.h"
 #include "widgets/uRadioGroup.h"
 
@@ -15,6 +17,7 @@
 #include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QtTest>
 
 namespace {
@@ -54,6 +57,8 @@ private slots:
     void choosingTheChosenScaleKeepsTheChart();
     void menuItemsThatOpenAWindowReturnAtOnce_data();
     void menuItemsThatOpenAWindowReturnAtOnce();
+    void buttonsThatAnswerInABoxReturnAtOnce_data();
+    void buttonsThatAnswerInABoxReturnAtOnce();
 };
 
 void tst_Accessibility::toggleActionActsAsAClick()
@@ -126,6 +131,38 @@ void tst_Accessibility::menuItemsThatOpenAWindowReturnAtOnce()
         window->close();
     });
     entry->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(!opened);
+    QTRY_VERIFY(opened);
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+}
+
+void tst_Accessibility::buttonsThatAnswerInABoxReturnAtOnce_data()
+{
+    QTest::addColumn<bool>("calibrate");  // else Start of the log
+    // Unit 1 not heard: "Connect CAN device first".
+    QTest::newRow("Start") << false;
+    // Heard, but the adapter is gone: "Error sending calibration request".
+    QTest::newRow("Calibrate") << true;
+}
+
+void tst_Accessibility::buttonsThatAnswerInABoxReturnAtOnce()
+{
+    QFETCH(bool, calibrate);
+    TWindowSet windows = TWindowSet::Create(ParseCommandLine({}));
+    TfrmMain &main = *windows.frmMain;
+    main.show();
+    QPushButton *button = main.Pages().tsLogging->gbSaveLog->btnStartLog;
+    if (calibrate) {
+        main.Session().Acquisition.State.SensorOnline = true;
+        main.Pages().tsCalibration->EnableRequests(true);
+        button = main.Pages().tsCalibration->btnCalibrate;
+    }
+    bool opened = false;
+    OnNextModal([&opened](QWidget *window) {
+        opened = true;
+        window->close();
+    });
+    DoAction(button, QAccessibleActionInterface::pressAction());
     QVERIFY(!opened);
     QTRY_VERIFY(opened);
     QTRY_VERIFY(!QApplication::activeModalWidget());

@@ -92,6 +92,7 @@ private slots:
         TWindowSet windows = TWindowSet::Create(ParseCommandLine({}));
         const auto box = WatchNextMessageBox();
         QTest::mouseClick(windows.frmMain->Pages().tsLogging->gbSaveLog->btnStartLog, Qt::LeftButton);
+        QCoreApplication::processEvents();  // the button answers after the click
         QCOMPARE(box->Text, QStringLiteral("Connect CAN device first"));
         QVERIFY(!windows.frmMain->Session().Log.LogActive());
         QCOMPARE(windows.frmMain->Session().Log.LogFileIndex, 0);
@@ -102,6 +103,7 @@ private slots:
         TOnlineLogger logger;
         logger.Main.Session().Acquisition.State.Sensors[1].FrameCounter = 77;
         QTest::mouseClick(logger.Main.Pages().tsLogging->gbSaveLog->btnStartLog, Qt::LeftButton);
+        QCoreApplication::processEvents();  // the button answers after the click
         QVERIFY(logger.Main.Session().Log.LogActive());
         QCOMPARE(logger.Main.Session().Acquisition.State.Sensors[1].FrameCounter, 0);
         QVERIFY(logger.Main.Pages().tsLogging->gbSaveLog->lLogName->text().startsWith(
@@ -135,6 +137,7 @@ private slots:
         logger.Main.Session().Timer1Timer();  // LTR 0.60: the alarm came on before the log
         QVERIFY(logger.Main.Session().Ltr()->LtrAlarmActive());
         QTest::mouseClick(logger.Main.Pages().tsLogging->gbSaveLog->btnStartLog, Qt::LeftButton);
+        QCoreApplication::processEvents();  // the button answers after the click
         const QString record = logger.Main.Session().Log.EventsRecordName();
         QCOMPARE(record, QString(logger.Main.Session().Log.FileName()).replace(".csv", ".events.csv"));
         const QByteArray logName = QFileInfo(logger.Main.Session().Log.FileName()).fileName().toLatin1();
@@ -144,6 +147,7 @@ private slots:
         logger.Main.Session().Timer1Timer();
         logger.Main.Pages().PageControl1->setCurrentWidget(logger.Main.Pages().tsCalibration);
         QTest::mouseClick(logger.Main.Pages().tsCalibration->btnCalibrate, Qt::LeftButton);
+        QCoreApplication::processEvents();  // the button answers after the click
         logger.Main.Pages().tsLogging->SpeedSim->rgDemoSpeed->Item(2)->click();
         QTest::mouseClick(logger.Main.Pages().tsLogging->gbSaveLog->btnStopLog, Qt::LeftButton);
         logger.Main.Pages().tsLogging->SpeedSim->rgDemoSpeed->Item(0)->click();  // after Stop: dropped

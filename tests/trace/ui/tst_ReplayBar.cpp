@@ -69,6 +69,13 @@ private slots:
         QCOMPARE(bar->cbbSpeed->count(), 4);
         QCOMPARE(bar->cbbSpeed->itemText(3), QStringLiteral("10x"));
         QVERIFY(bar->lTraceTime->text().contains(QLatin1String("00:00.0 / 01:00.0")));
+        // A screen reader reads the time itself, and the speed list by its label.
+        QAccessibleInterface *time = QAccessible::queryAccessibleInterface(bar->lTraceTime);
+        QCOMPARE(time->text(QAccessible::Name), bar->lTraceTime->text());
+        QCOMPARE(time->text(QAccessible::Description), QStringLiteral("Trace time"));
+        const auto labels = QAccessible::queryAccessibleInterface(bar->cbbSpeed)
+                                ->relations(QAccessible::Label);
+        QVERIFY(!labels.isEmpty() && labels.first().first->object() == bar->lSpeed);
     }
 
     // Connect plays, the bar pauses by its button or by a screen reader's press, and the
