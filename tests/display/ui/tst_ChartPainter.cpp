@@ -99,8 +99,8 @@ void tst_ChartPainter::linesInTheirColoursHiddenOnesLeftOut()
     // Hidden: not drawn, though its points are kept.
     QVERIFY(!ColourNear(image, chart.Map(csTiltX, middle + QPointF(0, -20)), QColor(0, 0, 255)));
     QCOMPARE(model.Points(csTiltX).size(), 300);
-    // Past the last point the plot is empty, and the labels stand beside it.
-    QCOMPARE(image.pixelColor((chart.Map(csTiltY, {10.1, 20}) * ratio).toPoint()),
+    // Past the last point, between grid lines, the plot is empty; the labels stand beside it.
+    QCOMPARE(image.pixelColor((chart.Map(csTiltY, {10.5, 25}) * ratio).toPoint()),
              QColor(Qt::white));
     const QRectF plot = chart.Plot();
     const QRect beside = QRectF(plot.left() - 20, plot.top(), 15, plot.height()).toRect();
