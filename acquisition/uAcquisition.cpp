@@ -21,6 +21,8 @@ bool TAcquisition::Connect(TPCANBaudrate baudrate)
     m_bus.Reset();
     Supervision.Reset();
     const TClockReading now = m_clock.Read();
+    m_connectedMs = now.MonotonicMs;
+    m_baudrate = baudrate;
     m_frameTimes.Start(now.Local.toMSecsSinceEpoch() * 1000, now.MonotonicMs * 1000);
     if (m_link.Open(CanChannel, baudrate, m_clock.MonotonicMs()) == TLinkChange::OpenFailed) {
         ConnectFailed();

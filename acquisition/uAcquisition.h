@@ -61,6 +61,10 @@ public:
     // sink now: before a log stops, so that its events record holds them.
     void ReportHeldEvents();
 
+    // Since the last Connect, on the monotonic clock; and the bus speed it asked for.
+    qint64 ConnectedForMs() const { return m_clock.MonotonicMs() - m_connectedMs; }
+    TPCANBaudrate Baudrate() const { return m_baudrate; }
+
     // Whether the units' samples all arrive; reset at Connect, kept across an adapter's loss.
     TSupervision Supervision;
     const TAdapterLink &Link() const { return m_link; }
@@ -93,6 +97,8 @@ private:
     TAdapterLink m_link;
     TBusHealth m_bus;
     qint64 m_busStatusMs = 0;  // monotonic ms of the last reading of the bus state
+    qint64 m_connectedMs = 0;
+    TPCANBaudrate m_baudrate = 0;
     TListening m_listening;
     QString m_caption;
     TFrameTimeLine m_frameTimes;  // of this connection

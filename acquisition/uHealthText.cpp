@@ -1,5 +1,7 @@
 #include "acquisition/uHealthText.h"
 
+#include "adapter/uBusSpeeds.h"
+
 #include <QStringList>
 
 namespace {
@@ -74,6 +76,21 @@ QString UnitHealthText(int unit, const TUnitHealth &health)
     return text;
 }
 
+QString IdentifierOf(const TAcquisitionState &state, int unit)
+{
+    return unit == 1 ? state.CanId1 : unit == 2 ? state.CanId2 : state.CanId3;
+}
+
+// A wrong bus, bus speed or identifier looks exactly like a unit that is silent.
+QString NotHeardText(const TAcquisition &acquisition, int unit)
+{
+    return QStringLiteral("unit %1: not heard: check the bus speed (%2 kbit/s), the wiring and "
+                          "the identifier %3")
+        .arg(unit)
+        .arg(BusSpeeds::BitRateOfCode(acquisition.Baudrate()) / 1000.0)
+        .arg(IdentifierOf(acquisition.State, unit));
+}
+
 }  // namespace
 
 THealthText HealthText(const TAcquisition &acquisition)
@@ -104,8 +121,9 @@ THealthText HealthText(const TAcquisition &acquisition)
     QStringList parts;
     for (int unit : ConfiguredUnits(acquisition.State)) {
         const TUnitHealth health = supervision.Unit(unit);
-        parts << UnitHealthText(unit, health);
-        text.Alarm = text.Alarm || health.LostLastMinute;
+        const bool silent = !health.Seen && acquisition.ConnectedForMs() >= NotHeardMs;
+        parts << (silent ? NotHeardText(acquisition, unit) : UnitHealthText(unit, health));
+        text.Alarm = text.Alarm || silent || health.LostLastMinute;
     }
     parts << BusText(acquisition.Bus());
     text.Alarm = text.Alarm || BusInTrouble(acquisition.Bus());

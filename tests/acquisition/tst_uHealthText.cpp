@@ -88,14 +88,20 @@ void tst_uHealthText::unitsAndBusOfAnOpenChannel_data()
 {
     QTest::addColumn<bool>("test");
     QTest::addColumn<bool>("dropping");
+    QTest::addColumn<qint64>("waitedMs");  // after Connect
     QTest::addColumn<QString>("line");
     QTest::addColumn<bool>("alarm");
-    QTest::newRow("nothing heard")
-        << false << false << "unit 1: 0.0 samples/s · bus: 0 errors" << false;
-    QTest::newRow("production") << false << true
+    QTest::newRow("nothing heard yet")
+        << false << false << NotHeardMs - 1 << "unit 1: 0.0 samples/s · bus: 0 errors" << false;
+    QTest::newRow("not heard")
+        << false << false << NotHeardMs
+        << "unit 1: not heard: check the bus speed (250 kbit/s), the wiring and the identifier "
+           "18FECE47 · bus: 0 errors"
+        << true;
+    QTest::newRow("production") << false << true << NotHeardMs
                                 << "unit 1: 90.0 samples/s, 29 lost · bus: 0 errors" << true;
     QTest::newRow("test protocol")
-        << true << true
+        << true << true << NotHeardMs
         << "unit 1: 90.0 samples/s, 29 lost · unit 2: 90.0 samples/s, 29 lost · bus: 0 errors"
         << true;
 }
@@ -104,6 +110,7 @@ void tst_uHealthText::unitsAndBusOfAnOpenChannel()
 {
     QFETCH(bool, test);
     QFETCH(bool, dropping);
+    QFETCH(qint64, waitedMs);
     QFETCH(QString, line);
     QFETCH(bool, alarm);
     TWatched watched;
@@ -115,6 +122,7 @@ void tst_uHealthText::unitsAndBusOfAnOpenChannel()
     watched.Acquisition.Connect(0x011C);
     if (dropping)
         DriveWithEveryTenthSampleLost(watched, test);
+    watched.Clock.Ms += waitedMs;
     const THealthText text = HealthText(watched.Acquisition);
     QCOMPARE(text.Line, line);
     QCOMPARE(text.Alarm, alarm);
