@@ -39,6 +39,9 @@ void TAcquisition::ConnectFailed()
 {
     qWarning().noquote() << "CAN channel could not be opened:" << m_link.Problem();
     ReportEvent(Consts::LineOpenFailed);
+    // What to do, under the line the traffic window has always shown.
+    if (TrafficWanted && OnTrafficLine && !m_link.Problem().isEmpty())
+        OnTrafficLine(m_link.Problem());
 }
 
 void TAcquisition::Disconnect()

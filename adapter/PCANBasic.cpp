@@ -16,6 +16,7 @@ namespace {
 struct TChannel {
     TCanDeviceFactory factory;
     QString plugin;
+    TCanOpenCheck openCheck;
     std::unique_ptr<QCanBusDevice> device;
     QString lastError;
     // What the open device's backend reported since it was made.
@@ -125,10 +126,12 @@ QCanBusFrame FrameFromMessage(const TPCANMsg &message)
     return frame;
 }
 
-void TPCANBasic::SetDeviceFactory(TCanDeviceFactory factory, const QString &plugin)
+void TPCANBasic::SetDeviceFactory(TCanDeviceFactory factory, const QString &plugin,
+                                  TCanOpenCheck openCheck)
 {
     Channel().factory = std::move(factory);
     Channel().plugin = plugin;
+    Channel().openCheck = std::move(openCheck);
 }
 
 QString TPCANBasic::LastErrorText()
@@ -162,10 +165,14 @@ TPCANStatus TPCANBasic::Initialize(TPCANHandle channel, TPCANBaudrate btr0btr1, 
         return Fail(PCAN_ERROR_NODRIVER, QStringLiteral("no CAN backend chosen"));
 
     QString reason;
+    if (state.openCheck && !state.openCheck(bitRate, &reason))
+        return Fail(PCAN_ERROR_ILLHW, reason);
     std::unique_ptr<QCanBusDevice> device = state.factory(&reason);
     if (!device)
         return Fail(PCAN_ERROR_NODRIVER, reason);
-    device->setConfigurationParameter(QCanBusDevice::BitRateKey, QVariant(bitRate));
+    // Never the plugin's own default (SocketCAN's is 500 kbit/s) where the check set the rate.
+    device->setConfigurationParameter(QCanBusDevice::BitRateKey,
+                                      state.openCheck ? QVariant() : QVariant(bitRate));
     if (!device->connectDevice())
         return Fail(PCAN_ERROR_ILLHW, device->errorString());
     // Some backends (the virtual bus) finish connecting in the event loop; reads report an

@@ -79,6 +79,10 @@ inline quint64 MicrosecondsOf(const TPCANTimestamp &timestamp)
 
 // Makes the device that stands behind the channel; null with a reason on failure.
 using TCanDeviceFactory = std::function<std::unique_ptr<QCanBusDevice>(QString *errorText)>;
+// For an adapter whose bit rate is set outside its plugin (SocketCAN): makes sure it runs at
+// the bit rate before it is opened, false with what to do. The plugin is then told no bit
+// rate of its own.
+using TCanOpenCheck = std::function<bool(int bitRate, QString *problem)>;
 
 class TPCANBasic
 {
@@ -93,7 +97,8 @@ public:
 
     // Chosen once at start-up by --can=, replaced by tests. plugin names the QtSerialBus
     // plugin behind the factory, which decides the bit rate it is configured with.
-    static void SetDeviceFactory(TCanDeviceFactory factory, const QString &plugin = {});
+    static void SetDeviceFactory(TCanDeviceFactory factory, const QString &plugin = {},
+                                 TCanOpenCheck openCheck = {});
     // Why the last failing call failed, in the backend's words (for standard error).
     static QString LastErrorText();
     // The open device, for tests and for the simulated unit's own controls; null when closed.

@@ -1,5 +1,6 @@
 #include "session/uCanBackend.h"
 
+#include "adapter/uCanLink.h"
 #include "sim/uSimulatedUnit.h"
 
 #include <QCanBus>
@@ -36,5 +37,14 @@ TCanDeviceFactory TCanBackend::Factory() const
     return [plugin = Plugin, interface = Interface](QString *errorText) {
         return std::unique_ptr<QCanBusDevice>(
             QCanBus::instance()->createDevice(plugin, interface, errorText));
+    };
+}
+
+TCanOpenCheck TCanBackend::OpenCheck() const
+{
+    if (Plugin != QLatin1String("socketcan"))
+        return {};
+    return [interface = Interface](int bitRate, QString *problem) {
+        return PrepareSocketCan(SystemCanLinkAccess(), interface, quint32(bitRate), problem);
     };
 }

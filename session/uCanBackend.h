@@ -20,4 +20,7 @@ struct TCanBackend {
 
     // Not for a replay.
     TCanDeviceFactory Factory() const;
+    // SocketCAN's bit rate is the kernel's: checked, and set where the program may, before
+    // the interface is opened. None for the other adapters.
+    TCanOpenCheck OpenCheck() const;
 };

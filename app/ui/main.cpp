@@ -106,7 +106,7 @@ int main(int argc, char *argv[])
         TPCANBasic::SetDeviceFactory(ReplayDeviceFactory(replay));
         seams.clock = &replayClock;
     } else {
-        TPCANBasic::SetDeviceFactory(backend.Factory(), backend.Plugin);
+        TPCANBasic::SetDeviceFactory(backend.Factory(), backend.Plugin, backend.OpenCheck());
     }
 
     TWindowSet windows = TWindowSet::Create(commandLine, seams);

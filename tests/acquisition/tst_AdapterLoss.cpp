@@ -131,7 +131,8 @@ void tst_AdapterLoss::aBackendThatFailsWhileConnectingIsAFailedConnect()
     watched.Acquisition.Drain();
 
     QCOMPARE(watched.Acquisition.ChannelOpen(), answers);
-    QCOMPARE(watched.Reports, answers ? QStringList() : QStringList({"closed", "błąd otwarcia"}));
+    QCOMPARE(watched.Reports,
+             answers ? QStringList() : QStringList({"closed", "błąd otwarcia", problem}));
     QCOMPARE(watched.Acquisition.Link().Problem(), problem);
     QVERIFY(watched.Events.Lines.isEmpty());  // no adapter was lost: none was there
     QCOMPARE(watched.Bus.Created, 1);         // and no reconnect is tried

@@ -88,7 +88,7 @@ void tst_ChannelControls::failedConnectChangesOnlyTheTrafficLog()
     QCOMPARE(main.Pages().tsLogging->GroupBox4->lCANStatus->text(), QStringLiteral("CONN. LOST"));
     QCOMPARE(main.Session().Acquisition.State.Sensors[1].LTR, 0.0);  // cleared before the attempt
     QCOMPARE(main.Session().Acquisition.State.Chassis.VehicleSpeed, 0.0);
-    QCOMPARE(TrafficLines(windows), QStringLiteral("błąd otwarcia"));
+    QCOMPARE(TrafficLines(windows), QStringLiteral("błąd otwarcia\nadapter not plugged in"));
 }
 
 // Not silence: the buttons return, the traffic window and the health line tell why.
@@ -108,7 +108,8 @@ void tst_ChannelControls::aBackendThatGivesUpAfterConnectIsAFailedConnect()
     QVERIFY(main.Pages().tsLogging->GroupBox4->btnInit->isEnabled());
     QVERIFY(!main.Pages().tsLogging->GroupBox4->btnRelease->isEnabled());
     QVERIFY(!main.Session().TimerCan.isActive());
-    QCOMPARE(TrafficLines(windows), QStringLiteral("Połączenie\nbłąd otwarcia"));
+    QCOMPARE(TrafficLines(windows),
+             QStringLiteral("Połączenie\nbłąd otwarcia\nno answer from the bus server"));
     QCOMPARE(main.Pages().lHealth->text(),
              QStringLiteral("the adapter could not be opened: no answer from the bus server"));
 }
