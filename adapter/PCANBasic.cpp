@@ -1,6 +1,7 @@
 #include "adapter/PCANBasic.h"
 
 #include "adapter/uBusSpeeds.h"
+#include "adapter/uOpenAdvice.h"
 #include "adapter/uVirtualBusGuard.h"
 
 #include <QCanBusDevice>
@@ -169,12 +170,12 @@ TPCANStatus TPCANBasic::Initialize(TPCANHandle channel, TPCANBaudrate btr0btr1, 
         return Fail(PCAN_ERROR_ILLHW, reason);
     std::unique_ptr<QCanBusDevice> device = state.factory(&reason);
     if (!device)
-        return Fail(PCAN_ERROR_NODRIVER, reason);
+        return Fail(PCAN_ERROR_NODRIVER, AdvisedOpenProblem(state.plugin, reason));
     // Never the plugin's own default (SocketCAN's is 500 kbit/s) where the check set the rate.
     device->setConfigurationParameter(QCanBusDevice::BitRateKey,
                                       state.openCheck ? QVariant() : QVariant(bitRate));
     if (!device->connectDevice())
-        return Fail(PCAN_ERROR_ILLHW, device->errorString());
+        return Fail(PCAN_ERROR_ILLHW, AdvisedOpenProblem(state.plugin, device->errorString()));
     // Some backends (the virtual bus) finish connecting in the event loop; reads report an
     // empty queue until then.
     WatchDevice(state, *device);

@@ -1,4 +1,5 @@
 #include "adapter/uCanLink.h"
+#include "adapter/uOpenAdvice.h"
 
 #include <QtTest>
 
@@ -68,6 +69,8 @@ private slots:
     void plansTheOpening_data();
     void plansTheOpening();
     void configuresWhereItMayAndChecksAgain();
+    void otherFailuresSayWhatToDo_data();
+    void otherFailuresSayWhatToDo();
 };
 
 void tst_uCanLink::readsTheKernelsAnswer_data()
@@ -165,6 +168,39 @@ void tst_uCanLink::configuresWhereItMayAndChecksAgain()
     state = {true, true, true, false, 500000};
     QVERIFY(!PrepareSocketCan(access, QStringLiteral("can0"), 250000, &problem));
     QVERIFY(problem.startsWith(QStringLiteral("can0 runs at 500000 bit/s, not 250000")));
+}
+
+void tst_uCanLink::otherFailuresSayWhatToDo_data()
+{
+    QTest::addColumn<QString>("plugin");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("advice");  // how the message begins
+    QTest::newRow("no PCAN-Basic")
+        << "peakcan"
+        << "Cannot load library pcanbasic: (pcanbasic: cannot open shared object file: No such "
+           "file or directory)"
+        << "PEAK's PCAN-Basic library is not installed: install PCAN-Basic, or choose";
+    QTest::newRow("no plugin") << "foo"
+                               << "No such plugin: 'foo'"
+                               << "Qt has no CAN plugin \"foo\"";
+    QTest::newRow("permission") << "socketcan"
+                                << "Operation not permitted"
+                                << "the program may not use the adapter";
+    QTest::newRow("in use") << "peakcan"
+                            << "The hardware is in use by another program"
+                            << "the adapter is in use by another program";
+    QTest::newRow("anything else") << "peakcan"
+                                   << "adapter not plugged in"
+                                   << "adapter not plugged in";
+}
+
+void tst_uCanLink::otherFailuresSayWhatToDo()
+{
+    QFETCH(QString, plugin);
+    QFETCH(QString, reason);
+    QFETCH(QString, advice);
+    const QString message = AdvisedOpenProblem(plugin, reason);
+    QVERIFY2(message.startsWith(advice) && message.contains(reason), qPrintable(message));
 }
 
 QTEST_GUILESS_MAIN(tst_uCanLink)
