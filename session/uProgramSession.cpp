@@ -70,17 +70,16 @@ void TProgramSession::StopTicks()
     Timer1.stop();
 }
 
-int TProgramSession::TimerCanTimer()
+void TProgramSession::TimerCanTimer()
 {
     if (!Acquisition.ChannelOpen())
-        return 0;
+        return;
     const int frames = Acquisition.Drain();
     // The records of this tick go to the file now: a crash then costs only what the adapter
     // still holds, not also what waits for the display tick.
     FlushLog();
     if (OnCanTick)
         OnCanTick(frames);
-    return frames;
 }
 
 void TProgramSession::Timer1Timer()

@@ -58,9 +58,8 @@ public:
     // The display tick runs from now on, the CAN tick while the channel is open.
     void StartTicks() { Timer1.start(); }
     void StopTicks();
-    // The ticks; the timers call them, tests call them with a fake clock. The CAN tick
-    // returns the frames read.
-    int TimerCanTimer();
+    // The ticks; the timers call them, tests call them with a fake clock.
+    void TimerCanTimer();
     void Timer1Timer();
     QTimer TimerCan;
     QTimer Timer1;
