@@ -139,6 +139,18 @@ QPointF TChartPainter::Map(int series, const QPointF &value) const
     return {x, y};
 }
 
+// The whole pixels of a grid line, tick and label: rows rounded down and columns to the
+// nearest, as the chart always placed them.
+double TChartPainter::PixelY(int series, double value) const
+{
+    return std::floor(Map(series, {0, value}).y());
+}
+
+double TChartPainter::PixelX(double value) const
+{
+    return std::round(Map(csTiltY, {value, 0}).x());
+}
+
 double TChartPainter::XAt(double pixelX) const
 {
     return Bottom.Minimum
@@ -196,11 +208,11 @@ void TChartPainter::PaintFrame(QPainter &painter) const
     // The grid of the angle and time axes; the right axis has none of its own.
     painter.setPen(QPen(Grid, 1));
     for (const TChartLabel &label : Labels(Left)) {
-        const double y = std::floor(Map(csTiltY, {0, label.Value}).y());
+        const double y = PixelY(csTiltY, label.Value);
         painter.drawLine(QPointF(m_plot.left(), y), QPointF(m_plot.right(), y));
     }
     for (const TChartLabel &label : Labels(Bottom)) {
-        const double x = std::round(Map(csTiltY, {label.Value, 0}).x());
+        const double x = PixelX(label.Value);
         painter.drawLine(QPointF(x, m_plot.top()), QPointF(x, m_plot.bottom()));
     }
     painter.setPen(QPen(AxisLine, 1));
@@ -218,7 +230,7 @@ void TChartPainter::PaintAxisLabels(QPainter &painter) const
     painter.setFont(LabelFont);
     const auto vertical = [&](const TAxisRange &axis, int series, bool right) {
         for (const TChartLabel &label : Labels(axis)) {
-            const double y = std::floor(Map(series, {0, label.Value}).y());
+            const double y = PixelY(series, label.Value);
             const double x = right ? m_plot.right() : m_plot.left();
             painter.setPen(QPen(AxisLine, 1));
             painter.drawLine(QPointF(x, y), QPointF(right ? x + Tick : x - Tick, y));
@@ -232,7 +244,7 @@ void TChartPainter::PaintAxisLabels(QPainter &painter) const
     vertical(Left, csTiltY, false);
     vertical(Right, csAccY, true);
     for (const TChartLabel &label : Labels(Bottom)) {
-        const double x = std::round(Map(csTiltY, {label.Value, 0}).x());
+        const double x = PixelX(label.Value);
         painter.setPen(QPen(AxisLine, 1));
         painter.drawLine(QPointF(x, m_plot.bottom()), QPointF(x, m_plot.bottom() + Tick));
         painter.setPen(Text);

@@ -58,6 +58,8 @@ private:
     void PaintLegend(QPainter &painter) const;
     void PaintAxisLabels(QPainter &painter) const;
     void PaintLine(QPainter &painter, int series, const QList<QPointF> &points) const;
+    double PixelY(int series, double value) const;
+    double PixelX(double value) const;
 
     const TChartModel &m_model;
     QRectF m_area;
