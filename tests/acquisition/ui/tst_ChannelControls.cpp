@@ -23,6 +23,7 @@ private slots:
     void aSpeedChosenWhileConnectedWaitsForTheNextConnect();
     void failedConnectChangesOnlyTheTrafficLog();
     void aBackendThatGivesUpAfterConnectIsAFailedConnect();
+    void aLongReasonIsShownWhole();
     void disconnectResetsEvenWhenClosingFails();
     void pollingDrainsTheQueueAndSurvivesADeadAdapter();
     void framesReachStatusChartAndTrafficWindow();
@@ -112,6 +113,23 @@ void tst_ChannelControls::aBackendThatGivesUpAfterConnectIsAFailedConnect()
              QStringLiteral("Połączenie\nbłąd otwarcia\nno answer from the bus server"));
     QCOMPARE(main.Pages().lHealth->text(),
              QStringLiteral("the adapter could not be opened: no answer from the bus server"));
+}
+
+// What to do after a failed Connect takes more than the bar's width: the bar grows to show all
+// of it, and shrinks back to one line after it.
+void tst_ChannelControls::aLongReasonIsShownWhole()
+{
+    TWindowSet windows = Start();
+    TfrmMain &main = *windows.frmMain;
+    main.show();
+    THealthLine &health = *main.Pages().lHealth;
+    const int oneLine = health.fontMetrics().height();
+    health.Show(
+        {QStringLiteral("bring it up with: sudo ip link set can0 down && ").repeated(8), true, {}});
+    QTRY_VERIFY(health.height() > 2 * oneLine);
+    QCOMPARE(health.height(), health.heightForWidth(health.width()));
+    health.Show({QStringLiteral("not connected"), false, {}});
+    QTRY_VERIFY(health.height() < 2 * oneLine);
 }
 
 void tst_ChannelControls::disconnectResetsEvenWhenClosingFails()
