@@ -9,9 +9,9 @@
 
 struct TCommandLine {
     bool CanLogEnabled = false;  // first plain argument is "D", either case
-    QString CanBackend = QStringLiteral("peakcan:usb0");
-    TSimulatedDrops Drops;  // only with --can=sim
-    QStringList Problems;   // options that were not understood, for standard error
+    QString CanBackend;          // --can='s value; empty when not given
+    TSimulatedDrops Drops;       // only with --can=sim
+    QStringList Problems;        // options that were not understood, for standard error
     // An option understood but wrong: a usage error, the window does not open.
     QString Error;
 };

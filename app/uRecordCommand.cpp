@@ -82,7 +82,7 @@ int RunRecordCommand(const QStringList &arguments)
     TCanBackend backend;
     TCanBackend::Parse(options.Backend, backend);
     backend.Drops = options.Drops;
-    TPCANBasic::SetDeviceFactory(backend.Factory(), backend.Plugin, backend.OpenCheck());
+    backend.Use();
 
     TProgressLine progress(streams);
     const TClock clock;

@@ -28,6 +28,20 @@ bool TCanBackend::Parse(const QString &text, TCanBackend &backend)
     return true;
 }
 
+QString TCanBackend::Text() const
+{
+    if (Simulated)
+        return QStringLiteral("sim");
+    if (!TraceFile.isEmpty())
+        return QStringLiteral("replay:") + TraceFile;
+    return Plugin.isEmpty() ? QString() : Plugin + QLatin1Char(':') + Interface;
+}
+
+void TCanBackend::Use() const
+{
+    TPCANBasic::SetDeviceFactory(Factory(), Plugin, OpenCheck());
+}
+
 TCanDeviceFactory TCanBackend::Factory() const
 {
     if (Simulated)

@@ -17,6 +17,12 @@ struct TCanBackend {
 
     // "sim", "replay:FILE" or "PLUGIN:INTERFACE"; false for anything else.
     static bool Parse(const QString &text, TCanBackend &backend);
+    // The text Parse reads back; empty for none.
+    QString Text() const;
+
+    // The channel's next Connect opens this adapter; an open channel keeps its own. Not for a
+    // replay.
+    void Use() const;
 
     // Not for a replay.
     TCanDeviceFactory Factory() const;

@@ -39,13 +39,20 @@ void TProgramSession::ApplySettings(const TSettings &settings)
     Acquisition.State.ChassisCanId = settings.ChassisCanId;
     Acquisition.State.ProtocolEnv = settings.ProtocolEnv;
     Log.SetBaseName(settings.LogFileName);
+    TCanBackend chosen;
+    if (settings.CanBackend == Adapter.Text() || !TCanBackend::Parse(settings.CanBackend, chosen)
+        || !chosen.TraceFile.isEmpty())
+        return;
+    chosen.Drops = Adapter.Drops;
+    chosen.Use();
+    Adapter = chosen;
 }
 
 TSettings TProgramSession::Settings(int baudrateIndex) const
 {
     const TAcquisitionState &state = Acquisition.State;
-    return {baudrateIndex, state.CanId1,      state.CanId2,    state.CanId3,
-            state.ChassisCanId, state.ProtocolEnv, Log.LogFileName};
+    return {baudrateIndex,      state.CanId1,      state.CanId2,    state.CanId3,
+            state.ChassisCanId, state.ProtocolEnv, Log.LogFileName, Adapter.Text()};
 }
 
 bool TProgramSession::StartLogging(QString *error)

@@ -11,6 +11,7 @@
 #include "display/uLtrWatch.h"
 #include "log/uLogControl.h"
 #include "log/uLogSession.h"
+#include "session/uCanBackend.h"
 #include "settings/uSettings.h"
 #include "speed/uSpeedSource.h"
 
@@ -42,7 +43,12 @@ public:
     // Samples of unit 1 completed while a log ran.
     qint64 SamplesLogged() const { return m_samplesLogged; }
 
-    // The identifiers, protocol and log name of the settings, from the next sample and Start on.
+    // The adapter in use. Whoever starts the program installs its device factory (a test its
+    // own fake), so it may be left empty.
+    TCanBackend Adapter;
+
+    // The identifiers, protocol and log name of the settings, from the next sample and Start on;
+    // another adapter from the next Connect on, the way the bus speed changes.
     void ApplySettings(const TSettings &settings);
     // The settings in force; the bus speed is the caller's.
     TSettings Settings(int baudrateIndex) const;

@@ -5,6 +5,7 @@
 #include "log/uLogTicks.h"
 #include "protocol/uProtocolEnv.h"
 
+#include <QList>
 #include <QString>
 
 struct TSettings {
@@ -15,4 +16,16 @@ struct TSettings {
     QString ChassisCanId;  // empty in the test protocol
     TProtocolEnv ProtocolEnv = TProtocolEnv::peProduction;
     QString LogFileName;
+    // The adapter the next Connect opens, as --can= names it; empty: none chosen.
+    QString CanBackend;
+};
+
+// The adapters the dialog offers, found when it opens.
+struct TAdapterChoice {
+    QString Backend;
+    QString Caption;
+};
+struct TAdapterOffer {
+    QList<TAdapterChoice> Choices;
+    bool Fixed = false;  // a replayed trace stands behind the channel: nothing else can
 };

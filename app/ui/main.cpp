@@ -8,6 +8,7 @@
 #include "app/ui/uWindowSet.h"
 #include "base/uConsts.h"
 #include "log/uFileOnDisk.h"
+#include "session/uAdapterChoice.h"
 #include "session/uCanBackend.h"
 #include "trace/uReplay.h"
 #include "trace/uReplayClock.h"
@@ -85,7 +86,7 @@ int main(int argc, char *argv[])
     }
     TApplication application(argc, argv);
     LetFileSizeLimitsFailWrites();
-    const TCommandLine commandLine = ParseCommandLine(application.arguments().mid(1));
+    TCommandLine commandLine = ParseCommandLine(application.arguments().mid(1));
     for (const QString &problem : commandLine.Problems)
         QTextStream(stderr) << "ignored option: " << problem << '\n';
     if (!commandLine.Error.isEmpty()) {
@@ -93,6 +94,9 @@ int main(int argc, char *argv[])
         return ExitCode::Usage;
     }
 
+    // Started from the menu, the program takes the adapter that is plugged in.
+    commandLine.CanBackend =
+        StartAdapter(commandLine.CanBackend, FindAdapters(SystemAdapterSearch()));
     TCanBackend backend;
     TCanBackend::Parse(commandLine.CanBackend, backend);
     backend.Drops = commandLine.Drops;
@@ -106,7 +110,7 @@ int main(int argc, char *argv[])
         TPCANBasic::SetDeviceFactory(ReplayDeviceFactory(replay));
         seams.clock = &replayClock;
     } else {
-        TPCANBasic::SetDeviceFactory(backend.Factory(), backend.Plugin, backend.OpenCheck());
+        backend.Use();
     }
 
     TWindowSet windows = TWindowSet::Create(commandLine, seams);

@@ -15,6 +15,7 @@
 #include "display/ui/uVisualisationPage.h"
 #include "log/ui/uLogBox.h"
 #include "log/ui/uLogFileDialog.h"
+#include "session/uAdapterChoice.h"
 #include "session/uCanBackend.h"
 #include "settings/ui/uFrmSettings.h"
 #include "speed/uDemoRun.h"
@@ -27,6 +28,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -37,16 +39,20 @@ TfrmMain::TfrmMain(const TCommandLine &commandLine, TMainSeams seams, QWidget *p
     : QMainWindow(parent), m_ownClock(seams.clock ? nullptr : std::make_unique<TClock>()),
       m_clock(seams.clock ? seams.clock : m_ownClock.get()),
       m_ownSound(seams.sound ? nullptr : std::make_unique<TAlertSound>()),
-      m_session(std::make_unique<TProgramSession>(*m_clock))
+      m_session(std::make_unique<TProgramSession>(*m_clock)),
+      m_findAdapters(seams.findAdapters ? std::move(seams.findAdapters)
+                                        : [] { return FindAdapters(SystemAdapterSearch()); })
 {
     m_canLogEnabled = commandLine.CanLogEnabled;
     m_chart.ChartMaxPoints = 1500;
     m_session->Acquisition.TrafficWanted = m_canLogEnabled;
     m_session->Acquisition.AddSink(m_chart);
     m_session->WatchLtr(seams.sound ? *seams.sound : *m_ownSound);
+    if (TCanBackend::Parse(commandLine.CanBackend, m_session->Adapter))
+        m_session->Adapter.Drops = commandLine.Drops;
     BuildUi();
     FollowSession();
-    ShowBackend(commandLine);
+    ShowBackend();
     m_session->StartTicks();
 }
 
@@ -63,18 +69,20 @@ void TfrmMain::SetSecondaryWindows(const TSecondaryWindows &windows)
 }
 
 // Simulated and replayed values must never be taken for a live measurement.
-void TfrmMain::ShowBackend(const TCommandLine &commandLine)
+void TfrmMain::ShowBackend()
 {
-    TCanBackend backend;
-    if (!TCanBackend::Parse(commandLine.CanBackend, backend))
-        return;
+    const TCanBackend &backend = m_session->Adapter;
+    const QString title = QString::fromUtf8(Consts::AppTitle);
     if (backend.Simulated)
-        setWindowTitle(QString::fromUtf8(Consts::AppTitle)
-                       + QString::fromUtf8(Consts::SimulatedTitleSuffix));
+        setWindowTitle(title + QString::fromUtf8(Consts::SimulatedTitleSuffix));
     else if (!backend.TraceFile.isEmpty())
         setWindowTitle(
-            QStringLiteral("%1 (replay: %2)")
-                .arg(QString::fromUtf8(Consts::AppTitle), QFileInfo(backend.TraceFile).fileName()));
+            QStringLiteral("%1 (replay: %2)").arg(title, QFileInfo(backend.TraceFile).fileName()));
+    else
+        setWindowTitle(title);
+    const QString inUse = AdapterInUse(backend);
+    m_pages.lAdapter->setText(inUse.isEmpty() ? QString()
+                                              : QStringLiteral("Adapter: %1").arg(inUse));
 }
 
 void TfrmMain::AttachReplay(TReplay &replay)
@@ -93,7 +101,6 @@ void TfrmMain::AttachReplay(TReplay &replay)
 void TfrmMain::BuildUi()
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QString::fromUtf8(Consts::AppTitle));
     m_menu = BuildMainMenu(*menuBar());
     m_menu.menuLogCan->setVisible(m_canLogEnabled);
     m_menu.menuKeepRawTrace->setChecked(m_session->Log.KeepRawTrace);
@@ -129,6 +136,11 @@ void TfrmMain::BuildUi()
     setCentralWidget(background);
     m_pages.lHealth = new THealthLine;
     statusBar()->addWidget(m_pages.lHealth, 1);
+    m_pages.lAdapter = new QLabel;
+    m_pages.lAdapter->setObjectName(QStringLiteral("lAdapter"));
+    m_pages.lAdapter->setToolTip(
+        QStringLiteral("The CAN adapter Connect opens; choose it in Settings"));
+    statusBar()->addPermanentWidget(m_pages.lAdapter);
 
     // Design size of the client area; the window may grow, and shrink to its minimum.
     setMinimumSize(1024, 716);
@@ -281,7 +293,8 @@ void TfrmMain::Ustawienia1Click()
     if (!m_windows.frmSettings)
         return;
     TFrmSettings &dialog = *m_windows.frmSettings;
-    dialog.Load(m_session->Settings(m_pages.tsLogging->cbbBaudrates->currentIndex()));
+    const TSettings current = m_session->Settings(m_pages.tsLogging->cbbBaudrates->currentIndex());
+    dialog.Load(current, OfferAdapters(m_findAdapters(), current.CanBackend));
     if (dialog.exec() != QDialog::Accepted)
         return;
     const TSettings settings = dialog.Values();
@@ -290,4 +303,5 @@ void TfrmMain::Ustawienia1Click()
     m_pages.tsLogging->gbSaveLog->StopLogging();
     m_session->ApplySettings(settings);
     ShowProtocolEnv();
+    ShowBackend();
 }

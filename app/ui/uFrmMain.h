@@ -3,6 +3,7 @@
 // session and shows the session's state at each display tick. The run-time state lives in the
 // session; the window keeps only what it shows.
 
+#include "adapter/uAdapterSearch.h"
 #include "app/uCommandLine.h"
 #include "app/ui/uMainMenu.h"
 #include "display/uChartModel.h"
@@ -11,8 +12,10 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
+class QLabel;
 class TCalibrationPage;
 class TFrmChangeLog;
 class TFrmLogCAN;
@@ -25,10 +28,13 @@ class TReplayBar;
 class TVisualisationPage;
 class TfrmSplashScreen;
 
-// What tests replace: the clock and the alarm sound. Null means the real one.
+// What tests replace: the clock, the alarm sound and the adapters found. Null means the real
+// one.
 struct TMainSeams {
     const TClock *clock = nullptr;
     TAlarmSound *sound = nullptr;
+    // What the settings offer as adapters; empty means what this computer has.
+    std::function<QList<TFoundAdapter>()> findAdapters = {};
 };
 
 struct TSecondaryWindows {
@@ -43,7 +49,8 @@ struct TMainPages {
     TLoggingPage *tsLogging = nullptr;
     TVisualisationPage *tsVisualisation = nullptr;
     TCalibrationPage *tsCalibration = nullptr;
-    THealthLine *lHealth = nullptr;    // in the status bar
+    THealthLine *lHealth = nullptr;   // in the status bar
+    QLabel *lAdapter = nullptr;       // in the status bar: the adapter in use
     TReplayBar *ReplayBar = nullptr;  // with --can=replay:FILE only
 };
 
@@ -80,7 +87,7 @@ private:
     void BuildUi();
     void ConnectMenu();
     void FollowSession();
-    void ShowBackend(const TCommandLine &commandLine);
+    void ShowBackend();
     void RefreshPages();
     void ShowChannel(bool open);
     void tsCalibrationShow();
@@ -93,6 +100,7 @@ private:
     const TClock *m_clock;
     std::unique_ptr<TAlarmSound> m_ownSound;
     std::unique_ptr<TProgramSession> m_session;
+    std::function<QList<TFoundAdapter>()> m_findAdapters;
     TChartModel m_chart;  // holds ChartMaxPoints
     TPictureState m_pictures;
     bool m_canLogEnabled = false;

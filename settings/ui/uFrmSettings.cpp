@@ -38,6 +38,10 @@ constexpr QLatin1String Unit2Hint("Enable second TELQAR");
 constexpr QLatin1String Unit3Hint("Enable third TELQAR");
 constexpr QLatin1String ChassisIdCaption("Chassis CAN ID");
 constexpr QLatin1String ChassisIdHint("Chassis reading available only in production environment");
+constexpr QLatin1String AdapterCaption("Adapter");
+constexpr QLatin1String
+    AdapterHint("The CAN adapter the next Connect opens: what this computer has "
+                "now, and the simulated unit");
 constexpr QLatin1String BusSpeedCaption("CAN speed");
 constexpr QLatin1String BusSpeedHint("Select CAN bus speed");
 constexpr QLatin1String LogFileCaption("Log file");
@@ -151,6 +155,13 @@ void TFrmSettings::BuildUi()
     txtChassisID = MakeIdentifierEdit(GroupBox1, "txtChassisID", ChassisIdHint);
     Label4->setBuddy(txtChassisID);
 
+    lAdapter = Look::MakeLabel(GroupBox1, "lAdapter", AdapterCaption, Qt::white);
+    cbbAdapter = new QComboBox(GroupBox1);
+    cbbAdapter->setObjectName(QStringLiteral("cbbAdapter"));
+    cbbAdapter->setToolTip(AdapterHint);
+    cbbAdapter->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    lAdapter->setBuddy(cbbAdapter);
+
     Label2 = Look::MakeLabel(GroupBox1, "Label2", BusSpeedCaption, Qt::white);
     cbbBaudrates = new QComboBox(GroupBox1);
     cbbBaudrates->setObjectName(QStringLiteral("cbbBaudrates"));
@@ -176,7 +187,7 @@ void TFrmSettings::BuildUi()
     cbSlowSave->setObjectName(QStringLiteral("cbSlowSave"));
 
     for (QWidget *field : std::initializer_list<QWidget *>{txtID1, txtID2, txtID3, txtChassisID,
-                                                           cbbBaudrates, eLogFileName})
+                                                           cbbAdapter, cbbBaudrates, eLogFileName})
         KeepFieldReadable(field);
 
     Button1 = new QPushButton(OkCaption, background);
@@ -186,18 +197,20 @@ void TFrmSettings::BuildUi()
     Button2->setObjectName(QStringLiteral("Button2"));
 
     auto *canBus = new QGridLayout(GroupBox1);
-    canBus->addWidget(rbTestEnv, 0, 0, 1, 3);
-    canBus->addWidget(rbProdEnv, 1, 0, 1, 3);
-    canBus->addWidget(Label1, 2, 0);
-    canBus->addWidget(txtID1, 2, 1);
-    canBus->addWidget(txtID2, 3, 1);
-    canBus->addWidget(cbID2, 3, 2);
-    canBus->addWidget(txtID3, 4, 1);
-    canBus->addWidget(cbID3, 4, 2);
-    canBus->addWidget(Label4, 5, 0);
-    canBus->addWidget(txtChassisID, 5, 1);
-    canBus->addWidget(Label2, 6, 0);
-    canBus->addWidget(cbbBaudrates, 6, 1, 1, 2);
+    canBus->addWidget(lAdapter, 0, 0);
+    canBus->addWidget(cbbAdapter, 0, 1, 1, 2);
+    canBus->addWidget(rbTestEnv, 1, 0, 1, 3);
+    canBus->addWidget(rbProdEnv, 2, 0, 1, 3);
+    canBus->addWidget(Label1, 3, 0);
+    canBus->addWidget(txtID1, 3, 1);
+    canBus->addWidget(txtID2, 4, 1);
+    canBus->addWidget(cbID2, 4, 2);
+    canBus->addWidget(txtID3, 5, 1);
+    canBus->addWidget(cbID3, 5, 2);
+    canBus->addWidget(Label4, 6, 0);
+    canBus->addWidget(txtChassisID, 6, 1);
+    canBus->addWidget(Label2, 7, 0);
+    canBus->addWidget(cbbBaudrates, 7, 1, 1, 2);
 
     auto *logFile = new QGridLayout(GroupBox2);
     logFile->addWidget(Label3, 0, 0, 1, 2);
@@ -226,8 +239,13 @@ TProtocolEnv TFrmSettings::SelectedEnv() const
     return rbProdEnv->isChecked() ? TProtocolEnv::peProduction : TProtocolEnv::peTest;
 }
 
-void TFrmSettings::Load(const TSettings &settings)
+void TFrmSettings::Load(const TSettings &settings, const TAdapterOffer &adapters)
 {
+    cbbAdapter->clear();
+    for (const TAdapterChoice &choice : adapters.Choices)
+        cbbAdapter->addItem(choice.Caption, choice.Backend);
+    cbbAdapter->setCurrentIndex(cbbAdapter->findData(settings.CanBackend));
+    cbbAdapter->setEnabled(!adapters.Fixed);
     cbbBaudrates->setCurrentIndex(settings.BaudrateIndex);
     txtID1->setText(settings.CanId1);
     cbID2->setChecked(!settings.CanId2.isEmpty());
@@ -249,6 +267,7 @@ TSettings TFrmSettings::Values() const
     settings.ChassisCanId =
         settings.ProtocolEnv == TProtocolEnv::peProduction ? txtChassisID->text() : QString();
     settings.LogFileName = eLogFileName->text();
+    settings.CanBackend = cbbAdapter->currentData().toString();
     return settings;
 }
 

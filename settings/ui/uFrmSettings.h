@@ -1,7 +1,7 @@
 #pragma once
-// Window "Settings": protocol environment, CAN identifiers of the units and the chassis, bus
-// speed and the log's options. Created once at start-up and hidden, not destroyed, when
-// closed, so its controls keep their state for the run. The main window loads a TSettings
+// Window "Settings": the adapter, protocol environment, CAN identifiers of the units and the
+// chassis, bus speed and the log's options. Created once at start-up and hidden, not destroyed,
+// when closed, so its controls keep their state for the run. The main window loads a TSettings
 // before showing it and takes one back after OK; the log follows the ticks it reports.
 
 #include "protocol/uProtocolEnv.h"
@@ -27,9 +27,9 @@ public:
 
     TProtocolEnv SelectedEnv() const;
 
-    // Fills the controls from the settings in force; the environment buttons keep the choice
-    // with which the dialog was last closed.
-    void Load(const TSettings &settings);
+    // Fills the controls from the settings in force and the adapters found now; the environment
+    // buttons keep the choice with which the dialog was last closed.
+    void Load(const TSettings &settings, const TAdapterOffer &adapters = {});
     // The settings as the controls hold them, for applying after OK.
     TSettings Values() const;
     TLogTicks LogTicks() const;
@@ -52,6 +52,8 @@ public:
     QCheckBox *cbID3 = nullptr;
     QLabel *Label4 = nullptr;
     QLineEdit *txtChassisID = nullptr;
+    QLabel *lAdapter = nullptr;
+    QComboBox *cbbAdapter = nullptr;
     QLabel *Label2 = nullptr;
     QComboBox *cbbBaudrates = nullptr;
     QGroupBox *GroupBox2 = nullptr;

@@ -20,24 +20,24 @@ void tst_uCommandLine::parse_data()
     QTest::addColumn<QString>("backend");
     QTest::addColumn<int>("problems");
     QTest::addColumn<bool>("error");  // the window does not open
-    const QString peak = QStringLiteral("peakcan:usb0");
-    QTest::newRow("none") << QStringList{} << false << peak << 0 << false;
-    QTest::newRow("D") << QStringList{"D"} << true << peak << 0 << false;
-    QTest::newRow("d") << QStringList{"d"} << true << peak << 0 << false;
-    QTest::newRow("/D") << QStringList{"/D"} << false << peak << 0 << false;
-    QTest::newRow("-d") << QStringList{"-d"} << false << peak << 0 << false;
-    QTest::newRow("DD") << QStringList{"DD"} << false << peak << 0 << false;
-    QTest::newRow("D second") << QStringList{"x", "D"} << false << peak << 0 << false;
+    const QString none;  // no adapter given: the start takes the first one found
+    QTest::newRow("none") << QStringList{} << false << none << 0 << false;
+    QTest::newRow("D") << QStringList{"D"} << true << none << 0 << false;
+    QTest::newRow("d") << QStringList{"d"} << true << none << 0 << false;
+    QTest::newRow("/D") << QStringList{"/D"} << false << none << 0 << false;
+    QTest::newRow("-d") << QStringList{"-d"} << false << none << 0 << false;
+    QTest::newRow("DD") << QStringList{"DD"} << false << none << 0 << false;
+    QTest::newRow("D second") << QStringList{"x", "D"} << false << none << 0 << false;
     QTest::newRow("option first") << QStringList{"--can=sim", "D"} << true << "sim" << 0 << false;
     QTest::newRow("option after") << QStringList{"d", "--can=virtualcan:can0"} << true
                                   << "virtualcan:can0" << 0 << false;
-    QTest::newRow("not an adapter") << QStringList{"--can=peakcan"} << false << peak << 0 << true;
-    QTest::newRow("misspelt") << QStringList{"--can=simm"} << false << peak << 0 << true;
-    QTest::newRow("replay of nothing") << QStringList{"--can=replay:"} << false << peak << 0
+    QTest::newRow("not an adapter") << QStringList{"--can=peakcan"} << false << none << 0 << true;
+    QTest::newRow("misspelt") << QStringList{"--can=simm"} << false << none << 0 << true;
+    QTest::newRow("replay of nothing") << QStringList{"--can=replay:"} << false << none << 0
                                        << true;
-    QTest::newRow("value after a blank") << QStringList{"--can", "sim"} << false << peak << 0
+    QTest::newRow("value after a blank") << QStringList{"--can", "sim"} << false << none << 0
                                          << true;
-    QTest::newRow("unknown option") << QStringList{"--rate=5", "D"} << true << peak << 1 << false;
+    QTest::newRow("unknown option") << QStringList{"--rate=5", "D"} << true << none << 1 << false;
 }
 
 void tst_uCommandLine::parse()

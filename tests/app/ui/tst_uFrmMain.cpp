@@ -15,11 +15,13 @@
 #include "display/ui/uStatusBox.h"
 #include "display/ui/uVisualisationPage.h"
 #include "settings/ui/uFrmSettings.h"
+#include "sim/uSimulatedUnit.h"
 #include "speed/ui/uSpeedSimBox.h"
 #include "support/uCountingSound.h"
 #include "support/uFakeCanDevice.h"
 #include "support/uFakeClock.h"
 #include "support/uMainWindowFixture.h"
+#include "support/uModal.h"
 #include "widgets/uLook.h"
 #include "widgets/uPictures.h"
 #include "widgets/uRadioGroup.h"
@@ -45,6 +47,7 @@ private slots:
     void menuAndPages();
     void logCanItemFollowsTheCommandLine_data();
     void logCanItemFollowsTheCommandLine();
+    void settingsChooseTheAdapterOfTheNextConnect();
     void movingTheThresholdRaisesTheAlarmAtOnce();
     void chartControlsClearTheChart();
     void refreshShowsReadoutsStatusLampsAndZones();
@@ -156,6 +159,38 @@ void tst_uFrmMain::logCanItemFollowsTheCommandLine()
     main.btnInitClick();
     main.btnReleaseClick();
     QCOMPARE(TrafficLines(windows).isEmpty(), !visible);
+}
+
+void tst_uFrmMain::settingsChooseTheAdapterOfTheNextConnect()
+{
+    TFakeCanBus bus;
+    int searches = 0;
+    TMainSeams seams;
+    seams.findAdapters = [&searches] {
+        ++searches;
+        return QList<TFoundAdapter>{{"socketcan", "can0", {}, true, 250000}};
+    };
+    TWindowSet windows =
+        TWindowSet::Create(ParseCommandLine({QStringLiteral("--can=peakcan:usb0")}), seams);
+    TfrmMain &main = *windows.frmMain;
+    QCOMPARE(main.Pages().lAdapter->text(), QStringLiteral("Adapter: peakcan:usb0"));
+    QStringList offered;
+    OnNextModal([&offered](QWidget *modal) {
+        auto *dialog = qobject_cast<TFrmSettings *>(modal);
+        for (int i = 0; i < dialog->cbbAdapter->count(); ++i)
+            offered << dialog->cbbAdapter->itemData(i).toString();
+        dialog->cbbAdapter->setCurrentIndex(dialog->cbbAdapter->findData(QStringLiteral("sim")));
+        dialog->Button1->click();
+    });
+    main.Ustawienia1Click();
+    QCOMPARE(searches, 1);  // found anew at each opening
+    QCOMPARE(offered, (QStringList{"peakcan:usb0", "socketcan:can0", "sim"}));
+    QCOMPARE(main.windowTitle(), QStringLiteral("Logger TELQAR (simulated unit)"));
+    QCOMPARE(main.Pages().lAdapter->text(), QStringLiteral("Adapter: simulated unit"));
+
+    main.btnInitClick();
+    QVERIFY(dynamic_cast<TSimulatedUnit *>(TPCANBasic::Device()));
+    main.btnReleaseClick();
 }
 
 void tst_uFrmMain::movingTheThresholdRaisesTheAlarmAtOnce()

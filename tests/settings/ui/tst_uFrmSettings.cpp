@@ -56,7 +56,8 @@ private slots:
     void fieldsAreNamedForScreenReaders()
     {
         TFrmSettings d;
-        const QList<std::pair<QWidget *, QLabel *>> labelled{{d.txtID1, d.Label1},
+        const QList<std::pair<QWidget *, QLabel *>> labelled{{d.cbbAdapter, d.lAdapter},
+                                                             {d.txtID1, d.Label1},
                                                              {d.txtChassisID, d.Label4},
                                                              {d.cbbBaudrates, d.Label2},
                                                              {d.eLogFileName, d.Label3}};
@@ -275,9 +276,14 @@ private slots:
                              QStringLiteral("18FEDC30"),
                              QString(),
                              TProtocolEnv::peTest,
-                             QStringLiteral("trip.csv")};
-        d.Load(test);
+                             QStringLiteral("trip.csv"),
+                             QStringLiteral("socketcan:can1")};
+        TAdapterOffer offer{{{"socketcan:can0", "can0 (down)"}, {"socketcan:can1", "can1 (up)"}}};
+        d.Load(test, offer);
+        QCOMPARE(d.cbbAdapter->currentText(), QStringLiteral("can1 (up)"));
+        QVERIFY(d.cbbAdapter->isEnabled());
         const TSettings back = d.Values();
+        QCOMPARE(back.CanBackend, test.CanBackend);
         QCOMPARE(back.BaudrateIndex, 5);
         QCOMPARE(back.CanId1 + back.CanId2 + back.CanId3, test.CanId1 + test.CanId2 + test.CanId3);
         QVERIFY(back.ChassisCanId.isEmpty() && back.ProtocolEnv == TProtocolEnv::peTest);
@@ -289,6 +295,11 @@ private slots:
         d.cbSlowSave->setChecked(true);
         QCOMPARE(slow, QList<bool>{true});
         QVERIFY(d.LogTicks().Unit2 && d.LogTicks().Unit3);
+
+        // A replay cannot be swapped for an adapter.
+        offer.Fixed = true;
+        d.Load(test, offer);
+        QVERIFY(!d.cbbAdapter->isEnabled());
     }
 
     // The chosen name is only a base: choosing an existing file asks nothing about replacing it.
