@@ -100,8 +100,8 @@ TSocketCanPlan PlanSocketCan(const QString &interface, const TCanLinkState &stat
 {
     if (!state.Exists)
         return {TSocketCanPlan::Refuse,
-                QStringLiteral("there is no interface %1: plug the adapter in, or start with "
-                               "another --can=")
+                QStringLiteral("there is no interface %1: plug the adapter in, or choose another "
+                               "in Settings or with --can=")
                     .arg(interface)};
     if (state.Virtual && state.Up)
         return {TSocketCanPlan::Open, {}};
@@ -110,7 +110,8 @@ TSocketCanPlan PlanSocketCan(const QString &interface, const TCanLinkState &stat
                 QStringLiteral("%1 is down: bring it up with: sudo ip link set %1 up").arg(interface)};
     if (!state.Can)
         return {TSocketCanPlan::Refuse,
-                QStringLiteral("%1 is no CAN interface: start with a CAN interface in --can=")
+                QStringLiteral("%1 is no CAN interface: choose a CAN interface in Settings or "
+                               "with --can=")
                     .arg(interface)};
     if (state.Up && state.BitRate == bitRate)
         return {TSocketCanPlan::Open, {}};

@@ -8,10 +8,12 @@ QString AdvisedOpenProblem(const QString &plugin, const QString &reason)
     QString advice;
     if (says("cannot load library pcanbasic"))
         advice = QStringLiteral("PEAK's PCAN-Basic library is not installed: install PCAN-Basic, "
-                                "or choose the adapter's SocketCAN interface (--can=socketcan:can0)");
+                                "or choose the adapter's SocketCAN interface in Settings or with "
+                                "--can=socketcan:can0");
     else if (says("no such plugin"))
-        advice = QStringLiteral("Qt has no CAN plugin \"%1\": choose sim, peakcan:usb0, "
-                                "socketcan:can0 or virtualcan:can0")
+        advice = QStringLiteral("Qt has no CAN plugin \"%1\": choose an adapter in Settings, or "
+                                "with --can= one of sim, peakcan:usb0, socketcan:can0 or "
+                                "virtualcan:can0")
                      .arg(plugin);
     else if (says("permission denied") || says("operation not permitted"))
         advice = QStringLiteral("the program may not use the adapter: give your user access to "

@@ -129,12 +129,14 @@ void tst_uCanLink::plansTheOpening_data()
         << QString();
     QTest::newRow("no such interface")
         << TCanLinkState{} << true << int(TSocketCanPlan::Refuse)
-        << "there is no interface can0: plug the adapter in, or start with another --can=";
+        << "there is no interface can0: plug the adapter in, or choose another in Settings or "
+           "with --can=";
     QTest::newRow("virtual, up") << TCanLinkState{true, true, false, true, 0} << false
                                  << int(TSocketCanPlan::Open) << QString();
     QTest::newRow("not CAN") << TCanLinkState{true, true, false, false, 0} << true
                              << int(TSocketCanPlan::Refuse)
-                             << "can0 is no CAN interface: start with a CAN interface in --can=";
+                             << "can0 is no CAN interface: choose a CAN interface in Settings or "
+                                "with --can=";
 }
 
 void tst_uCanLink::plansTheOpening()

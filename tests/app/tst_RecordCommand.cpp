@@ -166,8 +166,9 @@ void tst_RecordCommand::aChannelThatCannotOpenFails()
     QCOMPARE(record.exitCode(), 1);
     const QString err = QString::fromLocal8Bit(record.readAllStandardError());
     QVERIFY2(err.contains("telqar-logger record: cannot open the CAN channel nosuchplugin:can0: "
-                          "Qt has no CAN plugin \"nosuchplugin\": choose sim, peakcan:usb0, "
-                          "socketcan:can0 or virtualcan:can0 (No such plugin: 'nosuchplugin')\n"),
+                          "Qt has no CAN plugin \"nosuchplugin\": choose an adapter in Settings, "
+                          "or with --can= one of sim, peakcan:usb0, socketcan:can0 or "
+                          "virtualcan:can0 (No such plugin: 'nosuchplugin')\n"),
              qPrintable(err));
     QVERIFY(QDir(folder.path()).isEmpty());
 }
