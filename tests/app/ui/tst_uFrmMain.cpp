@@ -174,17 +174,13 @@ void tst_uFrmMain::settingsChooseTheAdapterOfTheNextConnect()
         TWindowSet::Create(ParseCommandLine({QStringLiteral("--can=peakcan:usb0")}), seams);
     TfrmMain &main = *windows.frmMain;
     QCOMPARE(main.Pages().lAdapter->text(), QStringLiteral("Adapter: peakcan:usb0"));
-    QStringList offered;
-    OnNextModal([&offered](QWidget *modal) {
+    OnNextModal([](QWidget *modal) {
         auto *dialog = qobject_cast<TFrmSettings *>(modal);
-        for (int i = 0; i < dialog->cbbAdapter->count(); ++i)
-            offered << dialog->cbbAdapter->itemData(i).toString();
         dialog->cbbAdapter->setCurrentIndex(dialog->cbbAdapter->findData(QStringLiteral("sim")));
         dialog->Button1->click();
     });
     main.Ustawienia1Click();
     QCOMPARE(searches, 1);  // found anew at each opening
-    QCOMPARE(offered, (QStringList{"peakcan:usb0", "socketcan:can0", "sim"}));
     QCOMPARE(main.windowTitle(), QStringLiteral("Logger TELQAR (simulated unit)"));
     QCOMPARE(main.Pages().lAdapter->text(), QStringLiteral("Adapter: simulated unit"));
 
