@@ -70,6 +70,12 @@ public:
     qint32 ChartMaxPoints = 1500;
 
     const QList<QPointF> &Points(int series) const { return m_points[size_t(series)]; }
+    // A whole series at once, for a drive drawn after the fact; it is switched on.
+    void SetSeries(int series, QList<QPointF> points)
+    {
+        m_points[size_t(series)] = std::move(points);
+        m_on[size_t(series)] = true;
+    }
     // Series changed since the last TakeChangedSeries, as bits 1 << series.
     unsigned TakeChangedSeries();
 

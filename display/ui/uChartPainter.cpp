@@ -69,6 +69,10 @@ TChartPainter::TChartPainter(const TChartModel &model)
       Bottom{0, double(ChartScales::TimeWindowSeconds(ChartScales::TimeDefault)), 0},
       m_model(model)
 {
+    for (int series = 0; series < ChartSeriesCount; ++series) {
+        SeriesTitles[size_t(series)] = ChartSeriesTitle(series);
+        Colours[size_t(series)] = SeriesColour(series);
+    }
 }
 
 QColor TChartPainter::SeriesColour(int series)
@@ -110,7 +114,8 @@ void TChartPainter::Layout(const QRectF &area)
     int shown = 0;
     for (int series = 0; series < ChartSeriesCount; ++series)
         if (m_model.SeriesOn(series)) {
-            legendText = std::max(legendText, metrics.horizontalAdvance(ChartSeriesTitle(series)));
+            legendText =
+                std::max(legendText, metrics.horizontalAdvance(SeriesTitles[size_t(series)]));
             ++shown;
         }
     const double swatch = std::round(metrics.height() * 0.6);
@@ -192,7 +197,7 @@ void TChartPainter::PaintLine(QPainter &painter, int series, const QList<QPointF
         segments.append(QLineF(last, last));
     painter.save();
     painter.setClipRect(m_plot);
-    painter.setPen(QPen(SeriesColour(series), 2));
+    painter.setPen(QPen(Colours[size_t(series)], LineWidth));
     painter.drawLines(segments.constData(), int(segments.size()));
     painter.restore();
 }
@@ -203,7 +208,7 @@ void TChartPainter::PaintFrame(QPainter &painter) const
     painter.fillRect(m_area.adjusted(Inset, Inset, -Inset, -Inset), Ground);
     painter.setFont(TitleFont());
     painter.setPen(TitleColour);
-    painter.drawText(m_title, Qt::AlignCenter, QString::fromUtf8(Title));
+    painter.drawText(m_title, Qt::AlignCenter, Heading);
 
     // The grid of the angle and time axes; the right axis has none of its own.
     painter.setPen(QPen(Grid, 1));
@@ -266,12 +271,12 @@ void TChartPainter::PaintLegend(QPainter &painter) const
         const QRectF entry(m_legend.left() + 7, y, m_legend.width() - 7, pitch);
         const QRectF box(entry.left(), std::round(entry.center().y() - swatch / 2), swatch, swatch);
         painter.setPen(QPen(Qt::black, 1));
-        painter.setBrush(SeriesColour(series));
+        painter.setBrush(Colours[size_t(series)]);
         painter.drawRect(box);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(Text);
         painter.drawText(entry.adjusted(swatch + 5, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                         ChartSeriesTitle(series));
+                         SeriesTitles[size_t(series)]);
         y += pitch;
     }
 }

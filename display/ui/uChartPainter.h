@@ -32,6 +32,12 @@ public:
     static QColor SeriesColour(int series);
     static bool OnRightAxis(int series);
 
+    // What a chart of other values (a report's speed) shows instead of the live chart's words.
+    QString Heading = QString::fromUtf8(Title);
+    std::array<QString, ChartSeriesCount> SeriesTitles;
+    std::array<QColor, ChartSeriesCount> Colours;
+    double LineWidth = 2;
+
     TAxisRange Left;
     TAxisRange Right;
     TAxisRange Bottom;
@@ -41,6 +47,13 @@ public:
     // font or axis.
     void Layout(const QRectF &area);
     const QRectF &Plot() const { return m_plot; }
+    // Narrows the plot to these columns after Layout, so that charts above one another share
+    // their time axis.
+    void AlignPlot(double left, double right)
+    {
+        m_plot.setLeft(left);
+        m_plot.setRight(right);
+    }
     // The labels of an axis, at their values: the increment's multiples from the minimum.
     static QList<TChartLabel> Labels(const TAxisRange &axis);
 
