@@ -22,7 +22,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(FullVersionText(ProgramVersion()));
 
     const TLaunch launch = ChooseLaunch(QCoreApplication::arguments().mid(1));
-    if (launch.Kind != TLaunchKind::Window)
+    if (!RunsInWindowProgram(launch))
         return RunLaunch(launch);
 
     const QString program = WindowProgramPath(QCoreApplication::applicationDirPath());

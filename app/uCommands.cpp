@@ -5,6 +5,7 @@
 #include "app/uRecordCommand.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextStream>
 
@@ -23,12 +24,14 @@ namespace {
 struct TCommand {
     const char *Name;
     const char *Summary;
-    int (*Run)(const QStringList &arguments);
+    int (*Run)(const QStringList &arguments);  // null: it runs in the window program
 };
 
 constexpr std::array Commands{
     TCommand{"record", "logs a drive: the CSV log and its raw trace", RunRecordCommand},
     TCommand{"convert", "turns a raw trace into the CSV log its frames make", RunConvertCommand},
+    TCommand{"report", "writes a drive's report (PDF, or PNG) from its log or raw trace",
+             nullptr},
 };
 
 const TCommand *CommandNamed(const QString &name)
@@ -59,10 +62,11 @@ QString Usage()
            "\n"
            "Without a command the window opens:\n"
            "  D              makes the CAN traffic window reachable (File > Log CAN)\n"
-           "  --can=BACKEND  what stands behind the CAN channel: PLUGIN:INTERFACE of a\n"
-           "                 QtSerialBus plugin (peakcan:usb0, the default; socketcan:can0;\n"
-           "                 virtualcan:can0), sim for the built-in simulated unit,\n"
-           "                 or replay:FILE to play a recorded trace\n"
+           "  --can=BACKEND  the adapter to start on (Settings change it): PLUGIN:INTERFACE\n"
+           "                 of a QtSerialBus plugin (peakcan:usb0, socketcan:can0,\n"
+           "                 virtualcan:can0; without --can=, the first adapter found),\n"
+           "                 sim for the built-in simulated unit, or replay:FILE to play\n"
+           "                 a recorded trace\n"
            "  --drop-every=N, --drop-burst=AT:COUNT\n"
            "                 with --can=sim: the simulated unit leaves out every Nth\n"
            "                 sample, or COUNT samples in a row from sample AT on\n"
@@ -107,6 +111,15 @@ TLaunch ChooseLaunch(const QStringList &arguments)
     return launch;
 }
 
+bool RunsInWindowProgram(const TLaunch &launch)
+{
+    if (launch.Kind == TLaunchKind::Window)
+        return true;
+    const TCommand *command =
+        launch.Kind == TLaunchKind::Command ? CommandNamed(launch.Command) : nullptr;
+    return command && !command->Run;
+}
+
 int RunLaunch(const TLaunch &launch)
 {
     if (launch.Kind == TLaunchKind::Help) {
@@ -117,7 +130,7 @@ int RunLaunch(const TLaunch &launch)
         QTextStream(stdout) << VersionLine() << '\n';
         return ExitCode::Done;
     }
-    if (const TCommand *command = CommandNamed(launch.Command))
+    if (const TCommand *command = CommandNamed(launch.Command); command && command->Run)
         return command->Run(launch.Arguments);
     QTextStream(stderr) << "telqar-logger: unknown command '" << launch.Command
                         << "'\nTry 'telqar-logger --help'.\n";
@@ -156,6 +169,19 @@ std::optional<int> ParseCommandArguments(QCommandLineParser &parser, const QStri
         return ExitCode::Done;
     }
     return std::nullopt;
+}
+
+int CommandFailed(const TCommandStreams &streams, const QString &command, const QString &message)
+{
+    streams.Err << "telqar-logger " << command << ": " << message << '\n' << Qt::flush;
+    return ExitCode::Failed;
+}
+
+QString BesideWithSuffix(const QString &path, const QString &suffix)
+{
+    const QFileInfo info(path);
+    const QString folder = info.path() == QLatin1String(".") ? QString() : info.path() + u'/';
+    return folder + info.completeBaseName() + suffix;
 }
 
 int UsageError(const TCommandStreams &streams, const QString &command, const QString &message)

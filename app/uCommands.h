@@ -4,6 +4,7 @@
 // where the window looks for "D", so the window's own start-up rule stays as it was.
 //   telqar-logger [D] [--can=BACKEND]            the window
 //   telqar-logger record|convert [options]       a command without a window
+//   telqar-logger report [options]               one that draws, in the window program
 //   telqar-logger --help | --version
 
 #include <QCommandLineParser>
@@ -43,7 +44,12 @@ struct TLaunch {
 // arguments: without the program's name.
 TLaunch ChooseLaunch(const QStringList &arguments);
 
-// Runs what ChooseLaunch chose, other than the window; a QCoreApplication must exist.
+// The window, and the commands that draw pages (report), run in the window program, which
+// has the drawing libraries; this one has none.
+bool RunsInWindowProgram(const TLaunch &launch);
+
+// Runs what ChooseLaunch chose, other than the window program's; a QCoreApplication must
+// exist.
 int RunLaunch(const TLaunch &launch);
 
 // Parses a command's arguments by its options and --help and --version. Help and version go
@@ -52,6 +58,13 @@ int RunLaunch(const TLaunch &launch);
 std::optional<int> ParseCommandArguments(QCommandLineParser &parser, const QString &command,
                                          const QStringList &arguments,
                                          const TCommandStreams &streams);
+
+// A command that could not do its work: "telqar-logger COMMAND: message" on its error stream.
+int CommandFailed(const TCommandStreams &streams, const QString &command, const QString &message);
+
+// The file a command writes by default: "drive.log" with ".csv" gives "drive.csv" in the same
+// folder.
+QString BesideWithSuffix(const QString &path, const QString &suffix);
 
 // A wrong value found in the parsed options, reported as the parser reports its own.
 int UsageError(const TCommandStreams &streams, const QString &command, const QString &message);

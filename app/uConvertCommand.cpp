@@ -12,20 +12,6 @@ namespace {
 
 const QString Command = QStringLiteral("convert");
 
-int Failure(const TCommandStreams &streams, const QString &message)
-{
-    streams.Err << "telqar-logger " << Command << ": " << message << '\n' << Qt::flush;
-    return ExitCode::Failed;
-}
-
-// "drive.log" gives "drive.csv" in the same folder.
-QString DefaultOutput(const QString &trace)
-{
-    const QFileInfo info(trace);
-    const QString folder = info.path() == QLatin1String(".") ? QString() : info.path() + u'/';
-    return folder + info.completeBaseName() + QStringLiteral(".csv");
-}
-
 bool SameFile(const QString &a, const QString &b)
 {
     const QFileInfo first(a), second(b);
@@ -89,7 +75,8 @@ int RunConvertCommand(const QStringList &arguments, const TCommandStreams &strea
                           traces.isEmpty() ? QStringLiteral("no trace given")
                                            : QStringLiteral("one trace at a time"));
     const QString trace = traces.first();
-    const QString csv = parser.isSet(output) ? parser.value(output) : DefaultOutput(trace);
+    const QString csv = parser.isSet(output) ? parser.value(output)
+                                             : BesideWithSuffix(trace, QStringLiteral(".csv"));
     if (SameFile(csv, trace))
         return UsageError(streams, Command,
                           QStringLiteral("the CSV would replace the trace %1; name "
@@ -101,13 +88,14 @@ int RunConvertCommand(const QStringList &arguments, const TCommandStreams &strea
         return UsageError(streams, Command, error);
     // The CSV beside a drive's trace is that drive's own log, which no conversion may take.
     if (!parser.isSet(force) && QFileInfo::exists(csv))
-        return Failure(streams, QStringLiteral("%1 exists and is kept; name another CSV with "
-                                               "-o OUT.csv, or replace it with --force")
-                                    .arg(QDir::toNativeSeparators(csv)));
+        return CommandFailed(streams, Command,
+                             QStringLiteral("%1 exists and is kept; name another CSV with "
+                                            "-o OUT.csv, or replace it with --force")
+                                 .arg(QDir::toNativeSeparators(csv)));
 
     TTraceReader reader;
     if (!reader.Open(trace, &error))
-        return Failure(streams, error);
+        return CommandFailed(streams, Command, error);
     TAcquisitionState state;
     TLogSession log;
     units.ApplyTo(state, log);
@@ -125,6 +113,6 @@ int RunConvertCommand(const QStringList &arguments, const TCommandStreams &strea
     if (reader.DamagedCount() > 0)
         ReportDamage(reader, trace, streams.Err);
     if (!converted)
-        return Failure(streams, error);
+        return CommandFailed(streams, Command, error);
     return reader.DamagedCount() > 0 ? ExitCode::Damaged : ExitCode::Done;
 }

@@ -5,7 +5,7 @@
 # Prints every include that breaks this and fails; silent when there is none.
 set -euo pipefail
 
-layers=(base widgets adapter protocol supervision sim acquisition trace log display speed
+layers=(base widgets adapter protocol supervision sim acquisition trace log display report speed
         settings session app)
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -16,7 +16,7 @@ telqar_packages=(
   qt6-multimedia-dev qt6-svg-dev libqt6svg6 libqt6serialbus6 qt6-qpa-plugins
   gstreamer1.0-plugins-base fonts-dejavu-core
   python3-can python3-canmatrix can-utils
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file poppler-utils
 )
 
 # A name counts as there when a package of that name is installed or an installed package

@@ -3,8 +3,10 @@
 #include "app/uCommands.h"
 #include "app/uDisplayCheck.h"
 #include "app/uProgressBar.h"
+#include "app/uVersionText.h"
 #include "app/uStopSignals.h"
 #include "app/ui/uApplication.h"
+#include "app/ui/uReportCommand.h"
 #include "app/ui/uWindowSet.h"
 #include "base/uConsts.h"
 #include "log/uFileOnDisk.h"
@@ -77,8 +79,28 @@ bool OpenTrace(TReplay &replay, const QString &path)
 
 }  // namespace
 
+// A command that draws pages but shows none: it runs on Qt's offscreen platform, so that it
+// works over SSH and in a batch with no display at all.
+int RunDrawingCommand(int argc, char *argv[], const TLaunch &launch)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("telqar-logger"));
+    QCoreApplication::setApplicationVersion(FullVersionText(ProgramVersion()));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return RunReportCommand(launch.Arguments, {out, err, StandardErrorIsTerminal()});
+}
+
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const TLaunch launch = ChooseLaunch(arguments);
+        launch.Kind == TLaunchKind::Command && RunsInWindowProgram(launch))
+        return RunDrawingCommand(argc, argv, launch);
+
     const QString missingDisplay = MissingDisplay(CurrentDisplayEnvironment());
     if (!missingDisplay.isEmpty()) {
         QTextStream(stderr) << "telqar-logger: " << missingDisplay << '\n';
