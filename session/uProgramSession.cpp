@@ -68,6 +68,8 @@ bool TProgramSession::StartLogging(QString *error)
 bool TProgramSession::StopLogging(QString *error)
 {
     Acquisition.ReportHeldEvents();
+    if (Log.LogActive())
+        LastLog = Log.FileName();
     return Log.StopLogging(error);
 }
 

@@ -60,6 +60,8 @@ public:
     bool StartLogging(QString *error) override;
     // Events held back by their limits go into the events record before it closes.
     bool StopLogging(QString *error) override;
+    // The log stopped last in this run, for its report; empty before.
+    QString LastLog;
 
     // The display tick runs from now on, the CAN tick while the channel is open.
     void StartTicks() { Timer1.start(); }

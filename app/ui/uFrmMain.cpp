@@ -15,6 +15,7 @@
 #include "display/ui/uVisualisationPage.h"
 #include "log/ui/uLogBox.h"
 #include "log/ui/uLogFileDialog.h"
+#include "report/ui/uReportMaker.h"
 #include "session/uAdapterChoice.h"
 #include "session/uCanBackend.h"
 #include "settings/ui/uFrmSettings.h"
@@ -27,12 +28,17 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QUrl>
 #include <QVBoxLayout>
 
 TfrmMain::TfrmMain(const TCommandLine &commandLine, TMainSeams seams, QWidget *parent)
@@ -116,6 +122,8 @@ void TfrmMain::BuildUi()
             &TfrmMain::btnReleaseClick);
     connect(m_pages.tsLogging->SerialSources->btnSymulacja, &QPushButton::clicked, this,
             &TfrmMain::btnSymulacjaClick);
+    connect(m_pages.tsLogging->gbSaveLog->btnDriveReport, &QPushButton::clicked, this,
+            &TfrmMain::DriveReportClick, Qt::QueuedConnection);
     m_pages.tsVisualisation = new TVisualisationPage;
     m_pages.tsCalibration = new TCalibrationPage;
     m_pages.tsCalibration->Attach(m_session->Acquisition, &m_session->Log);
@@ -158,6 +166,8 @@ void TfrmMain::ConnectMenu()
     // Modal windows open after the trigger has returned: an assistive tool that presses the
     // item must not wait inside its call until the user closes the window.
     connect(m_menu.Save1, &QAction::triggered, this, &TfrmMain::Save1Click, Qt::QueuedConnection);
+    connect(m_menu.menuDriveReport, &QAction::triggered, this, &TfrmMain::DriveReportClick,
+            Qt::QueuedConnection);
     connect(m_menu.Ustawienia1, &QAction::triggered, this, &TfrmMain::Ustawienia1Click,
             Qt::QueuedConnection);
     connect(m_menu.Oprogramie1, &QAction::triggered, this,
@@ -231,6 +241,9 @@ void TfrmMain::RefreshPages()
     m_pages.tsLogging->ShowState(m_session->Acquisition.State, turns);
     m_pages.tsVisualisation->ShowUnit(unit, turns);
     m_pages.lHealth->Show(HealthText(m_session->Acquisition));
+    const bool reportable = !m_session->LastLog.isEmpty();
+    m_menu.menuDriveReport->setEnabled(reportable);
+    m_pages.tsLogging->gbSaveLog->btnDriveReport->setEnabled(reportable);
 }
 
 void TfrmMain::tsCalibrationShow()
@@ -278,6 +291,36 @@ void TfrmMain::Save1Click()
     const QString name = ChooseLogFileName(this, m_session->Log.LogFileName);
     if (!name.isEmpty())
         m_session->Log.LogFileName = name;
+}
+
+void TfrmMain::DriveReportClick()
+{
+    const QString log = m_session->LastLog;
+    if (log.isEmpty())
+        return;
+    const QFileInfo info(log);
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Drive report"),
+        info.dir().filePath(info.completeBaseName() + QStringLiteral(".pdf")),
+        QStringLiteral("PDF (*.pdf);;Image of the first page (*.png)"));
+    if (path.isEmpty())
+        return;
+    m_pages.tsLogging->gbSaveLog->btnDriveReport->setText(QStringLiteral("Writing the report…"));
+    WriteDriveReportInBackground(this, log, path, [this, path](const QString &error) {
+        m_pages.tsLogging->gbSaveLog->btnDriveReport->setText(QStringLiteral("Drive report…"));
+        if (!error.isEmpty()) {
+            QMessageBox::critical(this, QString::fromUtf8(Consts::AppTitle), error);
+            return;
+        }
+        QMessageBox box(QMessageBox::Information, QString::fromUtf8(Consts::AppTitle),
+                        QStringLiteral("The drive report is written:\n%1")
+                            .arg(QDir::toNativeSeparators(path)),
+                        QMessageBox::Close, this);
+        const QPushButton *open = box.addButton(QStringLiteral("Open"), QMessageBox::AcceptRole);
+        box.exec();
+        if (box.clickedButton() == open)
+            QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    });
 }
 
 void TfrmMain::menuLogCanClick()

@@ -78,6 +78,8 @@ public:
     void btnReleaseClick();
     void btnSymulacjaClick();
     void Ustawienia1Click();
+    // The report of the log stopped last, where the user chooses; told when it is written.
+    void DriveReportClick();
     void ShowProtocolEnv();
 
 protected:

@@ -21,6 +21,9 @@ TMainMenu BuildMainMenu(QMenuBar &bar)
     menu.menuLogCan->setVisible(false);
     menu.menuKeepRawTrace = makeAction(menu.Plik1, QStringLiteral("Keep raw trace"), "menuKeepRawTrace");
     menu.menuKeepRawTrace->setCheckable(true);
+    menu.menuDriveReport =
+        makeAction(menu.Plik1, QStringLiteral("Drive report…"), "menuDriveReport");
+    menu.menuDriveReport->setEnabled(false);
     menu.N1 = menu.Plik1->addSeparator();
     menu.N1->setObjectName(QStringLiteral("N1"));
     menu.Koniec1 = makeAction(menu.Plik1, QStringLiteral("Close"), "Koniec1");

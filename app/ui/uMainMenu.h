@@ -10,6 +10,7 @@ struct TMainMenu {
     QAction *Save1 = nullptr;
     QAction *menuLogCan = nullptr;
     QAction *menuKeepRawTrace = nullptr;  // from the next Start on, for this run
+    QAction *menuDriveReport = nullptr;   // of the log stopped last; disabled before
     QAction *N1 = nullptr;
     QAction *Koniec1 = nullptr;
     QAction *Ustawienia1 = nullptr;
@@ -18,5 +19,6 @@ struct TMainMenu {
     QAction *Changelog1 = nullptr;
 };
 
-// The entries on the bar, connected to nothing yet; "Log CAN" hidden, "Keep raw trace" unticked.
+// The entries on the bar, connected to nothing yet; "Log CAN" hidden, "Keep raw trace" unticked,
+// "Drive report…" disabled.
 TMainMenu BuildMainMenu(QMenuBar &bar);

@@ -25,11 +25,17 @@ TLogBox::TLogBox(QWidget *parent) : QGroupBox(QStringLiteral("Save log"), parent
     btnStopLog = new QPushButton(QStringLiteral("Stop"), this);
     btnStopLog->setObjectName(QStringLiteral("btnStopLog"));
     btnStopLog->setEnabled(false);
+    btnDriveReport = new QPushButton(QStringLiteral("Drive report…"), this);
+    btnDriveReport->setObjectName(QStringLiteral("btnDriveReport"));
+    btnDriveReport->setToolTip(QStringLiteral("The report of the log stopped last: its head, "
+                                              "the whole drive over time, the extremes"));
+    btnDriveReport->setEnabled(false);
 
     auto *layout = new QGridLayout(this);
     layout->addWidget(lLogName, 0, 0, 1, 2);
     layout->addWidget(btnStartLog, 1, 0);
     layout->addWidget(btnStopLog, 1, 1);
+    layout->addWidget(btnDriveReport, 2, 0, 1, 2);
 }
 
 void TLogBox::ShowActive(const QString &fileName)

@@ -33,6 +33,8 @@ public:
     QLabel *lLogName = nullptr;
     QPushButton *btnStartLog = nullptr;
     QPushButton *btnStopLog = nullptr;
+    // The report of the log stopped last, offered once there is one; the window makes it.
+    QPushButton *btnDriveReport = nullptr;
 
 private:
     void ShowError(const QString &message);

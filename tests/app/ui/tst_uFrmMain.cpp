@@ -109,7 +109,8 @@ void tst_uFrmMain::menuAndPages()
     QStringList file;
     for (QAction *action : main.Menu().Plik1->actions())
         file << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(file, (QStringList{"Save as", "Log CAN", "Keep raw trace", "-", "Close"}));
+    QCOMPARE(file, (QStringList{"Save as", "Log CAN", "Keep raw trace", "Drive report…", "-",
+                                "Close"}));
     QCOMPARE(main.Menu().Oprogramie1->text(), QStringLiteral("About"));
     QCOMPARE(main.Menu().Changelog1->text(), QStringLiteral("Changelog"));
 

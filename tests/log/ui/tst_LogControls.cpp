@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -127,6 +128,33 @@ private slots:
         QCOMPARE(logger.Main.Pages().tsLogging->gbSaveLog->lLogName->text(),
                  QStringLiteral("- not active -"));
         QVERIFY(logger.Main.Pages().tsLogging->gbSaveLog->btnStartLog->isEnabled());
+    }
+
+    // Once a log has stopped its report is offered, and written where the user chooses while
+    // the window goes on.
+    void aStoppedLogOffersItsReport()
+    {
+        TOnlineLogger logger;
+        TLogBox &box = *logger.Main.Pages().tsLogging->gbSaveLog;
+        logger.Main.Session().Timer1Timer();
+        QVERIFY(!box.btnDriveReport->isEnabled());
+        box.StartLogging();
+        logger.Samples(20);
+        box.StopLogging();
+        logger.Main.Session().Timer1Timer();
+        QVERIFY(box.btnDriveReport->isEnabled() && logger.Main.Menu().menuDriveReport->isEnabled());
+
+        const QString report = QDir(QStringLiteral("logs")).absoluteFilePath("report.pdf");
+        OnNextModal([report](QWidget *dialog) {
+            static_cast<QFileDialog *>(dialog)->selectFile(report);
+            static_cast<QDialog *>(dialog)->accept();  // public as a QDialog
+            WatchNextMessageBox();  // "The drive report is written"
+        });
+        QTest::mouseClick(box.btnDriveReport, Qt::LeftButton);
+        QTRY_VERIFY(QFile::exists(report));
+        QFile pdf(report);
+        QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-");
+        QTRY_VERIFY(!QApplication::activeModalWidget());
     }
 
     // The window's own events between Start and Stop reach the record beside the log, after
