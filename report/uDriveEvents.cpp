@@ -82,6 +82,11 @@ public:
     void Add(const TDriveEvent &event)
     {
         const QStringView name = event.Name;
+        // A log's start is followed by the state then in force, which is no change.
+        if (Is(name, DriveEvent::LogStarted))
+            m_startTime = event.Time;
+        else if (event.Time != m_startTime || !Is(name, DriveEvent::SpeedSource))
+            m_startTime.clear();
         if (Is(name, DriveEvent::SamplesLost))
             m_events->SamplesLost += UnitOneLoss(event.Details);
         else if (Is(name, DriveEvent::IncompleteSample))
@@ -90,7 +95,7 @@ public:
             ++m_events->AdapterOutages;
         else if (Is(name, DriveEvent::CalibrationRequest))
             ++m_events->CalibrationRequests;
-        else if (Is(name, DriveEvent::SpeedSource))
+        else if (Is(name, DriveEvent::SpeedSource) && m_startTime.isEmpty())
             ++m_events->SpeedSourceChanges;
         else if (Is(name, DriveEvent::LtrAlarmOn) || Is(name, DriveEvent::LtrAlarmOff))
             AddAlarm(event, Is(name, DriveEvent::LtrAlarmOn));
@@ -120,6 +125,7 @@ private:
 
     TDriveEvents *m_events;
     double m_logEnd;
+    QString m_startTime;  // of the log's start, while the state in force follows it
     std::optional<double> m_alarmOn;
 };
 

@@ -95,15 +95,20 @@ private slots:
         QTest::addColumn<double>("threshold");
         QTest::addColumn<QString>("alarms");
         QTest::addColumn<QString>("aboveThreshold");
-        const QStringList alarm{"10:00:01;LTR alarm on;LTR 0,620, threshold 0,6",
+        QTest::addColumn<QString>("sourceChanges");
+        // The speed source told at the log's start is the state then, not a change.
+        const QStringList alarm{"10:00:00;log started;drive_001_20261210_100000.csv",
+                                "10:00:00;speed source;serial: off",
+                                "10:00:00;LTR alarm off;LTR 0,200, threshold 0,6",
+                                "10:00:01;LTR alarm on;LTR 0,620, threshold 0,6",
                                 "10:00:02;LTR alarm off;LTR 0,300, threshold 0,6",
-                                "10:00:02;calibration request;calibrate"};
+                                "10:00:02;speed source;simulation: 30 km/h"};
         QTest::newRow("events") << alarm << 0.3 << 0.6 << "1"
-                                << "0:01";
-        QTest::newRow("given") << QStringList() << 0.3 << 0.3 << "not known"
-                               << "0:02";
-        QTest::newRow("default") << QStringList() << -1.0 << 0.5 << "not known"
-                                 << "0:02";
+                                << "0:01"
+                                << "1";
+        const QString unknown = QStringLiteral("not known");
+        QTest::newRow("given") << QStringList() << 0.3 << 0.3 << unknown << "0:02" << unknown;
+        QTest::newRow("default") << QStringList() << -1.0 << 0.5 << unknown << "0:02" << unknown;
     }
     void thresholdAndCountsComeFromTheEventsRecord()
     {
@@ -112,6 +117,7 @@ private slots:
         QFETCH(double, threshold);
         QFETCH(QString, alarms);
         QFETCH(QString, aboveThreshold);
+        QFETCH(QString, sourceChanges);
         QTemporaryDir folder;
         TDriveReport report;
         QString error;
@@ -121,6 +127,7 @@ private slots:
         const QList<TReportField> counts = ReportCounts(report);
         QCOMPARE(counts[0].second, aboveThreshold);
         QCOMPARE(counts[1].second, alarms);
+        QCOMPARE(counts[3].second, sourceChanges);
         const QString completeness = ReportHead(report)[8].second;
         QCOMPARE(completeness.startsWith(QLatin1String("not known")), events.isEmpty());
     }
