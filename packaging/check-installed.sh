@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks an installed Logger TELQAR as a user meets it: every installed file in its place, the
-# program answering --version, and `convert` of the shipped sample trace, run from an empty
-# folder, writing exactly the expected CSV.
+# program answering --version, `convert` of the shipped sample trace, run from an empty
+# folder, writing exactly the expected CSV, and `report` of that CSV without a display.
 #   check-installed.sh PREFIX EXPECTED.csv
 set -euo pipefail
 prefix=${1:?PREFIX}
@@ -36,6 +36,15 @@ if cmp -s "$work/sample-drive.csv" "$expected"; then
 else
   fail "convert of the sample trace differs from $expected"
   diff <(tr -d '\r' <"$expected") <(tr -d '\r' <"$work/sample-drive.csv") | head -10 >&2 || true
+fi
+
+# The report needs no display: none is there, as over SSH.
+(cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+  "$prefix/bin/telqar-logger" report sample-drive.csv) || fail "report of the sample log failed"
+if [ "$(head -c 5 "$work/sample-drive.pdf" 2>/dev/null)" = "%PDF-" ]; then
+  echo "report: sample-drive.pdf written without a display"
+else
+  fail "report wrote no PDF"
 fi
 
 [ "$failures" -eq 0 ] || exit 1

@@ -51,12 +51,12 @@ int RunReportCommand(const QStringList &arguments, const TCommandStreams &stream
                        "trace, decoded as convert decodes it. Needs no display."));
     const QCommandLineOption output(
         {QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("The report to write: a PDF, or an image of its first page for a name\n"
+        QStringLiteral("The report to write: a PDF, or an image of its first page for a name "
                        "ending in .png (the log's name with .pdf)."),
         QStringLiteral("REPORT.pdf"));
     const QCommandLineOption threshold(
         QStringLiteral("threshold"),
-        QStringLiteral("The LTR threshold where no alarm event of the events record names the\n"
+        QStringLiteral("The LTR threshold where no alarm event of the events record names the "
                        "one the drive ran with (0.5)."),
         QStringLiteral("LTR"));
     parser.addOptions({output, threshold});
@@ -103,8 +103,8 @@ int RunReportCommand(const QStringList &arguments, const TCommandStreams &stream
                              QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(input), error));
     if (!WriteDriveReport(report, path, &error))
         return CommandFailed(streams, Command, error);
-    streams.Out << "report: " << QDir::toNativeSeparators(path) << " (" << report.Log.Records.size()
-                << " samples)\n"
-                << Qt::flush;
+    const qsizetype samples = report.Log.Records.size();
+    streams.Out << "report: " << QDir::toNativeSeparators(path) << " (" << samples
+                << (samples == 1 ? " sample)\n" : " samples)\n") << Qt::flush;
     return ExitCode::Done;
 }
