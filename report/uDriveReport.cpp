@@ -1,5 +1,8 @@
 #include "report/uDriveReport.h"
 
+#include "base/uElapsedText.h"
+#include "base/uNumberFormat.h"
+
 #include "base/uConsts.h"
 
 #include <QFileInfo>
@@ -12,7 +15,7 @@ namespace {
 
 QString Number(double value, int decimals)
 {
-    return QLocale().toString(value, 'f', decimals);
+    return FormatFixed(value, decimals);
 }
 
 // The clock time of a moment of the drive, from the first record's.
@@ -138,15 +141,4 @@ QStringList ReportEvents(const TDriveReport &report, int shown)
     if (events.size() > shown)
         lines << QStringLiteral("… and %1 more").arg(events.size() - shown);
     return lines;
-}
-
-QString ElapsedText(double seconds)
-{
-    const qint64 whole = qint64(std::floor(std::max(0.0, seconds)));
-    const QString minutesSeconds =
-        QStringLiteral("%1:%2")
-            .arg(whole / 60 % 60, whole >= 3600 ? 2 : 1, 10, QLatin1Char('0'))
-            .arg(whole % 60, 2, 10, QLatin1Char('0'));
-    return whole >= 3600 ? QStringLiteral("%1:%2").arg(whole / 3600).arg(minutesSeconds)
-                         : minutesSeconds;
 }

@@ -37,6 +37,3 @@ QList<QStringList> ExtremesTable(const TDriveReport &report);
 QList<TReportField> ReportCounts(const TDriveReport &report);
 // The events with their times, the first `shown` of them, then how many more there are.
 QStringList ReportEvents(const TDriveReport &report, int shown = 50);
-
-// Elapsed seconds as "1:02:03", or "2:03" under an hour.
-QString ElapsedText(double seconds);

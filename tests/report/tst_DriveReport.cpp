@@ -1,3 +1,4 @@
+#include "base/uNumberFormat.h"
 #include "log/uLogFormat.h"
 #include "report/uDriveReport.h"
 
@@ -69,9 +70,8 @@ private slots:
         QVERIFY2(ReadDriveReport(WriteDrive(folder, Bend), {}, &report, &error), qPrintable(error));
         const QList<QStringList> table = ExtremesTable(report);
         const auto row = [&table](int index) { return table[index].join(u'|'); };
-        const QLocale locale;
-        const auto number = [&locale](double value, int decimals) {
-            return locale.toString(value, 'f', decimals);
+        const auto number = [](double value, int decimals) {
+            return FormatFixed(value, decimals);
         };
         QCOMPARE(row(1), "LTR|" + number(-0.62, 3) + "|10:00:01 (0:01)|" + number(35, 1));
         QCOMPARE(row(2),

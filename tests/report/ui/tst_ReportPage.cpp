@@ -1,3 +1,4 @@
+#include "base/uNumberFormat.h"
 #include "report/ui/uReportPage.h"
 #include "report/ui/uReportWriter.h"
 
@@ -77,7 +78,7 @@ private slots:
         text.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         QVERIFY(text.waitForFinished(20000));
         const QString read = QString::fromUtf8(text.readAllStandardOutput());
-        const QString peak = QLocale().toString(0.9, 'f', 3);
+        const QString peak = FormatFixed(0.9, 3);
         for (const QString &expected :
              {QStringLiteral("Drive report: drive_007.csv"), QStringLiteral("10.12.2026"),
               QStringLiteral("10:00:00 – 10:09:59"), QStringLiteral("Completeness"),
