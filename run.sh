@@ -17,6 +17,6 @@ fi
 
 args=("$@")
 [[ " $* " == *" --can="* ]] || args=(--can=sim "$@")
-# The working folder holds alert.wav, opisy.ini and changelog.txt, which the program looks for.
-cd "$TELQAR_BUILD/run"
+# Started in the caller's folder, so paths in the arguments mean what they mean there; the
+# program finds alert.wav, opisy.ini and changelog.txt in the build's run/ itself.
 exec "$TELQAR_BUILD/telqar-logger" "${args[@]}"

@@ -14,19 +14,29 @@ bool IsReadableFile(const QString &path)
 
 }  // namespace
 
-QString InstalledDataFolder()
+QStringList DataFoldersBeside(const QString &programFolder)
+{
+    // The build gives both relative to the program's folder ("../share/telqar-logger", "run").
+    const QDir program(programFolder);
+    return {QDir::cleanPath(program.filePath(QStringLiteral(TELQAR_DATA_FROM_PROGRAM))),
+            QDir::cleanPath(program.filePath(QStringLiteral(TELQAR_RUN_FROM_PROGRAM)))};
+}
+
+QStringList DataFolders()
 {
     if (!QCoreApplication::instance())
         return {};
-    // The build gives the data folder relative to the program's ("../share/telqar-logger").
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/')
-                           + QStringLiteral(TELQAR_DATA_FROM_PROGRAM));
+    return DataFoldersBeside(QCoreApplication::applicationDirPath());
 }
 
-QString SampleFilePath(const QString &name, const QString &installedFolder)
+QString SampleFilePath(const QString &name, const QStringList &dataFolders)
 {
-    if (IsReadableFile(name) || installedFolder.isEmpty())
+    if (IsReadableFile(name))
         return name;
-    const QString installed = QDir(installedFolder).filePath(name);
-    return IsReadableFile(installed) ? installed : name;
+    for (const QString &folder : dataFolders) {
+        const QString copy = QDir(folder).filePath(name);
+        if (IsReadableFile(copy))
+            return copy;
+    }
+    return name;
 }

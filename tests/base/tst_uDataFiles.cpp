@@ -11,14 +11,21 @@ class tst_uDataFiles : public QObject
 private slots:
     void workingFolderFirstThenInstalled_data();
     void workingFolderFirstThenInstalled();
+    void dataFolderBesideTheProgram_data();
+    void dataFolderBesideTheProgram();
 };
 
 namespace {
 
-enum class TInWorking { Nothing, File, Folder };
+enum class TEntry { Nothing, File, Folder };
+enum class TFrom { Working, Installed, Run };
 
-void WriteFile(const QString &path)
+void Put(TEntry entry, const QString &path)
 {
+    if (entry == TEntry::Folder)
+        QVERIFY(QDir().mkdir(path));
+    if (entry != TEntry::File)
+        return;
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("[opisy]\n");
@@ -28,45 +35,73 @@ void WriteFile(const QString &path)
 
 void tst_uDataFiles::workingFolderFirstThenInstalled_data()
 {
-    QTest::addColumn<TInWorking>("inWorking");
-    QTest::addColumn<bool>("installed");
-    QTest::addColumn<bool>("installedFolderKnown");
-    QTest::addColumn<bool>("expectInstalled");
+    QTest::addColumn<TEntry>("inWorking");
+    QTest::addColumn<TEntry>("inInstalled");
+    QTest::addColumn<TEntry>("inRun");
+    QTest::addColumn<bool>("foldersKnown");
+    QTest::addColumn<TFrom>("expected");
 
-    QTest::newRow("only the working folder's") << TInWorking::File << false << true << false;
-    QTest::newRow("the user's own wins") << TInWorking::File << true << true << false;
-    QTest::newRow("only the installed one") << TInWorking::Nothing << true << true << true;
+    const auto no = TEntry::Nothing;
+    const auto file = TEntry::File;
+    const auto folder = TEntry::Folder;
+    QTest::newRow("only the working folder's") << file << no << no << true << TFrom::Working;
+    QTest::newRow("the user's own wins") << file << file << file << true << TFrom::Working;
+    QTest::newRow("only the installed one") << no << file << no << true << TFrom::Installed;
     // Left as the relative name, so a missing file is missed as it always was.
-    QTest::newRow("neither") << TInWorking::Nothing << false << true << false;
-    QTest::newRow("a folder of that name is no file") << TInWorking::Folder << true << true << true;
-    QTest::newRow("no installed folder known") << TInWorking::Nothing << true << false << false;
+    QTest::newRow("neither") << no << no << no << true << TFrom::Working;
+    QTest::newRow("a folder of that name is no file")
+        << folder << file << no << true << TFrom::Installed;
+    QTest::newRow("no installed folder known") << no << file << file << false << TFrom::Working;
+    QTest::newRow("only the build's run folder") << no << no << file << true << TFrom::Run;
+    QTest::newRow("the installed one before the run folder")
+        << no << file << file << true << TFrom::Installed;
+    QTest::newRow("past a folder of that name") << no << folder << file << true << TFrom::Run;
 }
 
 void tst_uDataFiles::workingFolderFirstThenInstalled()
 {
-    QFETCH(TInWorking, inWorking);
-    QFETCH(bool, installed);
-    QFETCH(bool, installedFolderKnown);
-    QFETCH(bool, expectInstalled);
+    QFETCH(TEntry, inWorking);
+    QFETCH(TEntry, inInstalled);
+    QFETCH(TEntry, inRun);
+    QFETCH(bool, foldersKnown);
+    QFETCH(TFrom, expected);
 
     QTemporaryDir working;
     QTemporaryDir installedFolder;
-    QVERIFY(working.isValid() && installedFolder.isValid());
+    QTemporaryDir runFolder;
+    QVERIFY(working.isValid() && installedFolder.isValid() && runFolder.isValid());
     const QString name = QStringLiteral("opisy.ini");
-    if (inWorking == TInWorking::File)
-        WriteFile(working.filePath(name));
-    if (inWorking == TInWorking::Folder)
-        QVERIFY(QDir(working.path()).mkdir(name));
-    if (installed)
-        WriteFile(installedFolder.filePath(name));
+    Put(inWorking, working.filePath(name));
+    Put(inInstalled, installedFolder.filePath(name));
+    Put(inRun, runFolder.filePath(name));
 
     const QString before = QDir::currentPath();
     QVERIFY(QDir::setCurrent(working.path()));
-    const QString path =
-        SampleFilePath(name, installedFolderKnown ? installedFolder.path() : QString());
+    const QString path = SampleFilePath(
+        name, foldersKnown ? QStringList{installedFolder.path(), runFolder.path()} : QStringList());
     QDir::setCurrent(before);
 
-    QCOMPARE(path, expectInstalled ? installedFolder.filePath(name) : name);
+    const QString paths[] = {name, installedFolder.filePath(name), runFolder.filePath(name)};
+    QCOMPARE(path, paths[int(expected)]);
+}
+
+// The folders the build put the programs and the sample files in, and the install rules will.
+void tst_uDataFiles::dataFolderBesideTheProgram_data()
+{
+    QTest::addColumn<QString>("programFolder");
+    QTest::addColumn<QString>("dataFolder");
+
+    QTest::newRow("built") << TELQAR_BUILT_PROGRAM_DIR << TELQAR_BUILT_DATA_DIR;
+    QTest::newRow("installed") << TELQAR_INSTALLED_PROGRAM_DIR << TELQAR_INSTALLED_DATA_DIR;
+}
+
+void tst_uDataFiles::dataFolderBesideTheProgram()
+{
+    QFETCH(QString, programFolder);
+    QFETCH(QString, dataFolder);
+
+    QVERIFY2(DataFoldersBeside(programFolder).contains(QDir::cleanPath(dataFolder)),
+             qPrintable(DataFoldersBeside(programFolder).join(QLatin1Char(' '))));
 }
 
 QTEST_GUILESS_MAIN(tst_uDataFiles)
