@@ -9,8 +9,9 @@
 
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
+    // No display name of its own: a desktop would add it to every title that does not end with
+    // it, "Logger TELQAR (simulated unit) — Logger TELQAR"; the titles say what they are.
     setApplicationName(QString::fromUtf8(Consts::AppTitle));
-    setApplicationDisplayName(QString::fromUtf8(Consts::AppTitle));
     setApplicationVersion(
         QStringLiteral("%1.%2").arg(TELQAR_VERSION_MAJOR).arg(TELQAR_VERSION_MINOR));
     setWindowIcon(QIcon(QStringLiteral(":/assets/app_icon.svg")));
