@@ -1,5 +1,7 @@
 #include "display/uLtrWatch.h"
 
+#include "base/uNumberFormat.h"
+
 TLtrWatch::TLtrWatch(const TAcquisitionState &state, TAlarmSound &sound, TEventSink *events)
     : m_state(state), m_alarm(m_timer, sound, events)
 {
@@ -21,4 +23,14 @@ void TLtrWatch::ReportState() const
 void TLtrWatch::TimerLTRTimer()
 {
     m_alarm.TimerLTRTimer(m_state.SensorOnline);
+}
+
+QString TLtrWatch::AlarmSign() const
+{
+    if (!LtrAlarmActive())
+        return {};
+    const double ltr = m_state.Sensors[1].LTR;
+    const double threshold = TLtrAlarm::Threshold(Position);
+    return ltr < 0 ? QStringLiteral("LTR %1 < %2").arg(FormatFixed(ltr, 3), FormatFixed(-threshold, 1))
+                   : QStringLiteral("LTR %1 > %2").arg(FormatFixed(ltr, 3), FormatFixed(threshold, 1));
 }

@@ -25,6 +25,9 @@ public:
     // Whether the alarm holds, and the threshold, for the events record of a log just started.
     void ReportState() const;
     bool LtrAlarmActive() const { return m_alarm.LtrAlarmActive; }
+    // While the alarm holds, what every page shows of it: "LTR 0,540 > 0,5", a negative LTR
+    // against the negative threshold; empty otherwise.
+    QString AlarmSign() const;
     void TimerLTRTimer();
 
     QTimer TimerLTR;  // repeats the sound

@@ -68,8 +68,10 @@ bool TLogSession::StartFiles(const QString &path, TAcquisitionState &state,
             created << file;
     if (OpenLog(path, state, start.Local.date(), error)
         && (!kind.RawTrace || StartRawTrace(tracePath, state, kind.WithThisSample, error))
-        && (!kind.EventsRecord || OpenEventsRecord(eventsPath, error)))
+        && (!kind.EventsRecord || OpenEventsRecord(eventsPath, error))) {
+        StartedMs = start.MonotonicMs;
         return true;
+    }
     QString ignored;
     CloseFiles(&ignored);
     for (const QString &file : created)
@@ -113,7 +115,11 @@ bool TLogSession::OpenEventsRecord(const QString &path, QString *error)
 
 bool TLogSession::StopLogging(QString *error)
 {
-    DriveEventOccurred(DriveEvent::LogStopped, QStringLiteral("records: %1").arg(LogRecordNo));
+    QString details = QStringLiteral("records: %1").arg(LogRecordNo);
+    if (!StopReason.isEmpty())
+        details += QStringLiteral(", %1").arg(StopReason);
+    StopReason.clear();
+    DriveEventOccurred(DriveEvent::LogStopped, details);
     return CloseFiles(error);
 }
 

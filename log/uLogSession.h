@@ -38,6 +38,7 @@ public:
     void FollowTicks(const TLogTicks &ticks);
 
     bool LogActive() const { return m_file.IsOpen(); }
+    qint64 StartedMs = 0;  // the clock's monotonic time of the running log's Start
     // Records of this log that its writer has written (of LogRecordNo).
     qint64 RecordsWritten() { return m_file.LinesWritten(); }
     // The open file's path; empty while no log runs.
@@ -68,6 +69,8 @@ public:
     // Notes the stop and the records written in the events record and closes the files.
     // False with the message when a close failed; closed either way.
     bool StopLogging(QString *error);
+    // Why the next StopLogging ends the log, for the events record, when not by Stop.
+    QString StopReason;
 
     // A sample of unit 1 is complete: its record is written unless the 32nd-record rule
     // thins it away.

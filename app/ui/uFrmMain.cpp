@@ -13,6 +13,7 @@
 #include "display/ui/uAlertSound.h"
 #include "display/ui/uChartPanel.h"
 #include "display/ui/uVisualisationPage.h"
+#include "log/uLogStatus.h"
 #include "log/ui/uLogBox.h"
 #include "log/ui/uLogFileDialog.h"
 #include "report/ui/uReportMaker.h"
@@ -144,6 +145,16 @@ void TfrmMain::BuildUi()
     setCentralWidget(background);
     m_pages.lHealth = new THealthLine;
     statusBar()->addWidget(m_pages.lHealth, 1);
+    m_pages.lAlarm = new QLabel;
+    m_pages.lAlarm->setObjectName(QStringLiteral("lAlarm"));
+    Look::MakeValueLabel(m_pages.lAlarm, QStringLiteral("LTR alarm"));
+    Look::SetBold(m_pages.lAlarm);
+    Look::SetTextColour(m_pages.lAlarm, QColor(200, 0, 0));
+    statusBar()->addPermanentWidget(m_pages.lAlarm);
+    m_pages.lLog = new QLabel;
+    m_pages.lLog->setObjectName(QStringLiteral("lLog"));
+    Look::MakeValueLabel(m_pages.lLog, QStringLiteral("Log"));
+    statusBar()->addPermanentWidget(m_pages.lLog);
     m_pages.lAdapter = new QLabel;
     m_pages.lAdapter->setObjectName(QStringLiteral("lAdapter"));
     m_pages.lAdapter->setToolTip(
@@ -241,9 +252,33 @@ void TfrmMain::RefreshPages()
     m_pages.tsLogging->ShowState(m_session->Acquisition.State, turns);
     m_pages.tsVisualisation->ShowUnit(unit, turns);
     m_pages.lHealth->Show(HealthText(m_session->Acquisition));
+    if (const TLtrWatch *ltr = m_session->Ltr())
+        if (const QString sign = ltr->AlarmSign(); sign != m_pages.lAlarm->text())
+            m_pages.lAlarm->setText(sign);
+    ShowLogStatus();
     const bool reportable = !m_session->LastLog.isEmpty();
     m_menu.menuDriveReport->setEnabled(reportable);
     m_pages.tsLogging->gbSaveLog->btnDriveReport->setEnabled(reportable);
+}
+
+void TfrmMain::ShowLogStatus()
+{
+    const TLogSession &log = m_session->Log;
+    TLogStatus status;
+    if (log.LogActive()) {
+        m_logEnded.clear();
+        const QString trace = log.RawTraceName();
+        status = RunningLogStatus(log.FileName(), m_clock->MonotonicMs() - log.StartedMs,
+                                  log.LogRecordNo, QFileInfo(log.FileName()).size(),
+                                  trace.isEmpty() ? -1 : QFileInfo(trace).size());
+    } else {
+        status = NextLogStatus(log.LogFileName, log.LogFileIndex + 1, m_logEnded);
+    }
+    // Set only when changed: the bar would otherwise lay itself out ten times a second.
+    if (status.Text != m_pages.lLog->text())
+        m_pages.lLog->setText(status.Text);
+    if (status.ToolTip != m_pages.lLog->toolTip())
+        m_pages.lLog->setToolTip(status.ToolTip);
 }
 
 void TfrmMain::tsCalibrationShow()
@@ -289,8 +324,10 @@ void TfrmMain::btnSymulacjaClick()
 void TfrmMain::Save1Click()
 {
     const QString name = ChooseLogFileName(this, m_session->Log.LogFileName);
-    if (!name.isEmpty())
-        m_session->Log.LogFileName = name;
+    if (name.isEmpty())
+        return;
+    m_session->Log.LogFileName = name;
+    ShowLogStatus();  // the next log's name and folder, at once
 }
 
 void TfrmMain::DriveReportClick()
@@ -338,13 +375,22 @@ void TfrmMain::Ustawienia1Click()
     TFrmSettings &dialog = *m_windows.frmSettings;
     const TSettings current = m_session->Settings(m_pages.tsLogging->cbbBaudrates->currentIndex());
     dialog.Load(current, OfferAdapters(m_findAdapters(), current.CanBackend));
+    dialog.ShowRunningLog(m_session->Log.LogActive()
+                              ? QFileInfo(m_session->Log.FileName()).fileName()
+                              : QString());
     if (dialog.exec() != QDialog::Accepted)
         return;
     const TSettings settings = dialog.Values();
     // Set without the change handler: the new speed is taken at the next Connect.
     m_pages.tsLogging->cbbBaudrates->setCurrentIndex(settings.BaudrateIndex);
-    m_pages.tsLogging->gbSaveLog->StopLogging();
+    if (m_session->Log.LogActive()) {
+        const QString ended = QFileInfo(m_session->Log.FileName()).fileName();
+        m_session->Log.StopReason = QStringLiteral("ended by OK in Settings");
+        m_pages.tsLogging->gbSaveLog->StopLogging();
+        m_logEnded = QStringLiteral("%1 ended by OK in Settings").arg(ended);
+    }
     m_session->ApplySettings(settings);
     ShowProtocolEnv();
     ShowBackend();
+    ShowLogStatus();
 }

@@ -50,6 +50,8 @@ struct TMainPages {
     TVisualisationPage *tsVisualisation = nullptr;
     TCalibrationPage *tsCalibration = nullptr;
     THealthLine *lHealth = nullptr;   // in the status bar
+    QLabel *lAlarm = nullptr;         // in the status bar: the LTR alarm, on every page
+    QLabel *lLog = nullptr;           // in the status bar: the running or the next log
     QLabel *lAdapter = nullptr;       // in the status bar: the adapter in use
     TReplayBar *ReplayBar = nullptr;  // with --can=replay:FILE only
 };
@@ -90,6 +92,7 @@ private:
     void ConnectMenu();
     void FollowSession();
     void ShowBackend();
+    void ShowLogStatus();
     void RefreshPages();
     void ShowChannel(bool open);
     void tsCalibrationShow();
@@ -109,6 +112,7 @@ private:
     TMainMenu m_menu;
     TMainPages m_pages;
     TSecondaryWindows m_windows;
+    QString m_logEnded;  // what ended the last log when Stop did not, until the next Start
     bool m_demoRunning = false;
     bool m_closeAfterDemo = false;  // the window was closed during a demo run
 };

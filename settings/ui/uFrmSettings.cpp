@@ -185,6 +185,9 @@ void TFrmSettings::BuildUi()
     Button3->hide();  // File > Save as is the way to a new name
     cbSlowSave = new QCheckBox(SlowSaveCaption, GroupBox2);
     cbSlowSave->setObjectName(QStringLiteral("cbSlowSave"));
+    lLogEnds = Look::MakeLabel(GroupBox2, "lLogEnds", QString(), QColor(255, 220, 120));
+    lLogEnds->setWordWrap(true);
+    lLogEnds->hide();
 
     for (QWidget *field : std::initializer_list<QWidget *>{txtID1, txtID2, txtID3, txtChassisID,
                                                            cbbAdapter, cbbBaudrates, eLogFileName})
@@ -217,6 +220,7 @@ void TFrmSettings::BuildUi()
     logFile->addWidget(eLogFileName, 1, 0);
     logFile->addWidget(Button3, 1, 1);
     logFile->addWidget(cbSlowSave, 2, 0, 1, 2);
+    logFile->addWidget(lLogEnds, 3, 0, 1, 2);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -269,6 +273,13 @@ TSettings TFrmSettings::Values() const
     settings.LogFileName = eLogFileName->text();
     settings.CanBackend = cbbAdapter->currentData().toString();
     return settings;
+}
+
+void TFrmSettings::ShowRunningLog(const QString &fileName)
+{
+    lLogEnds->setText(QStringLiteral("OK ends the running log %1; Start begins a new one.")
+                          .arg(fileName));
+    lLogEnds->setVisible(!fileName.isEmpty());
 }
 
 TLogTicks TFrmSettings::LogTicks() const

@@ -32,6 +32,8 @@ public:
     void Load(const TSettings &settings, const TAdapterOffer &adapters = {});
     // The settings as the controls hold them, for applying after OK.
     TSettings Values() const;
+    // Says that OK will end the log of this name, which runs; nothing for none.
+    void ShowRunningLog(const QString &fileName);
     TLogTicks LogTicks() const;
 
     // Tells the user why OK was refused; an information box unless a test replaces it.
@@ -60,6 +62,7 @@ public:
     QLabel *Label3 = nullptr;
     QLineEdit *eLogFileName = nullptr;
     QCheckBox *cbSlowSave = nullptr;
+    QLabel *lLogEnds = nullptr;  // shown while a log runs
     QPushButton *Button3 = nullptr;
     QPushButton *Button1 = nullptr;
     QPushButton *Button2 = nullptr;

@@ -1,4 +1,5 @@
 #include "display/uLtrAlarm.h"
+#include "display/uLtrWatch.h"
 #include "support/uCountingSound.h"
 #include "support/uEventList.h"
 
@@ -54,6 +55,8 @@ private slots:
     void aDropForOneTickRestartsTheCadence();
     void staysSilentWhenNotOnline();
     void reportsComingOnAndGoingOff();
+    void theSignEveryPageShows_data();
+    void theSignEveryPageShows();
 };
 
 void tst_uLtrAlarm::thresholds_data()
@@ -138,3 +141,27 @@ void tst_uLtrAlarm::reportsComingOnAndGoingOff()
 
 QTEST_GUILESS_MAIN(tst_uLtrAlarm)
 #include "tst_uLtrAlarm.moc"
+
+void tst_uLtrAlarm::theSignEveryPageShows_data()
+{
+    QTest::addColumn<double>("ltr");
+    QTest::addColumn<QString>("sign");
+    QTest::newRow("above") << 0.54 << "LTR 0,540 > 0,5";
+    QTest::newRow("below the negative threshold") << -0.61 << "LTR -0,610 < -0,5";
+    QTest::newRow("at the threshold, no alarm") << 0.5 << "";
+}
+
+void tst_uLtrAlarm::theSignEveryPageShows()
+{
+    QFETCH(double, ltr);
+    QFETCH(QString, sign);
+    QLocale::setDefault(QLocale(QLocale::Polish));
+    TAcquisitionState state;
+    state.Sensors[1].LTR = ltr;
+    int now = 0;
+    TCountingSound sound(&now);
+    TLtrWatch watch(state, sound, nullptr);
+    watch.CheckLtrAlarm();
+    QCOMPARE(watch.AlarmSign(), sign);
+    QLocale::setDefault(QLocale::c());
+}

@@ -332,8 +332,11 @@ private slots:
     {
         TOnlineLogger logger;
         logger.Main.Pages().tsLogging->gbSaveLog->StartLogging();
-        OnNextModal([&logger](QWidget *) {
+        const QString events = logger.Main.Session().Log.EventsRecordName();
+        bool warned = false;
+        OnNextModal([&logger, &warned](QWidget *) {
             TFrmSettings &s = logger.Settings;
+            warned = s.lLogEnds->isVisible() && s.lLogEnds->text().contains(QLatin1String("run_001_"));
             s.rbTestEnv->click();
             s.cbID2->click();
             s.txtID2->setText(QStringLiteral("18FEDC20"));
@@ -349,6 +352,13 @@ private slots:
         QCOMPARE(logger.Main.Pages().tsLogging->lCANProtocol->text(), QStringLiteral("test protocol"));
         QCOMPARE(logger.Main.Pages().tsLogging->cbbBaudrates->currentIndex(), 2);
         QVERIFY(!logger.Main.Session().Log.LogActive());  // OK stops the log
+        // and says so: in the dialog before, in the status bar and in the events record after.
+        QVERIFY(warned);
+        QVERIFY(logger.Main.Pages().lLog->text().contains(QLatin1String("ended by OK in Settings")));
+        QFile record(events);
+        QVERIFY(record.open(QIODevice::ReadOnly));
+        const QByteArray content = record.readAll();
+        QVERIFY2(content.contains(";log stopped;records: 0, ended by OK in Settings\r\n"), content.constData());
 
         // Opened again, units 2 and 3 come unticked: OK at once switches unit 2 off.
         OnNextModal([&logger](QWidget *) { logger.Settings.Button1->click(); });
