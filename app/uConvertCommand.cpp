@@ -49,7 +49,7 @@ int RunConvertCommand(const QStringList &arguments, const TCommandStreams &strea
         QStringLiteral("Writes the measurement log (CSV) that the frames of a raw trace make:\n"
                        "a candump log, a Vector ASC trace or a PCAN-View trace (.trc), told by\n"
                        "its first lines. Damaged lines are passed over and named on standard\n"
-                       "error.\n"
+                       "error; the CSV and how many records it holds are told on standard output.\n"
                        "Exit codes: 0 done; 1 the trace could not be read, or the CSV exists\n"
                        "or could not be written; 2 wrong command line; 3 done, but damaged\n"
                        "lines were passed over."));
@@ -114,5 +114,9 @@ int RunConvertCommand(const QStringList &arguments, const TCommandStreams &strea
         ReportDamage(reader, trace, streams.Err);
     if (!converted)
         return CommandFailed(streams, Command, error);
+    // Where the CSV went, also when a default chose it; on standard output, for a script to
+    // read, and one line whatever the output is.
+    streams.Out << QDir::toNativeSeparators(csv) << ": " << log.LogRecordNo
+                << (log.LogRecordNo == 1 ? " record\n" : " records\n") << Qt::flush;
     return reader.DamagedCount() > 0 ? ExitCode::Damaged : ExitCode::Done;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // "telqar-logger convert TRACE [-o OUT.csv] [unit options]": the measurement log (CSV) that a
-// raw trace's frames make, written without a window. Exit codes:
+// raw trace's frames make, written without a window; once it is written, "OUT.csv: N records"
+// on standard output. Exit codes:
 //   0  the CSV is written
 //   1  the trace cannot be read or the CSV cannot be written
 //   2  the command line is wrong

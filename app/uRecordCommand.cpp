@@ -16,15 +16,16 @@ namespace {
 
 const QString Command = QStringLiteral("record");
 
-// The window's health line follows the recording's own counters.
+// The window's health line follows the recording's own counters. Its "lost" are samples that
+// never came over the bus; the records a failing file took are told apart as "not written".
 QString ProgressLine(const TRecordCounts &counts, double framesPerSecond,
                      const TAcquisition &acquisition)
 {
-    return QStringLiteral("%1 samples, %2 records, %3 frames/s, %4 lost · %5")
+    return QStringLiteral("%1 samples, %2 records written, %3 not written, %4 frames/s · %5")
         .arg(counts.Samples)
         .arg(counts.Records)
+        .arg(counts.NotWritten)
         .arg(qRound(framesPerSecond))
-        .arg(counts.Lost)
         .arg(HealthText(acquisition).Line);
 }
 
@@ -107,9 +108,6 @@ int RunRecordCommand(const QStringList &arguments)
         << ") is heard" << Qt::endl;
     const int exitCode = QCoreApplication::exec();
     progress.End();
-    const TRecordCounts &counts = recorder.Counts();
-    err << "recorded: " << counts.Samples << " samples, " << counts.Records << " records, "
-        << counts.Lost << " lost, " << counts.Frames << " frames" << Qt::endl;
-    err << "supervision: " << SupervisionSummary(recorder.Session.Acquisition) << Qt::endl;
+    err << recorder.Summary() << Qt::flush;
     return exitCode;
 }

@@ -39,11 +39,13 @@ void AddRecordOptions(QCommandLineParser &parser)
         {Can,
          QStringLiteral("What stands behind the CAN channel, as for the window: "
                         "PLUGIN:INTERFACE of a QtSerialBus plugin (peakcan:usb0, "
-                        "socketcan:can0, virtualcan:can0) or sim. Required."),
+                        "socketcan:can0, virtualcan:can0) or sim; a trace is turned into a "
+                        "log by convert. Required."),
          QStringLiteral("BACKEND")},
         {{Output, QStringLiteral("output")},
-         QStringLiteral("Base name of the log, folder allowed (log.csv): the log is "
-                        "BASE_001_DATE_TIME.csv, its raw trace beside it with .log."),
+         QStringLiteral("Base name of the log, folder allowed and made when missing "
+                        "(log.csv): the log is BASE_001_DATE_TIME.csv, its raw trace beside it "
+                        "with .log."),
          QStringLiteral("BASE")},
         {BitRate,
          QStringLiteral("Bus speed in kbit/s or bit/s, one the settings offer: %1 kbit/s "
@@ -73,6 +75,14 @@ bool ReadRecordOptions(const QCommandLineParser &parser, TRecordOptions *options
     }
     if (!TCanBackend::Parse(read.Backend, backend)) {
         *error = QStringLiteral("--can=%1: PLUGIN:INTERFACE or sim").arg(read.Backend);
+        return false;
+    }
+    // A replay runs on its trace's clock, driven by the window's replay bar; convert writes
+    // the log a trace makes without either.
+    if (!backend.TraceFile.isEmpty()) {
+        *error = QStringLiteral("--can=%1: record takes a live adapter or sim; to turn a trace "
+                                "into a log use telqar-logger convert")
+                     .arg(read.Backend);
         return false;
     }
     if (parser.isSet(Output)) {

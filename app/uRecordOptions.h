@@ -1,9 +1,9 @@
 #pragma once
 // The options of "telqar-logger record":
 //   --can=BACKEND [-o BASE] [--bitrate=RATE] [--seconds=N] and the unit options
-// BACKEND as the window's --can= takes it; BASE the log's base name as File > Save as chooses
-// it; RATE one of the settings' bus speeds, in kbit/s (up to 1000) or in bit/s. With --can=sim
-// also --drop-every=N and --drop-burst=AT:COUNT, as the window takes them.
+// BACKEND as the window's --can= takes it, but for a replay; BASE the log's base name as
+// File > Save as chooses it; RATE one of the settings' bus speeds, in kbit/s (up to 1000) or in
+// bit/s. With --can=sim also --drop-every=N and --drop-burst=AT:COUNT, as the window takes them.
 
 #include "adapter/PCANBasic.h"
 #include "app/uUnitOptions.h"

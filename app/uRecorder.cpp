@@ -1,6 +1,10 @@
 #include "app/uRecorder.h"
 
+#include "acquisition/uHealthText.h"
 #include "app/uCommands.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -41,8 +45,30 @@ bool TRecorder::Start(QString *error)
         *error = OpenFailure();
         return false;
     }
+    if (!MakeLogFolder(error)) {
+        Session.Disconnect();
+        return false;
+    }
     m_startMs = m_progressMs = m_clock.MonotonicMs();
     Session.StartTicks();
+    return true;
+}
+
+// As mkdir -p would: "-o logs/run.csv" must work in a fresh folder. Made once the channel is
+// open, so that a channel that cannot be opened leaves nothing behind, and before the first
+// sample, so that a folder that cannot be made fails the command at once. The user is told, as
+// a folder appears that they did not make themselves.
+bool TRecorder::MakeLogFolder(QString *error)
+{
+    const QString folder = QFileInfo(m_options.Base).path();
+    if (QFileInfo(folder).isDir())
+        return true;
+    const QString shown = QDir::toNativeSeparators(folder + u'/');
+    if (!QDir().mkpath(folder)) {
+        *error = QStringLiteral("cannot make the folder %1 for the log").arg(shown);
+        return false;
+    }
+    Report(QStringLiteral("made the folder %1 for the log").arg(shown));
     return true;
 }
 
@@ -57,6 +83,31 @@ TRecordCounts TRecorder::Counts() const
     TRecordCounts counts = m_counts;
     counts.Samples = Session.SamplesLogged();
     return counts;
+}
+
+// The log holds unit 1's complete samples from the first one until the log closed; the
+// supervision counts every sample heard, complete or not, until the channel closed. The two
+// differ when a file failed before the end or by samples left incomplete, which is said
+// rather than left for the user to puzzle over.
+QString TRecorder::Summary() const
+{
+    const TRecordCounts counts = Counts();
+    const TAcquisition &acquisition = Session.Acquisition;
+    QString text =
+        m_logStarted ? QStringLiteral("recorded: %1 samples of unit 1, %2 records written, %3 not "
+                                      "written, %4 frames read\n")
+                           .arg(counts.Samples)
+                           .arg(counts.Records)
+                           .arg(counts.NotWritten)
+                           .arg(counts.Frames)
+                     : QStringLiteral("recorded: no log, %1 frames read\n").arg(counts.Frames);
+    text += QStringLiteral("on the bus: %1\n").arg(SupervisionSummary(acquisition));
+    const qint64 notLogged = acquisition.Supervision.Unit(1).Samples - counts.Samples;
+    if (m_logStarted && notLogged > 0)
+        text += QStringLiteral("not in the log: %1 of unit 1's samples on the bus; the log "
+                               "holds only complete samples, from the first until it closed\n")
+                    .arg(notLogged);
+    return text;
 }
 
 void TRecorder::TimerCanTimer()
@@ -115,7 +166,7 @@ void TRecorder::Finish(int exitCode)
             m_counts.Records = Session.Log.LogRecordNo;
         } else {
             TakeWrittenRecords();
-            m_counts.Lost += Session.Log.LogRecordNo - m_counts.Records;
+            m_counts.NotWritten += Session.Log.LogRecordNo - m_counts.Records;
             m_exitCode = ExitCode::Failed;
             Report(error);
         }
@@ -126,8 +177,12 @@ void TRecorder::Finish(int exitCode)
         m_exitCode = ExitCode::Failed;
         Report(m_startFailure);
     } else if (!m_logStarted) {
-        Report(QStringLiteral("no log: unit 1 (%1) was not heard")
-                   .arg(Session.Acquisition.State.CanId1));
+        // In the test protocol a unit may send motion frames whose status frames never come.
+        const bool heard = Session.Acquisition.Supervision.Unit(1).Seen;
+        Report(QStringLiteral("no log: unit 1 (%1) %2")
+                   .arg(Session.Acquisition.State.CanId1,
+                        heard ? QStringLiteral("sent no complete sample")
+                              : QStringLiteral("was not heard")));
     }
     if (OnFinished)
         OnFinished(m_exitCode);
@@ -152,7 +207,7 @@ void TRecorder::TakeWrittenRecords()
 void TRecorder::LogFailed(const QString &error)
 {
     TakeWrittenRecords();
-    m_counts.Lost += Session.Log.LogRecordNo - m_counts.Records;
+    m_counts.NotWritten += Session.Log.LogRecordNo - m_counts.Records;
     Fail(error);
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // A drive logged without a window, by the program's session as the window runs it: the channel
 // opened as Connect opens it, the log (and its raw trace) started with unit 1's first sample, as
-// Start is only possible once unit 1 has been heard, and the session's two ticks. The recording
-// ends when asked to, after the given time, on a lost connection or on a failing file; the files
-// are closed whole in every case.
+// Start is only possible once unit 1 has been heard, and the session's two ticks. The log's
+// folder is made if it is missing. The recording ends when asked to, after the given time, on a
+// lost connection or on a failing file; the files are closed whole in every case.
 
 #include "app/uRecordOptions.h"
 #include "base/uClock.h"
@@ -16,9 +16,9 @@
 struct TRecordCounts {
     qint64 Samples = 0;  // completed samples of unit 1 while the log ran
     qint64 Records = 0;  // records the log file has taken: written by its writer
-    // Samples whose record could not be written: those a failing file took with it. Samples
-    // that never reached the program (a full adapter queue) are not seen here.
-    qint64 Lost = 0;
+    // Records that could not be written: those a failing file took with it. Samples that never
+    // reached the program are the supervision's to count.
+    qint64 NotWritten = 0;
     qint64 Frames = 0;  // frames read from the adapter
 };
 
@@ -32,7 +32,8 @@ public:
     TRecorder(const TClock &clock, const TRecordOptions &options);
     ~TRecorder();
 
-    // Opens the channel and starts the ticks. False with the message when it cannot be opened.
+    // Opens the channel, makes the log's folder and starts the ticks. False with the message
+    // when either fails; the channel is closed then.
     bool Start(QString *error);
     // Ends the recording: the adapter drained a last time, the files closed, the channel
     // closed; then OnFinished. A failure on the way turns exitCode into 1 and is reported.
@@ -44,16 +45,21 @@ public:
 
     bool Finished() const { return m_finished; }
     TRecordCounts Counts() const;
+    // What the recording did, told at its end: the log's counts, the supervision's, and why
+    // the two differ when they do. One line each.
+    QString Summary() const;
 
     TProgramSession Session;
 
-    // What the user is told: the files when the log starts, and why a recording failed.
+    // What the user is told: a folder made, the files when the log starts, why there is no log
+    // and why a recording failed.
     std::function<void(const QString &line)> OnMessage;
     // Once a second while the channel is open; frames per second over that second.
     std::function<void(const TRecordCounts &counts, double framesPerSecond)> OnProgress;
     std::function<void(int exitCode)> OnFinished;
 
 private:
+    bool MakeLogFolder(QString *error);
     void AfterCanTick(int frames);
     void AfterDisplayTick();
     void TakeWrittenRecords();

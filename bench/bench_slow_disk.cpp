@@ -74,7 +74,7 @@ int main(int argc, char *argv[])
     QTextStream(stdout) << "each sync 2 s, " << Syncs.load() << " syncs in " << seconds
                         << " s: display tick at most " << longestMs << " ms apart; "
                         << counts.Samples << " samples, " << counts.Records << " records, "
-                        << counts.Lost << " lost; " << SupervisionSummary(recorder.Session.Acquisition)
+                        << counts.NotWritten << " not written; " << SupervisionSummary(recorder.Session.Acquisition)
                         << "; the stop waited " << stopMs << " ms for the disk\n";
     return exitCode;
 }

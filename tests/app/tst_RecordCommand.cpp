@@ -88,7 +88,8 @@ void tst_RecordCommand::stopsWithWholeFiles()
     QVERIFY(folder.isValid());
     QProcess record;
     record.setWorkingDirectory(folder.path());
-    QStringList arguments{"record", "--can=sim", "-o", "drive.csv"};
+    // The README's own line, in a fresh folder: the log's folder is made for it.
+    QStringList arguments{"record", "--can=sim", "-o", "logs/drive.csv"};
     if (!signalNumber)
         arguments << "--seconds=2";
     record.start(QStringLiteral(TELQAR_LOGGER_PATH), arguments);
@@ -96,7 +97,7 @@ void tst_RecordCommand::stopsWithWholeFiles()
     const qint64 pid = record.processId();
 
     // Records reach the file within a tick once the simulated unit has been heard.
-    const QDir dir(folder.path());
+    const QDir dir(folder.filePath("logs"));
     QTRY_VERIFY_WITH_TIMEOUT(Contents(Only(dir, "drive_001_*[0-9].csv")).count('\n') > 30, 10000);
     QVERIFY(HasLoaded(pid, "libQt6Core"));
     QVERIFY(!HasLoaded(pid, "libX11"));
@@ -127,9 +128,13 @@ void tst_RecordCommand::stopsWithWholeFiles()
     QVERIFY2(events.last().endsWith(";log stopped;records: " + QByteArray::number(records.size())),
              events.last());
 
+    // What the log holds and what was heard agree, and the folder was said to be made.
     const QString err = QString::fromLocal8Bit(record.readAllStandardError());
-    QVERIFY2(err.contains(
-                 QStringLiteral("recorded: %1 samples, %1 records, 0 lost, ").arg(records.size())),
+    QVERIFY2(err.startsWith("made the folder logs/ for the log\n"), qPrintable(err));
+    QVERIFY2(err.contains(QStringLiteral("\nrecorded: %1 samples of unit 1, %1 records written, 0 "
+                                         "not written, ")
+                              .arg(records.size()))
+                 && !err.contains("not in the log"),
              qPrintable(err));
 }
 

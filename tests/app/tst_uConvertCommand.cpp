@@ -116,6 +116,7 @@ private slots:
         QCOMPARE(run.Exit, 0);
         QVERIFY2(run.Err.isEmpty(), qPrintable(run.Err));
         QCOMPARE(RecordCount(QStringLiteral("trip/monday.drive.csv")), 4);
+        QCOMPARE(run.Out, QStringLiteral("trip/monday.drive.csv: 4 records\n"));
     }
 
     void unitOptionsApply()
@@ -124,6 +125,7 @@ private slots:
                               QStringLiteral("slow.csv"), QStringLiteral("--every=32")});
         QCOMPARE(run.Exit, 0);
         QCOMPARE(RecordCount(QStringLiteral("slow.csv")), 0);
+        QCOMPARE(run.Out, QStringLiteral("slow.csv: 0 records\n"));
         QCOMPARE(Run({QStringLiteral("drive.log"), QStringLiteral("--id1=18FECE48")}).Exit, 0);
         QCOMPARE(RecordCount(QStringLiteral("drive.csv")), 0);
     }
@@ -148,6 +150,7 @@ private slots:
         QVERIFY2(run.Err.startsWith(QLatin1String("telqar-logger convert: "))
                      && run.Err.contains(said),
                  qPrintable(run.Err));
+        QVERIFY(run.Out.isEmpty());
     }
 
     // The CSV beside a drive's trace is the drive's own log: kept unless --force, and then
@@ -179,6 +182,7 @@ private slots:
             arguments << QStringLiteral("--force");
         const TRun run = Run(arguments);
         QCOMPARE(run.Exit, exitCode);
+        QCOMPARE(run.Out.isEmpty(), kept);
         if (!force)
             QVERIFY2(run.Err.contains(QLatin1String("drive.csv exists"))
                          && run.Err.contains(QLatin1String("-o OUT.csv"))
@@ -203,6 +207,7 @@ private slots:
                                          "drive.log:5: damaged line, passed over\n"
                                          "drive.log: 2 damaged lines in all\n"));
         QCOMPARE(RecordCount(QStringLiteral("drive.csv")), 3);
+        QCOMPARE(run.Out, QStringLiteral("drive.csv: 3 records\n"));
     }
 
     void manyDamagedLines()
@@ -228,6 +233,8 @@ private slots:
         QVERIFY2(onTerminal.Err.startsWith(QLatin1String("\rdrive.log ["))
                      && onTerminal.Err.endsWith(QLatin1String("] 100%\n")),
                  qPrintable(onTerminal.Err));
+        // The bar stays on standard error; the result is one line of its own.
+        QCOMPARE(onTerminal.Out, QStringLiteral("drive.csv: %1 records\n").arg(large.count('\n')));
         const TRun piped = Run({QStringLiteral("drive.log"), QStringLiteral("--force")});
         QCOMPARE(piped.Exit, 0);
         QVERIFY(piped.Err.isEmpty());

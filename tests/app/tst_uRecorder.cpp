@@ -14,6 +14,18 @@ namespace {
 
 const QCanBusFrame ProductionSample =
     ExtendedFrame(0x18FECE47, QByteArray::fromHex("4023282328C8643C"));
+// Unit 1 of the test protocol: a sample is a motion frame and then a status frame.
+const QCanBusFrame MotionFrame = ExtendedFrame(0x18FEDC10, QByteArray(8, '\0'));
+const QCanBusFrame StatusFrame = ExtendedFrame(0x18FEDC11, QByteArray(8, '\0'));
+
+TRecordOptions TestProtocol()
+{
+    TRecordOptions options;
+    options.Units.ProtocolEnv = TProtocolEnv::peTest;
+    options.Units.CanId1 = QStringLiteral("18FEDC10");
+    options.Units.ChassisCanId.clear();
+    return options;
+}
 
 // A recorder on the fake adapter and clock, with what it reported written down.
 struct TRecording {
@@ -32,10 +44,11 @@ struct TRecording {
     }
 
     // The unit sends count samples, and the CAN tick takes them 50 ms later.
-    void Send(int count)
+    void Send(int count) { SendFrames(QList<QCanBusFrame>(count, ProductionSample)); }
+    void SendFrames(const QList<QCanBusFrame> &frames)
     {
-        if (count > 0)  // with none, also while no adapter is there
-            Bus.Device()->Inject(QList<QCanBusFrame>(count, ProductionSample));
+        if (!frames.isEmpty())  // with none, also while no adapter is there
+            Bus.Device()->Inject(frames);
         Clock.Ms += TRecorder::CanTickMs;
         Recorder.TimerCanTimer();
     }
@@ -99,6 +112,8 @@ private slots:
     void aFailingFileEndsTheRecordingWithItsRecordsLost();
     void aLostConnectionEndsTheRecordingWithWholeFiles();
     void neverHeardLeavesNoFiles();
+    void theEndSaysWhatTheLogHolds_data();
+    void theEndSaysWhatTheLogHolds();
     void bitRates_data();
     void bitRates();
     void options_data();
@@ -154,7 +169,7 @@ void tst_uRecorder::theLogStartsOnceUnit1IsHeard()
     const TRecordCounts &counts = recording.Recorder.Counts();
     QCOMPARE(counts.Samples, 6);
     QCOMPARE(counts.Records, 6);
-    QCOMPARE(counts.Lost, 0);
+    QCOMPARE(counts.NotWritten, 0);
     QCOMPARE(counts.Frames, 6);
     QVERIFY(!TPCANBasic::Device());  // the channel is closed
 }
@@ -264,8 +279,8 @@ void tst_uRecorder::aFailingFileEndsTheRecordingWithItsRecordsLost()
     recording.Send(1);
     recording.Send(3);
     QTRY_COMPARE((recording.Send(0), recording.Recorder.Counts().Records), 4);  // written
-    QVERIFY(recording.Recorder.Session.Log.File().OpenOn(std::make_unique<TFullDisk>(), "full.csv", false,
-                                                 {}, &error));
+    QVERIFY(recording.Recorder.Session.Log.File().OpenOn(std::make_unique<TFullDisk>(), "full.csv",
+                                                         false, {}, &error));
     recording.Send(2);
     // The writer's failure is found at a tick after it.
     QTRY_VERIFY((recording.Send(0), recording.Recorder.Finished()));
@@ -274,7 +289,7 @@ void tst_uRecorder::aFailingFileEndsTheRecordingWithItsRecordsLost()
              qPrintable(recording.Messages.last()));
     const TRecordCounts &counts = recording.Recorder.Counts();
     QCOMPARE(counts.Records, 4);
-    QCOMPARE(counts.Lost, 2);
+    QCOMPARE(counts.NotWritten, 2);
     QCOMPARE(counts.Samples, 6);
 }
 
@@ -305,6 +320,53 @@ void tst_uRecorder::neverHeardLeavesNoFiles()
     QCOMPARE(recording.ExitCodes, QList<int>{0});
     QCOMPARE(recording.Messages, QStringList{"no log: unit 1 (18FECE47) was not heard"});
     QVERIFY(QDir().entryList(QDir::Files).isEmpty());
+}
+
+// The end tells what the log holds and what was heard, and why they differ; without a log,
+// why there is none, never contradicting what was said before.
+void tst_uRecorder::theEndSaysWhatTheLogHolds_data()
+{
+    QTest::addColumn<bool>("testProtocol");
+    QTest::addColumn<QList<QCanBusFrame>>("frames");  // unit 1's, sent three times
+    QTest::addColumn<bool>("folderGone");             // the log's folder taken away
+    QTest::addColumn<QString>("lastSaid");
+    QTest::addColumn<QString>("summary");  // without the supervision's line
+    const QList<QCanBusFrame> whole{MotionFrame, StatusFrame};
+    QTest::newRow("a sample without its status frame")
+        << true << whole + QList<QCanBusFrame>{MotionFrame} << false << "events: "
+        << "recorded: 3 samples of unit 1, 3 records written, 0 not written, 9 frames read\n"
+           "not in the log: 3 of unit 1's samples on the bus; the log holds only complete "
+           "samples, from the first until it closed";
+    QTest::newRow("no complete sample") << true << QList<QCanBusFrame>{MotionFrame} << false
+                                        << "no log: unit 1 (18FEDC10) sent no complete sample"
+                                        << "recorded: no log, 3 frames read";
+    QTest::newRow("the log cannot be opened")
+        << false << QList<QCanBusFrame>{ProductionSample} << true << "Cannot open the log file "
+        << "recorded: no log, 3 frames read";
+}
+
+void tst_uRecorder::theEndSaysWhatTheLogHolds()
+{
+    QFETCH(bool, testProtocol);
+    QFETCH(QList<QCanBusFrame>, frames);
+    QFETCH(bool, folderGone);
+    QFETCH(QString, lastSaid);
+    QFETCH(QString, summary);
+    TRecordOptions options = testProtocol ? TestProtocol() : TRecordOptions();
+    options.Base = "logs/run.csv";
+    TRecording recording(options);
+    QString error;
+    QVERIFY(recording.Recorder.Start(&error));
+    QCOMPARE(recording.Messages, QStringList{"made the folder logs/ for the log"});
+    if (folderGone)
+        QVERIFY(QDir("logs").removeRecursively());
+    recording.SendFrames(frames + frames + frames);
+    recording.Recorder.Finish(0);
+    QVERIFY2(recording.Messages.last().startsWith(lastSaid), qPrintable(recording.Messages.last()));
+    QCOMPARE(recording.Messages.filter("no log").size(), lastSaid.startsWith("no log") ? 1 : 0);
+    QStringList lines = recording.Recorder.Summary().split('\n');
+    QVERIFY(lines.takeAt(1).startsWith("on the bus: unit 1: "));
+    QCOMPARE(lines.join('\n'), summary + '\n');
 }
 
 void tst_uRecorder::bitRates_data()
@@ -350,6 +412,9 @@ void tst_uRecorder::options_data()
     QTest::newRow("empty base") << QStringList{"--can=sim", "-o", ""} << "-o needs a base name";
     QTest::newRow("a stray argument")
         << QStringList{"--can=sim", "trace.log"} << "unexpected argument 'trace.log'";
+    QTest::newRow("a replay") << QStringList{"--can=replay:drive.log"}
+                              << "--can=replay:drive.log: record takes a live adapter or sim; "
+                                 "to turn a trace into a log use telqar-logger convert";
     QTest::newRow("unit options are read too")
         << QStringList{"--can=sim", "--every=2"} << "--every=2: 1 or 32";
 }
