@@ -28,10 +28,12 @@ trap '[ "$failed" -ne 0 ] || rm -rf "$work"' EXIT
 # length and line count bounds, a status file needs less; the identifier lines leave room for
 # nearly 300 frames of 14 bytes; four identifier fields of a dozen UTF-16 characters; a
 # record's values take 148 bytes; a raw trace line about 60; ASC and PCAN-View traces need
-# their head (a few hundred bytes, which changes how the lines after it read) and some lines.
+# their head (a few hundred bytes, which changes how the lines after it read) and some lines; a
+# log for the report its head and a few dozen records.
 targets=("speed splitter 4096" "speed gps 1100" "speed vbox 64" "display status_captions 4096"
          "app changelog 8192" "protocol frame_decoder 4096" "protocol identifier 128"
-         "log log_record 160" "trace candump 512" "trace asc 2048" "trace trc 2048")
+         "log log_record 160" "trace candump 512" "trace asc 2048" "trace trc 2048"
+         "report drive_log 4096")
 binaries=()
 for entry in "${targets[@]}"; do
   read -r subsystem name max_len <<<"$entry"
