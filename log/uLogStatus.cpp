@@ -2,6 +2,7 @@
 
 #include "base/uElapsedText.h"
 #include "log/uLogFormat.h"
+#include "log/uLogSession.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -47,4 +48,14 @@ TLogStatus NextLogStatus(const QString &baseName, qint32 nextIndex, const QStrin
     const QString next = QStringLiteral("Next log: %1").arg(NameInFolder(name));
     return {ended.isEmpty() ? next : QStringLiteral("%1 · %2").arg(ended, next),
             QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath())};
+}
+
+TLogStatus LogStatus(const TLogSession &log, qint64 nowMs, const QString &ended)
+{
+    if (!log.LogActive())
+        return NextLogStatus(log.LogFileName, log.LogFileIndex + 1, ended);
+    const QString &trace = log.RawTraceName();
+    return RunningLogStatus(log.FileName(), nowMs - log.StartedMs, log.LogRecordNo,
+                            QFileInfo(log.FileName()).size(),
+                            trace.isEmpty() ? -1 : QFileInfo(trace).size());
 }

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class TLogSession;
+
 struct TLogStatus {
     QString Text;
     QString ToolTip;  // the full path
@@ -16,3 +18,7 @@ TLogStatus RunningLogStatus(const QString &path, qint64 runningMs, qint64 record
 // The next log of this base name and running number; ended: what ended the last log, empty
 // when Stop did.
 TLogStatus NextLogStatus(const QString &baseName, qint32 nextIndex, const QString &ended);
+
+// The log's state now: the running log's, read off the session and its files on disk, or the
+// next one's. nowMs: the monotonic clock the log started by.
+TLogStatus LogStatus(const TLogSession &log, qint64 nowMs, const QString &ended);

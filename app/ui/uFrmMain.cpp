@@ -6,6 +6,7 @@
 #include "acquisition/ui/uHealthLine.h"
 #include "adapter/uBusSpeeds.h"
 #include "adapter/ui/uCanBusBox.h"
+#include "app/uCommands.h"
 #include "app/ui/uFrmChangeLog.h"
 #include "app/ui/uFrmSplashScreen.h"
 #include "app/ui/uLoggingPage.h"
@@ -263,17 +264,9 @@ void TfrmMain::RefreshPages()
 
 void TfrmMain::ShowLogStatus()
 {
-    const TLogSession &log = m_session->Log;
-    TLogStatus status;
-    if (log.LogActive()) {
+    if (m_session->Log.LogActive())
         m_logEnded.clear();
-        const QString trace = log.RawTraceName();
-        status = RunningLogStatus(log.FileName(), m_clock->MonotonicMs() - log.StartedMs,
-                                  log.LogRecordNo, QFileInfo(log.FileName()).size(),
-                                  trace.isEmpty() ? -1 : QFileInfo(trace).size());
-    } else {
-        status = NextLogStatus(log.LogFileName, log.LogFileIndex + 1, m_logEnded);
-    }
+    const TLogStatus status = LogStatus(m_session->Log, m_clock->MonotonicMs(), m_logEnded);
     // Set only when changed: the bar would otherwise lay itself out ten times a second.
     if (status.Text != m_pages.lLog->text())
         m_pages.lLog->setText(status.Text);
@@ -335,10 +328,8 @@ void TfrmMain::DriveReportClick()
     const QString log = m_session->LastLog;
     if (log.isEmpty())
         return;
-    const QFileInfo info(log);
     const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Drive report"),
-        info.dir().filePath(info.completeBaseName() + QStringLiteral(".pdf")),
+        this, QStringLiteral("Drive report"), BesideWithSuffix(log, QStringLiteral(".pdf")),
         QStringLiteral("PDF (*.pdf);;Image of the first page (*.png)"));
     if (path.isEmpty())
         return;

@@ -20,14 +20,11 @@ bool LooksLikeLog(const QString &path)
     return file.open(QIODevice::ReadOnly) && BeginsAsLog(file.read(64));
 }
 
-// The log a raw trace's frames make, written into the folder and read back.
-bool ReadTraceReport(const QString &trace, const TUnitOptions &units,
-                     std::optional<double> threshold, const QTemporaryDir &folder,
-                     TDriveReport *report, QString *error)
+// The log an opened raw trace's frames make, written into a folder of its own and read back.
+bool ReadTraceReport(TTraceReader &reader, const QString &trace, const TUnitOptions &units,
+                     std::optional<double> threshold, TDriveReport *report, QString *error)
 {
-    TTraceReader reader;
-    if (!reader.Open(trace, error))
-        return false;
+    const QTemporaryDir folder;
     TAcquisitionState state;
     TLogSession log;
     units.ApplyTo(state, log);
@@ -90,14 +87,13 @@ int RunReportCommand(const QStringList &arguments, const TCommandStreams &stream
     const QString path = parser.isSet(output) ? parser.value(output)
                                               : BesideWithSuffix(input, QStringLiteral(".pdf"));
     TDriveReport report;
-    const QTemporaryDir folder;
-    TTraceReader probe;
+    TTraceReader trace;
     QString traceError;
     // An empty file would open as a trace without frames; it is told as no log instead.
     const bool read =
-        LooksLikeLog(input) || QFileInfo(input).size() == 0 || !probe.Open(input, &traceError)
+        LooksLikeLog(input) || QFileInfo(input).size() == 0 || !trace.Open(input, &traceError)
             ? ReadDriveReport(input, given, &report, &error)
-            : ReadTraceReport(input, units, given, folder, &report, &error);
+            : ReadTraceReport(trace, input, units, given, &report, &error);
     if (!read)
         return CommandFailed(streams, Command,
                              QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(input), error));
