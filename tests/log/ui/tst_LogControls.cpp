@@ -145,16 +145,19 @@ private slots:
         QVERIFY(box.btnDriveReport->isEnabled() && logger.Main.Menu().menuDriveReport->isEnabled());
 
         const QString report = QDir(QStringLiteral("logs")).absoluteFilePath("report.pdf");
-        OnNextModal([report](QWidget *dialog) {
+        std::shared_ptr<TMessageBoxSeen> written;
+        OnNextModal([report, &written](QWidget *dialog) {
             static_cast<QFileDialog *>(dialog)->selectFile(report);
             static_cast<QDialog *>(dialog)->accept();  // public as a QDialog
-            WatchNextMessageBox();  // "The drive report is written"
+            written = WatchNextMessageBox();
         });
         QTest::mouseClick(box.btnDriveReport, Qt::LeftButton);
-        QTRY_VERIFY(QFile::exists(report));
+        // The box comes once the report is whole; the test ends only after it, so that no
+        // watcher is left to take a later test's box.
+        QTRY_VERIFY_WITH_TIMEOUT(written && written->Count == 1, 30000);
+        QVERIFY(written->Text.contains(QLatin1String("report.pdf")));
         QFile pdf(report);
         QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-");
-        QTRY_VERIFY(!QApplication::activeModalWidget());
     }
 
     // The window's own events between Start and Stop reach the record beside the log, after
